@@ -1,0 +1,223 @@
+#include "calccommand.h"
+
+#include "core/outcome.h"
+#include "core/tables.h"
+#include "core/textfile.h"
+#include "module1/module1form.h"
+#include "module1/module1reports.h"
+#include "module1/module1session.h"
+#include "usageerror.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <ostream>
+
+namespace sp::cli {
+
+using nlohmann::json;
+using ojson = nlohmann::ordered_json;
+
+std::string where(int pile, const std::string& key) {
+    if (pile <= 0)
+        return "key \"" + key + "\"";
+    return "pile " + std::to_string(pile) + ", key \"" + key + "\"";
+}
+
+namespace {
+
+// One pile as the document gives it; what is left out takes the field's default.
+struct PileRequest {
+    core::SectionType section = core::SectionType::Round;
+    std::map<std::string, std::string> texts; // by control name
+    std::optional<int> grade;
+    std::optional<int> process;
+    std::optional<core::Precision> precision;
+};
+
+struct CalcRequest {
+    core::Precision precision = core::kDefaultPrecision;
+    std::vector<PileRequest> piles;
+};
+
+std::string listed(const std::vector<std::string>& items) {
+    std::string out;
+    for (const auto& item : items)
+        out += (out.empty() ? "" : ", ") + item;
+    return out;
+}
+
+const std::string& textOf(const json& value, int pile, const std::string& key) {
+    if (!value.is_string())
+        throw UsageError(where(pile, key) + ": expected a JSON string, got " + value.type_name());
+    return value.get_ref<const std::string&>();
+}
+
+int itemPosition(const json& value, int pile, const std::string& key, const std::vector<std::string>& items) {
+    const std::string& text = textOf(value, pile, key);
+    for (std::size_t k = 0; k < items.size(); ++k)
+        if (items[k] == text)
+            return static_cast<int>(k);
+    throw UsageError(where(pile, key) + ": \"" + text + "\" is not an item of the list (" + listed(items) + ")");
+}
+
+core::Precision precisionOf(const json& value, int pile) {
+    std::vector<std::string> items;
+    for (int k = 0; k <= 4; ++k)
+        items.push_back(core::precisionItem(static_cast<core::Precision>(k)));
+    return static_cast<core::Precision>(itemPosition(value, pile, "precision", items));
+}
+
+const std::map<std::string, std::string>& textKeys() {
+    static const std::map<std::string, std::string> keys = {
+        {"d", module1::kFieldD},       {"c", module1::kFieldC},   {"hr", module1::kFieldHr},
+        {"frk", module1::kFieldFrk}, {"integrity", module1::kFieldIntegrity}};
+    return keys;
+}
+
+PileRequest readPile(const json& pile, int number) {
+    if (!pile.is_object())
+        throw UsageError("pile " + std::to_string(number) + ": expected a JSON object, got " + pile.type_name());
+    PileRequest request;
+    for (const auto& [key, value] : pile.items()) {
+        if (key == "section") {
+            request.section = static_cast<core::SectionType>(itemPosition(value, number, key, module1::sectionItems()) + 1);
+        } else if (key == "grade") {
+            request.grade = itemPosition(value, number, key, module1::gradeItems());
+        } else if (key == "process") {
+            request.process = itemPosition(value, number, key, module1::processItems());
+        } else if (key == "precision") {
+            request.precision = precisionOf(value, number);
+        } else if (const auto field = textKeys().find(key); field != textKeys().end()) {
+            request.texts[field->second] = textOf(value, number, key);
+        } else {
+            throw UsageError(where(number, key) + ": unknown key for module 1");
+        }
+    }
+    return request;
+}
+
+CalcRequest readRequest(const std::string& document) {
+    json root;
+    try {
+        root = json::parse(document);
+    } catch (const json::parse_error& e) {
+        throw UsageError(std::string("the input is not JSON: ") + e.what());
+    }
+    if (!root.is_object())
+        throw UsageError(std::string("the input must be a JSON object, got ") + root.type_name());
+    if (!root.contains("module"))
+        throw UsageError("key \"module\" is missing");
+    const json& module = root["module"];
+    if (!module.is_number_integer())
+        throw UsageError(where(0, "module") + ": expected a JSON integer, got " + module.type_name());
+    const auto number = module.get<long long>();
+    if (number == 2 || number == 3)
+        throw UsageError(where(0, "module") + ": module " + std::to_string(number) +
+                         " is not available in this version");
+    if (number != 1)
+        throw UsageError(where(0, "module") + ": unknown module " + std::to_string(number) + " (modules are 1, 2, 3)");
+
+    CalcRequest request;
+    for (const auto& [key, value] : root.items()) {
+        if (key == "module")
+            continue;
+        if (key == "precision") {
+            request.precision = precisionOf(value, 0);
+        } else if (key == "piles") {
+            if (!value.is_array())
+                throw UsageError(where(0, key) + ": expected a JSON array, got " + value.type_name());
+            int pile = 0;
+            for (const auto& item : value)
+                request.piles.push_back(readPile(item, ++pile));
+        } else {
+            throw UsageError(where(0, key) + ": unknown key");
+        }
+    }
+    return request;
+}
+
+ojson statusJson(const core::StatusLine& line) {
+    ojson status;
+    status["text"] = line.text;
+    status["color"] = core::colourText(line.colour);
+    return status;
+}
+
+ojson pileJson(int pile, const module1::Outcome& outcome, const module1::Session& session) {
+    ojson line;
+    line["pile"] = pile;
+    line["ok"] = outcome.ok();
+    if (outcome.ok()) {
+        line["zh"] = frame::PileRegister::pileName(session.documents().pileRegister().count());
+        ojson boxes = ojson::object();
+        for (const auto& [name, text] : outcome.boxes)
+            boxes[name] = text;
+        line["boxes"] = boxes;
+        line["status"] = statusJson(session.status());
+        ojson fields;
+        fields["d"] = session.fieldText(module1::kFieldD);
+        fields["c"] = session.fieldText(module1::kFieldC);
+        line["fields"] = fields;
+        return line;
+    }
+    line["kind"] = outcome.kind == core::OutcomeKind::Conversion ? "conversion" : "check";
+    line["message"] = outcome.message;
+    line["field"] = outcome.field.empty() ? ojson(nullptr) : ojson(outcome.field);
+    line["status"] = statusJson(session.status());
+    return line;
+}
+
+void enterPile(module1::Session& session, const PileRequest& pile, core::Precision precision) {
+    session.chooseSection(pile.section);
+    const module1::SectionSetup setup = module1::sectionSetup(pile.section);
+    const std::pair<const char*, std::string> defaults[] = {
+        {module1::kFieldD, "1000"},
+        {module1::kFieldC, setup.secondText},
+        {module1::kFieldHr, setup.depthText},
+        {module1::kFieldFrk, "25"},
+        {module1::kFieldIntegrity, "较完整"},
+    };
+    for (const auto& [field, fallback] : defaults) {
+        const auto given = pile.texts.find(field);
+        session.setFieldText(field, given != pile.texts.end() ? given->second : fallback);
+        if (std::string(field) == module1::kFieldHr) {
+            session.chooseGrade(pile.grade.value_or(core::kDefaultGrade));
+            session.chooseProcess(pile.process.value_or(core::kDefaultProcess));
+        }
+    }
+    session.choosePrecision(pile.precision.value_or(precision));
+}
+
+} // namespace
+
+int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    const CalcRequest request = readRequest(document);
+
+    module1::Session session;
+    int pile = 0;
+    for (const PileRequest& item : request.piles) {
+        enterPile(session, item, request.precision);
+        const module1::Outcome outcome = session.compute(options.now.value_or(core::nowLocal()));
+        out << pileJson(++pile, outcome, session).dump(-1, ' ', false) << "\n";
+    }
+    out.flush();
+
+    if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
+        return 0;
+    const std::filesystem::path dir(options.outDir);
+    const std::pair<const char*, frame::Page> files[] = {{module1::kBookFileName, frame::Page::Book},
+                                                         {module1::kTableFileName, frame::Page::Table}};
+    for (const auto& [name, page] : files) {
+        const core::WriteResult written = core::writePage(dir / name, session.documents().page(page));
+        if (!written.ok) {
+            err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace sp::cli

@@ -1,0 +1,105 @@
+// socketpile-cli: the calculations, reports and files of the desktop program without a window.
+
+#include "calccommand.h"
+#include "usageerror.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: socketpile-cli calc FILE     [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "       socketpile-cli optimise FILE [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] [--rows]\n"
+    "       socketpile-cli --help\n"
+    "\n"
+    "FILE is a JSON document (UTF-8), or - for standard input.\n"
+    "  --out DIR  write the files that \"保存\" / \"存盘\" would write into DIR (which must exist)\n"
+    "  --now T    use the moment T for every time line instead of the local clock\n"
+    "  --rows     (optimise) print the rows of the visible table after every step\n"
+    "Exit status: 0 input understood, 1 a file could not be written, 2 unusable input.\n";
+
+int usageFailure(const std::string& message) {
+    std::cerr << "socketpile-cli: " << message << "\n" << kUsage;
+    return 2;
+}
+
+bool readDocument(const std::string& file, std::string& text, std::string& problem) {
+    if (file == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return true;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        problem = "cannot read " + file;
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usageFailure("no command given");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    const std::string command = args[0];
+    if (command != "calc" && command != "optimise")
+        return usageFailure("unknown command \"" + command + "\"");
+
+    std::string file;
+    sp::cli::CalcOptions options;
+    bool rows = false;
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        if (a == "--out" || a == "--now") {
+            if (k + 1 >= args.size())
+                return usageFailure(a + " needs a value");
+            const std::string value = args[++k];
+            if (a == "--out") {
+                options.outDir = value;
+            } else {
+                options.now = sp::core::parseMoment(value);
+                if (!options.now)
+                    return usageFailure("--now \"" + value + "\" is not a moment of the form YYYY-MM-DD HH:MM:SS");
+            }
+        } else if (a == "--rows") {
+            rows = true;
+        } else if (file.empty() && (a == "-" || a.rfind("--", 0) != 0)) {
+            file = a;
+        } else {
+            return usageFailure("unexpected argument \"" + a + "\"");
+        }
+    }
+    if (file.empty())
+        return usageFailure("no input FILE given");
+    if (command == "calc" && rows)
+        return usageFailure("--rows belongs to optimise");
+
+    std::string document;
+    std::string problem;
+    if (!readDocument(file, document, problem)) {
+        std::cerr << "socketpile-cli: " << problem << "\n";
+        return 2;
+    }
+    try {
+        if (command == "calc")
+            return sp::cli::runCalc(document, options, std::cout, std::cerr);
+        std::cerr << "socketpile-cli: optimise is not available yet\n";
+        return 2;
+    } catch (const sp::cli::UsageError& e) {
+        std::cerr << "socketpile-cli: " << e.what() << "\n";
+        return 2;
+    }
+}

@@ -1,0 +1,184 @@
+#include "module1calc.h"
+
+#include "core/numbers.h"
+#include "core/zetar.h"
+
+namespace sp::module1 {
+
+using namespace sp::core;
+
+namespace {
+
+constexpr const char* kMsgDiameter = "桩身直径数据有错";
+constexpr const char* kMsgStraight = "椭圆直段长度数据有错";
+constexpr const char* kMsgLongSide = "矩形长边尺寸数据有错";
+constexpr const char* kMsgShortSide = "矩形短边尺寸数据有错";
+constexpr const char* kMsgDepth = "嵌岩深度数据有错";
+constexpr const char* kMsgIndex = "岩体完整性指数有错";
+constexpr const char* kMsgBroken = "破碎、极破碎岩体不适用嵌岩桩";
+constexpr const char* kMsgShort1m = "较破碎岩体上嵌入深度小于1m";
+constexpr const char* kMsgShortD = "较破碎岩体上嵌入深度小于1倍桩径";
+constexpr const char* kMsgHintDeq = "提示：较破碎岩体上嵌入深度小于1倍折算直径";
+constexpr const char* kMsgFrk = "岩石单轴抗压强度值有错";
+
+// The calculation in progress: the effects so far and, on a stop, the outcome to return.
+class Run {
+public:
+    Outcome out;
+
+    Outcome& stop(const char* field, const std::string& message) {
+        out.kind = OutcomeKind::Check;
+        out.message = message;
+        out.field = field;
+        out.status.showMessage(message, kRed);
+        out.fields.setColour(field, kRed);
+        return out;
+    }
+    void pass(const char* field) {
+        out.fields.setColour(field, kBlack);
+        out.status.clearText();
+    }
+    Outcome& unread(const char* field, const char* label, const std::string& text) {
+        out.kind = OutcomeKind::Conversion;
+        out.field = field;
+        out.unreadText = text;
+        out.message = conversionMessage(label, text);
+        return out;
+    }
+};
+
+double equalArea(SectionType type, double first, double, double area, double) {
+    return equalAreaDiameter(type, area, first);
+}
+
+} // namespace
+
+std::string conversionMessage(const std::string& fieldLabel, const std::string& text) {
+    return "数据转换错误：" + fieldLabel + "中的“" + text + "”不是有效的数值";
+}
+
+Outcome calculate(const Inputs& in, const DeqRule& deqRule) {
+    Run run;
+    Values& v = run.out.values;
+    v.section = in.section;
+    v.dText = in.d;
+    v.cText = in.c;
+    v.hrText = in.hr;
+    v.integrityText = in.integrity;
+    v.grade = in.grade;
+    v.process = in.process;
+    v.precision = in.precision;
+
+    double first = readLenient(in.d);
+    double second = readLenient(in.c);
+    v.frk = readLenient(in.frk);
+
+    const bool rectangular = in.section == SectionType::Rectangular || in.section == SectionType::Square;
+    if (!rectangular) {
+        if (first <= 0.0)
+            return run.stop(kFieldD, kMsgDiameter);
+        run.pass(kFieldD);
+        if (in.section == SectionType::Oblong) {
+            if (second <= 0.0)
+                return run.stop(kFieldC, kMsgStraight);
+            run.pass(kFieldC);
+        } else {
+            second = 0.0; // a round pile has no straight part, whatever its disabled field holds
+        }
+    } else {
+        if (first <= 0.0)
+            return run.stop(kFieldD, kMsgLongSide);
+        run.pass(kFieldD);
+        if (second <= 0.0)
+            return run.stop(kFieldC, kMsgShortSide);
+        run.pass(kFieldC);
+        if (second >= first) {
+            std::swap(first, second);
+            v.dText = GeneralText(first);
+            v.cText = GeneralText(second);
+            run.out.fields.setText(kFieldD, v.dText);
+            run.out.fields.setText(kFieldC, v.cText);
+        }
+        v.square = first == second;
+    }
+    v.first = first;
+    v.second = second;
+
+    const SocketDepth depth = readSocketDepth(in.hr, multipleLetter(in.section), rectangular ? second : first);
+    if (depth.status == SocketDepth::Status::FactorUnread)
+        return run.unread(kFieldHr, "桩身嵌岩深度hr", in.hr);
+    if (depth.status == SocketDepth::Status::Invalid)
+        return run.stop(kFieldHr, kMsgDepth);
+    run.pass(kFieldHr);
+
+    SectionGeometry& g = v.geometry;
+    g.area = sectionArea(in.section, first, second);
+    g.perimeter = sectionPerimeter(in.section, first, second);
+    g.deq = deqRule ? deqRule(in.section, first, second, g.area, g.perimeter)
+                    : equalArea(in.section, first, second, g.area, g.perimeter);
+    if (in.section == SectionType::Round)
+        g.deq = first;
+    g.hr = depth.hr;
+    g.depthGivenAsMultiple = depth.givenAsMultiple;
+    g.ratioToDeq = g.hr / g.deq;
+    g.ratioToD = rectangular ? g.ratioToDeq : g.hr / first;
+
+    v.hardness = hardnessOf(v.frk);
+    if (integrityFromName(in.integrity, v.integrity)) {
+        v.integrityGivenAsIndex = false;
+    } else {
+        const auto kv = readStrict(in.integrity);
+        if (!kv)
+            return run.unread(kFieldIntegrity, "岩体完整程度(或完整性指数)", in.integrity);
+        v.integrityGivenAsIndex = true;
+        v.kv = *kv;
+        const IndexIntegrity reading = integrityOfIndex(v.kv);
+        if (reading.verdict == IndexIntegrity::Verdict::Invalid)
+            return run.stop(kFieldIntegrity, v.hardness + "," + kMsgIndex);
+        if (reading.verdict == IndexIntegrity::Verdict::Broken)
+            return run.stop(kFieldIntegrity, kMsgBroken);
+        v.integrity = reading.cls;
+    }
+    run.out.fields.setColour(kFieldIntegrity, kBlack);
+    run.out.status.showMessage(v.hardness + ",岩体" + integrityStatusText(v.integrity), kBlack);
+
+    if (isBroken(v.integrity)) {
+        switch (checkBrokenRock(in.section, g)) {
+        case BrokenRockCheck::ShorterThan1m:
+            return run.stop(kFieldHr, kMsgShort1m);
+        case BrokenRockCheck::ShorterThanOneDiameter:
+            return run.stop(kFieldHr, kMsgShortD);
+        case BrokenRockCheck::HintShorterThanDeq:
+            run.out.status.showMessage(kMsgHintDeq, kMagenta);
+            break;
+        case BrokenRockCheck::Pass:
+            run.out.fields.setColour(kFieldHr, kBlack);
+            break;
+        }
+    }
+
+    if (v.frk <= 0.0)
+        return run.stop(kFieldFrk, kMsgFrk);
+    run.out.fields.setColour(kFieldFrk, kBlack);
+    v.zeta = zetaOf(g.ratioToDeq, v.frk, v.integrity, v.kv);
+
+    v.processFactor = processFactorOf(in.process);
+    v.zetaR = v.zeta * v.processFactor;
+    v.qrk = v.zetaR * v.frk * g.area / 1000.0;
+    v.quk = v.qrk;
+    v.ra = v.quk / kSafetyFactor;
+    v.fc = fcOf(in.grade);
+    v.psiC = psiCOf(in.process, in.grade);
+    v.rc = v.psiC * v.fc * g.area / 1000.0;
+
+    run.out.boxes = {
+        {kBoxDeq, FixedText(g.deq, 7, 0)},
+        {kBoxRatio, FixedText(g.ratioToDeq, 7, 2)},
+        {kBoxZetaR, FixedText(v.zetaR, 7, 4)},
+        {kBoxRa, PrecisionText(v.ra, in.precision, 7)},
+        {kBoxRc, PrecisionText(v.rc, in.precision, 7)},
+    };
+    return run.out;
+}
+
+} // namespace sp::module1

@@ -1,0 +1,94 @@
+#pragma once
+// The module 1 calculation: one rock layer, side and end resistance of the socket together through
+// ζr. From the texts of the input fields it checks, in order, computes Ra = Quk / K and
+// Rc = ψc·fc·Ap, and returns everything a press of "计算" changes in the window as one value.
+
+#include "core/geometry.h"
+#include "core/outcome.h"
+#include "core/tables.h"
+#include "core/text.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sp::module1 {
+
+// Control names of the input fields and result boxes.
+inline constexpr const char* kFieldD = "cbe_dd";
+inline constexpr const char* kFieldC = "cbe_tyzd";
+inline constexpr const char* kFieldHr = "cbe_hr";
+inline constexpr const char* kFieldFrk = "edt_frk";
+inline constexpr const char* kFieldIntegrity = "cbe_yswzcd";
+inline constexpr const char* kBoxDeq = "edt_ddeq";
+inline constexpr const char* kBoxRatio = "edt_sjbeq";
+inline constexpr const char* kBoxZetaR = "edt_kesair";
+inline constexpr const char* kBoxRa = "edt_ra";
+inline constexpr const char* kBoxRc = "edt_rc";
+
+// The fields as the engineer left them; the defaults are those of a new window.
+struct Inputs {
+    core::SectionType section = core::SectionType::Round; // round, oblong or rectangular
+    std::string d = "1000";                               // d, or the long side a
+    std::string c = "0";                                  // c, or the short side b
+    std::string hr = "1.0d";
+    int grade = core::kDefaultGrade;
+    int process = core::kDefaultProcess;
+    std::string frk = "25";
+    std::string integrity = "较完整";
+    core::Precision precision = core::kDefaultPrecision;
+};
+
+// Every value of a successful calculation, kept for the reports.
+struct Values {
+    core::SectionType section = core::SectionType::Round;
+    bool square = false; // a rectangle with equal sides
+    // The field texts as they stand after the calculation (a rectangle's sides exchanged).
+    std::string dText, cText, hrText, integrityText;
+    int grade = core::kDefaultGrade;
+    int process = core::kDefaultProcess;
+    core::Precision precision = core::kDefaultPrecision;
+
+    double first = 0.0;  // d or a, mm
+    double second = 0.0; // c or b, mm
+    core::SectionGeometry geometry;
+    double frk = 0.0; // MPa
+    std::string hardness;
+    core::IntegrityClass integrity = core::IntegrityClass::FairlyIntact;
+    bool integrityGivenAsIndex = false;
+    double kv = 0.0;
+    double zeta = 0.0;
+    double processFactor = 1.0;
+    double zetaR = 0.0;
+    double qrk = 0.0; // kN
+    double quk = 0.0; // kN
+    double ra = 0.0;  // kN
+    double fc = 0.0;  // MPa
+    double psiC = 0.0;
+    double rc = 0.0; // kN
+};
+
+struct Outcome {
+    core::OutcomeKind kind = core::OutcomeKind::Ok;
+    std::string message; // the check's message, or the conversion-error report
+    std::string field;   // the field marked red (check) or that could not be read (conversion); may be empty
+    std::string unreadText;
+    core::StatusEffect status;
+    core::FieldEffects fields;
+    std::vector<std::pair<std::string, std::string>> boxes; // result boxes, set only on success
+    Values values;                                          // meaningful only on success
+    bool ok() const { return kind == core::OutcomeKind::Ok; }
+};
+
+// How the calculation turns a section into the equivalent diameter that the ratios, the
+// broken-rock checks and the ζr lookup use. Module 1 takes the equal-area diameter.
+using DeqRule = std::function<double(core::SectionType, double first, double second, double area,
+                                     double perimeter)>;
+
+Outcome calculate(const Inputs& inputs, const DeqRule& deqRule = {});
+
+// The message of the generic conversion-error report.
+std::string conversionMessage(const std::string& fieldLabel, const std::string& text);
+
+} // namespace sp::module1

@@ -1,0 +1,186 @@
+#include "module1reports.h"
+
+#include "core/text.h"
+
+namespace sp::module1 {
+
+using namespace sp::core;
+
+namespace {
+
+std::string L(std::string_view text, int width) { return PadLeft(text, " ", width); }
+std::string C(std::string_view text, int width) { return PadCentre(text, " ", width); }
+std::string R(std::string_view text, int width) { return PadRight(text, " ", width); }
+std::string sp(int n) { return Spaces(n); }
+
+bool isRectangular(const Values& v) {
+    return v.section == SectionType::Rectangular || v.section == SectionType::Square;
+}
+
+const char* tableKindText(const Values& v) {
+    if (isRectangular(v))
+        return v.square ? sectionTableText(SectionType::Square) : sectionTableText(SectionType::Rectangular);
+    return sectionTableText(v.section);
+}
+
+const std::string kSummaryRule = "      ---------------------------------------";
+
+} // namespace
+
+std::string timeLine(const Moment& moment) { return "计算时间：" + DateTimeText(moment); }
+
+frame::Lines bookLines(const Values& v, int n) {
+    const SectionGeometry& g = v.geometry;
+    frame::Lines out;
+    out.push_back("================== 嵌岩桩计算书 ==================");
+    out.push_back("1.基桩编号: ZH" + std::to_string(n));
+    out.push_back("2.输入数据");
+    out.push_back("  2.1 基桩参数");
+    switch (v.section) {
+    case SectionType::Round:
+        out.push_back("      桩身截面类型:                      圆桩");
+        out.push_back("      桩身直径d:                   " + L(v.dText, 10) + " mm");
+        break;
+    case SectionType::Oblong:
+        out.push_back("      桩身截面类型:                    椭圆桩");
+        out.push_back("      桩身直径d:                   " + L(v.dText, 10) + " mm");
+        out.push_back("      椭圆直段长度c:               " + L(v.cText, 10) + " mm");
+        break;
+    default:
+        out.push_back("      桩身截面类型:                    矩形桩");
+        out.push_back("      矩形长边尺寸a:               " + L(v.dText, 10) + " mm");
+        out.push_back("      矩形短边尺寸b:               " + L(v.cText, 10) + " mm");
+        break;
+    }
+    if (g.depthGivenAsMultiple)
+        out.push_back("      桩身嵌岩深度hr:              " + L(v.hrText, 10));
+    else
+        out.push_back("      桩身嵌岩深度hr:              " + L(v.hrText, 10) + " mm");
+    out.push_back("      桩身混凝土强度等级:          " + L(gradeItem(v.grade), 10));
+    out.push_back("  2.2 基岩参数");
+    out.push_back("      岩石单轴抗压强度标准值frk:   " + L(FixedText(v.frk, 6, 2), 10) + " MPa");
+    if (v.integrityGivenAsIndex)
+        out.push_back("      岩石完整性指数:   " + L(FixedText(v.kv, 6, 2), 21));
+    else
+        out.push_back("      岩石完整程度：" + L(v.integrityText, 25));
+    out.push_back("  2.3 基桩成桩工艺:" + L(processItem(v.process), 26));
+    out.push_back("  3.1 采用规范:");
+    out.push_back("        《贵州省建筑桩基设计与施工技术规程》");
+    out.push_back("                 (DBJ 52/T088-2018)");
+    out.push_back("  3.2 规范公式:  Ra=Quk/K             (5.2.2)");
+    out.push_back("                 Quk=Qsk+Qrk        (5.3.3-1)");
+    out.push_back("                 Qsk=μ∑qsik.li    (5.3.3-2)");
+    out.push_back("                 Qrk=ζr.frk.Ap     (5.3.3-3)");
+    out.push_back("                  Q≤ψc.Ap.fc        (5.7.1)");
+    out.push_back("4.承载力计算");
+    if (v.section == SectionType::Round)
+        out.push_back("  4.1 桩身直径d:                   " + L(FixedText(v.first, 6, 0), 10) + " mm");
+    else
+        out.push_back("  4.1 按面积相等折算等效直径deq:   " + L(FixedText(g.deq, 6, 0), 10) + " mm");
+    out.push_back("      桩身截面面积Ap:              " + L(FixedText(g.area / 1e6, 6, 2), 10) + " m^2");
+    out.push_back("      桩身截面周长μ:              " + L(FixedText(g.perimeter / 1000.0, 6, 2), 10) + " m");
+    out.push_back("  4.2 岩石坚硬程度:              " + L(v.hardness, 12));
+    out.push_back("  4.3 嵌岩深径比hr/deq:            " + L(FixedText(g.ratioToDeq, 6, 2), 10));
+    out.push_back("      嵌岩段侧阻和端阻综合系数ζr: " + L(FixedText(v.zetaR, 5, 4), 10));
+    out.push_back("      嵌岩段总极限阻力标准值Qrk:   " + L(FixedText(v.qrk, 10, 2), 10) + " kN");
+    out.push_back("  4.4 土的总极限侧阻力标准值Qsk(不考虑): 0.00 kN");
+    out.push_back("  4.5 桩竖向极限承载力标准值Quk:   " + L(FixedText(v.quk, 10, 2), 10) + " kN");
+    out.push_back("      安全系数K:                         2.00");
+    out.push_back("      单桩竖向承载力特征值Ra:      " + L(FixedText(v.ra, 10, 2), 10) + " kN");
+    out.push_back("  4.6 基桩成桩工艺:" + L(processItem(v.process), 26));
+    out.push_back("      基桩成桩工艺系数ψc:         " + L(FixedText(v.psiC, 3, 2), 10));
+    out.push_back("      桩身混凝土强度设计值fc:      " + L(FixedText(v.fc, 6, 2), 10) + " MPa");
+    out.push_back("      桩身正截面受压承载力设计值Rc:" + L(FixedText(v.rc, 10, 2), 10) + " kN");
+    out.push_back("5.基桩主要数据汇总");
+    out.push_back(kSummaryRule);
+    if (isRectangular(v)) {
+        out.push_back("      基    桩  桩身截面  矩形长边  矩形短边 ");
+        out.push_back("      编    号  类    型    a(mm)     b(mm)  ");
+    } else {
+        out.push_back("      基    桩  桩身截面  桩身直径  椭圆直段 ");
+        out.push_back("      编    号  类    型    d(mm)     c(mm)  ");
+    }
+    out.push_back(kSummaryRule);
+    const std::string secondCell = v.section == SectionType::Round ? C("-", 8) : C(v.cText, 8);
+    out.push_back(sp(6) + sp(2) + R("ZH" + std::to_string(n), 6) + sp(2) + C(tableKindText(v), 8) + sp(2) +
+                  C(v.dText, 8) + sp(2) + secondCell + sp(1));
+    out.push_back(kSummaryRule);
+    out.push_back("      等效直径  嵌岩深度  岩石强度  完整程度 ");
+    out.push_back("       deq(mm)   hr(mm)   frk(MPa)  (或指数) ");
+    out.push_back(kSummaryRule);
+    out.push_back(sp(6) + C(FixedText(g.deq, 6, 0), 8) + sp(2) + C(v.hrText, 8) + sp(2) + C(FixedText(v.frk, 6, 2), 8) +
+                  sp(2) + C(v.integrityText, 8) + sp(1));
+    out.push_back(kSummaryRule);
+    out.push_back("      综合系数  桩承载力  桩混凝土  桩身强度 ");
+    out.push_back("        ζr      Ra(kN)   强度等级   Rc(kN)  ");
+    out.push_back(kSummaryRule);
+    out.push_back(sp(6) + C(FixedText(v.zetaR, 5, 4), 8) + sp(2) + C(PrecisionText(v.ra, v.precision, 10), 8) + sp(2) +
+                  C(gradeItem(v.grade), 8) + sp(2) + C(PrecisionText(v.rc, v.precision, 10), 8) + sp(1));
+    out.push_back(kSummaryRule);
+    out.push_back(std::string(50, '='));
+    return out;
+}
+
+frame::Lines tableHeading() {
+    return {
+        std::string(83, '=') + " 嵌岩桩计算书 " + std::string(83, '='),
+        std::string(180, '-'),
+        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  等效直径  嵌岩深度  岩石强度  完整程度  成    桩  "
+        "深 径 比  综合系数  嵌岩阻力  桩承载力  桩混凝土  工艺系数  桩身强度 ",
+        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)    deq(mm)   hr(mm)   frk(MPa)  (或指数)  工    艺 "
+        "  hr/deq     ζr      Qrk(kN)   Ra(kN)   强度等级    ψc      Rc(kN)  ",
+        std::string(180, '-'),
+    };
+}
+
+std::string tableRow(const Values& v, int n) {
+    const SectionGeometry& g = v.geometry;
+    const std::string dash = C("-", 8) + sp(2);
+    std::string row = sp(3) + R("ZH" + std::to_string(n), 6) + sp(2);
+    row += C(tableKindText(v), 8) + sp(2);
+    switch (v.section) {
+    case SectionType::Round:
+        row += L(v.dText, 6) + sp(4) + dash + dash + dash;
+        break;
+    case SectionType::Oblong:
+        row += L(v.dText, 6) + sp(4) + L(v.cText, 6) + sp(4) + dash + dash;
+        break;
+    default:
+        row += dash + dash + L(v.dText, 6) + sp(4) + L(v.cText, 6) + sp(4);
+        break;
+    }
+    row += L(FixedText(g.deq, 6, 0), 6) + sp(4);
+    row += L(v.hrText, 6) + sp(4);
+    row += L(FixedText(v.frk, 6, 2), 6) + sp(4);
+    row += C(v.integrityText, 8) + sp(2);
+    row += std::string(processShortText(v.process)) + sp(2);
+    row += L(FixedText(g.ratioToDeq, 6, 2), 6) + sp(4);
+    row += L(FixedText(v.zetaR, 5, 4), 7) + sp(3);
+    const bool decimals = v.precision == Precision::TwoDecimals || v.precision == Precision::OneDecimal;
+    auto force = [&](double value, int after) {
+        return decimals ? L(PrecisionText(value, v.precision, 10), 8) + sp(after)
+                        : L(PrecisionText(value, v.precision, 10), 7) + sp(after + 1);
+    };
+    row += force(v.qrk, 2);
+    row += force(v.ra, 2);
+    row += L(gradeItem(v.grade), 6) + sp(4);
+    row += L(FixedText(v.psiC, 3, 2), 6) + sp(4);
+    row += force(v.rc, 1);
+    return row;
+}
+
+frame::Lines tableClosing(const Moment& moment) {
+    return {
+        std::string(180, '-'),
+        "注: 采用《贵州省建筑桩基设计与施工技术规程》(DBJ 52/T088-2018)公式计算",
+        std::string(180, '='),
+        timeLine(moment),
+    };
+}
+
+frame::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment) {
+    return frame::PilePages{bookLines(v, pileNumber), timeLine(moment), tableHeading(), tableRow(v, pileNumber),
+                            tableClosing(moment)};
+}
+
+} // namespace sp::module1
