@@ -1,0 +1,130 @@
+// Runs the real socketpile-cli binary on small documents.
+
+#include "core/textfile.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CalcCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/socketpile-cli-XXXXXX";
+        m_dir = mkdtemp(tmpl);
+        fs::create_directories(m_dir / "out");
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    CliRun run(const std::string& json, const std::string& extra = "") {
+        const fs::path input = m_dir / "input.json";
+        {
+            std::FILE* f = std::fopen(input.c_str(), "wb");
+            std::fwrite(json.data(), 1, json.size(), f);
+            std::fclose(f);
+        }
+        const std::string command = std::string(SOCKETPILE_CLI) + " calc '" + input.string() + "' " + extra +
+                                    " 2>'" + (m_dir / "err.txt").string() + "'";
+        CliRun r;
+        std::FILE* pipe = popen(command.c_str(), "r");
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+            r.out.append(buf, n);
+        const int status = pclose(pipe);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.err = sp::test::readFile((m_dir / "err.txt").string());
+        return r;
+    }
+    std::string outArgs() const { return "--out '" + (m_dir / "out").string() + "' --now '2026-12-10 09:30:00'"; }
+    std::size_t filesWritten() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir / "out"), fs::directory_iterator()));
+    }
+
+    fs::path m_dir;
+};
+
+} // namespace
+
+TEST_F(CalcCli, DefaultPilePrintsTheWindowsBoxesAndStatus) {
+    const CliRun r = run(R"({"module": 1, "piles": [{}]})");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, R"({"pile":1,"ok":true,"zh":"ZH1","boxes":{"edt_ddeq":"1000","edt_sjbeq":"1.00",)"
+                     R"("edt_kesair":"0.7867","edt_ra":"7723","edt_rc":"6739"},"status":{"text":"较软岩,岩体较完整",)"
+                     R"("color":"FF000000"},"fields":{"d":"1000","c":"0"}})"
+                     "\n");
+}
+
+TEST_F(CalcCli, WritesBothPagesAsGbkWithCrLf) {
+    const std::string json = sp::test::readFile(sp::test::fixturePath("module1/two_piles.json"));
+    const CliRun r = run(json, outArgs());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(R"({"pile":4,"ok":false,"kind":"check","message":"桩身直径数据有错","field":"cbe_dd",)"),
+              std::string::npos);
+    const struct {
+        const char *file, *fixture;
+    } pages[] = {{"嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt", "module1/three_piles_book.txt"},
+                 {"嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt", "module1/three_piles_table.txt"}};
+    for (const auto& p : pages) {
+        const std::string bytes = sp::test::readFile((m_dir / "out" / p.file).string());
+        EXPECT_EQ(bytes, sp::core::encodePage(sp::test::fixtureLines(p.fixture))) << p.file;
+        EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    }
+}
+
+TEST_F(CalcCli, ConversionFailureIsAResultOfThePile) {
+    const CliRun r = run(R"({"module": 1, "piles": [{"hr": "xd"}]})");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(R"("ok":false,"kind":"conversion")"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("field":"cbe_hr")"), std::string::npos) << r.out;
+}
+
+TEST_F(CalcCli, UnusableInputExitsTwoNamingPileAndKeyAndWritesNothing) {
+    const struct {
+        const char* json;
+        const char* mentions;
+    } cases[] = {
+        {R"({"module": 1, "piles": [{}, )", "not JSON"},
+        {R"({"module": 4, "piles": []})", "module"},
+        {R"({"module": 2, "piles": []})", "module 2"},
+        {R"({"module": "1", "piles": []})", "module"},
+        {R"({"module": 1, "colour": 1, "piles": []})", "colour"},
+        {R"({"module": 1, "piles": [{}, {"grade": "C33"}]})", "pile 2, key \"grade\""},
+        {R"({"module": 1, "piles": [{"d": 1000}]})", "pile 1, key \"d\""},
+        {R"({"module": 1, "piles": [{"section": "方桩"}]})", "pile 1, key \"section\""},
+        {R"({"module": 1, "piles": [{"method": "A-面积相等折算"}]})", "pile 1, key \"method\""},
+        {R"({"module": 1, "precision": "三位小数", "piles": [{}]})", "precision"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.json, outArgs());
+        EXPECT_EQ(r.status, 2) << c.json;
+        EXPECT_EQ(r.out, "") << c.json;
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(filesWritten(), 0u) << c.json;
+    }
+}
+
+TEST_F(CalcCli, MissingOutputFolderExitsOneNamingThePath) {
+    const CliRun r = run(R"({"module": 1, "piles": [{}]})", "--out '" + (m_dir / "nowhere").string() + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find((m_dir / "nowhere").string()), std::string::npos) << r.err;
+}
+
+TEST_F(CalcCli, NothingIsWrittenWhenNoPileSucceeded) {
+    const CliRun r = run(R"({"module": 1, "piles": [{"d": "0"}]})", outArgs());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(filesWritten(), 0u);
+}
