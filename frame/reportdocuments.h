@@ -10,6 +10,11 @@ namespace sp::frame {
 
 using Lines = std::vector<std::string>;
 
+// File names of the saved pages, the same in every module: a save in one module replaces the
+// file saved from another.
+inline constexpr const char* kBookFileName = "嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt";
+inline constexpr const char* kTableFileName = "嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt";
+
 // The lines one successful pile adds to the two pages.
 struct PilePages {
     Lines book;              // title line … the closing line of 50 "="

@@ -10,9 +10,8 @@
 
 namespace sp::module1 {
 
-// File names of the saved pages, shared by all three modules.
-inline constexpr const char* kBookFileName = "嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt";
-inline constexpr const char* kTableFileName = "嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt";
+using frame::kBookFileName;
+using frame::kTableFileName;
 
 std::string timeLine(const core::Moment& moment); // "计算时间：…"
 

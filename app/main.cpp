@@ -1,0 +1,46 @@
+// SocketPile, the desktop program: starts the launcher and runs until it is closed.
+
+#include "module1/tpelm_frm_durk1.h"
+#include "tpelm_frm_durk0.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt aborts when it finds no display; say so plainly instead.
+bool displayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+QWidget* makeModuleWindow(int module, QWidget* parent) {
+    switch (module) {
+    case 1:
+        return new sp::module1::TPELM_FRM_DURK1(parent);
+    default:
+        return nullptr; // modules 2 and 3 open nothing yet
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "socketpile: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                             "Start it on a desktop, or use socketpile-cli for work without a window.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("SocketPile"));
+    sp::app::TPELM_FRM_DURK0 launcher(makeModuleWindow);
+    launcher.show();
+    return QApplication::exec();
+}

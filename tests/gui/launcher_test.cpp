@@ -1,0 +1,73 @@
+#include "guitest.h"
+#include "module1/tpelm_frm_durk1.h"
+#include "tpelm_frm_durk0.h"
+
+#include <QPushButton>
+
+using sp::app::TPELM_FRM_DURK0;
+
+namespace {
+
+QWidget* makeWindow(int module, QWidget* parent) {
+    return module == 1 ? new sp::module1::TPELM_FRM_DURK1(parent) : nullptr;
+}
+
+} // namespace
+
+class LauncherTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsItsButtonsWithTwoLineTexts() {
+        TPELM_FRM_DURK0 launcher(makeWindow);
+        QCOMPARE(launcher.size(), QSize(230, 422));
+        QCOMPARE(launcher.windowTitle(), QStringLiteral("嵌岩桩承载力计算(DBJ52/T088-2018)"));
+        const struct {
+            const char* name;
+            const char* text;
+        } buttons[] = {{"cbt_Gongshi1", "侧阻端阻综合计算\r\n(单层基岩)"},
+                       {"cbt_Gongshi2", "侧阻端阻分解计算\r\n(多层基岩)"},
+                       {"cbt_Gongshi3", "侧阻端阻综合计算\r\n(拓展研究)"},
+                       {"cbt_guanbi", "退  出"}};
+        for (const auto& b : buttons) {
+            auto* button = launcher.findChild<QPushButton*>(QString::fromLatin1(b.name));
+            QVERIFY(button);
+            QCOMPARE(button->text(), QString::fromUtf8(b.text));
+            QCOMPARE(button->size(), QSize(150, 80));
+        }
+    }
+
+    void opensOneWindowPerModuleAndAFreshOneAfterClosing() {
+        TPELM_FRM_DURK0 launcher(makeWindow);
+        launcher.show();
+        auto* open1 = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1"));
+        QTest::mouseClick(open1, Qt::LeftButton);
+        QWidget* first = launcher.moduleWindow(1);
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QTest::mouseClick(open1, Qt::LeftButton);
+        QCOMPARE(launcher.moduleWindow(1), first);
+        QCOMPARE(launcher.findChildren<sp::module1::TPELM_FRM_DURK1*>().size(), 1);
+
+        first->close();
+        QTRY_VERIFY(!launcher.moduleWindow(1));
+        QTest::mouseClick(open1, Qt::LeftButton);
+        QVERIFY(launcher.moduleWindow(1));
+        QVERIFY(launcher.moduleWindow(1) != nullptr);
+
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi2")), Qt::LeftButton);
+        QVERIFY(!launcher.moduleWindow(2)); // module 2 has no window in this version
+    }
+
+    void closingTheLauncherClosesTheModuleWindows() {
+        TPELM_FRM_DURK0 launcher(makeWindow);
+        launcher.show();
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1")), Qt::LeftButton);
+        QPointer<QWidget> window = launcher.moduleWindow(1);
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
+        QVERIFY(!launcher.isVisible());
+        QTRY_VERIFY(!window);
+    }
+};
+
+SOCKETPILE_QTEST_MAIN(LauncherTest)
+#include "launcher_test.moc"
