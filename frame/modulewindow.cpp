@@ -132,10 +132,12 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     connect(copyright, &QPushButton::clicked, this, &ModuleWindow::onAbout);
     titleRow->addWidget(copyright, 0, Qt::AlignTop);
     layout->addLayout(titleRow);
+    layout->addStretch(1);
 
     m_inputArea = new QVBoxLayout;
-    m_inputArea->setSpacing(4);
+    m_inputArea->setSpacing(10);
     layout->addLayout(m_inputArea);
+    layout->addStretch(1);
 
     m_resultGroup = new QGroupBox(QStringLiteral("计算结果"), layer);
     m_resultGroup->setObjectName(QStringLiteral("gpb_jisuanjieguo"));
@@ -148,7 +150,7 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     precisionRow->addWidget(m_precisionButton);
     groupLayout->addLayout(precisionRow);
     m_resultGrid = new QGridLayout;
-    m_resultGrid->setVerticalSpacing(3);
+    m_resultGrid->setVerticalSpacing(5);
     groupLayout->addLayout(m_resultGrid);
     for (const auto& [name, text] : {std::pair{"lb_guifan1", "《贵州省建筑桩基设计与施工技术规程》"},
                                       std::pair{"lb_guifan2", "(DBJ52/T088-2018)"}}) {
@@ -200,6 +202,9 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setWordWrap(true);
     m_status->setMinimumHeight(28);
+    QFont statusFont = m_status->font();
+    statusFont.setPixelSize(14);
+    m_status->setFont(statusFont);
     m_status->hide();
     strip->addWidget(m_logo, 0, 0);
     strip->addWidget(m_status, 0, 0);

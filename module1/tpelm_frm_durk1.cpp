@@ -73,7 +73,7 @@ void TPELM_FRM_DURK1::buildInputs() {
     auto* pile = new QGroupBox(QStringLiteral("基桩参数"), this);
     pile->setObjectName(QStringLiteral("gpb_jizhuangcanshu"));
     auto* pileGrid = new QGridLayout(pile);
-    pileGrid->setVerticalSpacing(3);
+    pileGrid->setVerticalSpacing(6);
     pileGrid->setContentsMargins(8, 4, 8, 4);
     pileGrid->setColumnStretch(0, 1);
 
@@ -103,7 +103,7 @@ void TPELM_FRM_DURK1::buildInputs() {
     auto* rock = new QGroupBox(QStringLiteral("基岩参数"), this);
     rock->setObjectName(QStringLiteral("gpb_jiyancanshu"));
     auto* rockGrid = new QGridLayout(rock);
-    rockGrid->setVerticalSpacing(3);
+    rockGrid->setVerticalSpacing(6);
     rockGrid->setContentsMargins(8, 4, 8, 4);
     rockGrid->setColumnStretch(0, 1);
     m_frk = new QLineEdit(QStringLiteral("25"), rock);
