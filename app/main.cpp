@@ -1,6 +1,6 @@
 // SocketPile, the desktop program: starts the launcher and runs until it is closed.
 
-#include "module1/tpelm_frm_durk1.h"
+#include "module1/onelayerwindow.h"
 #include "tpelm_frm_durk0.h"
 
 #include <QApplication>

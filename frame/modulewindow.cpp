@@ -369,6 +369,15 @@ void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents.saveState
 
 void ModuleWindow::showLayer(QWidget* layer) { m_layers->setCurrentWidget(layer); }
 
+void ModuleWindow::addCoverLayer(QWidget* layer) {
+    m_layers->addWidget(layer);
+    m_layers->setCurrentWidget(layer);
+}
+
+void ModuleWindow::showInputLayer() { showLayer(m_inputLayer); }
+
+void ModuleWindow::hidePrecisionPopup() { m_precisionPopup->hide(); }
+
 void ModuleWindow::onView() {
     showLayer(m_documentLayer);
     // Re-lay out the views so that the page on view is drawn at its size.

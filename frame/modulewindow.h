@@ -74,6 +74,11 @@ protected:
     void reportConversionError(const QString& message);
     MessageSink& messages() const;
 
+    // A layer that covers the window when it opens (module 3's warning) until the inputs are shown.
+    void addCoverLayer(QWidget* layer);
+    void showInputLayer();
+    void hidePrecisionPopup();
+
 private:
     void buildInputLayer(QWidget* layer);
     void buildDocumentLayer(QWidget* layer);

@@ -1,5 +1,5 @@
 #include "guitest.h"
-#include "module1/tpelm_frm_durk1.h"
+#include "module1/onelayerwindow.h"
 #include "tpelm_frm_durk0.h"
 
 #include <QPushButton>

@@ -2,7 +2,7 @@
 #include "frame/widgetcolours.h"
 #include "guitest.h"
 #include "module1/module1session.h"
-#include "module1/tpelm_frm_durk1.h"
+#include "module1/onelayerwindow.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,6 @@
-#include "tpelm_frm_durk1.h"
+#include "onelayerwindow.h"
 
 #include "frame/widgetcolours.h"
-#include "module1form.h"
 #include "module1reports.h"
 
 #include <QComboBox>
@@ -51,16 +50,17 @@ void refill(QComboBox* box, const Items& items, const std::string& text) {
 
 } // namespace
 
-TPELM_FRM_DURK1::TPELM_FRM_DURK1(QWidget* parent) : ModuleWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, parent) {
+OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QString& deqLabel, QWidget* parent)
+    : ModuleWindow(windowClass, height, parent) {
     buildInputs();
-    addResultBox(kBoxDeq, QStringLiteral("按面积相等折算直径 deq(mm)"));
+    addResultBox(kBoxDeq, deqLabel);
     addResultBox(kBoxRatio, QStringLiteral("承载力计算采用深径比 hr/deq"));
     addResultBox(kBoxZetaR, QStringLiteral("嵌岩段侧阻和端阻综合系数 ζr"));
     addResultBox(kBoxRa, QStringLiteral("单桩竖向承载力特征值 Ra(kN)"));
     addResultBox(kBoxRc, QStringLiteral("单桩正截面受压承载力 Rc(kN)"));
 }
 
-QLabel* TPELM_FRM_DURK1::addRow(QGridLayout* grid, int row, const char* labelName, const QString& text,
+QLabel* OneLayerWindow::addRow(QGridLayout* grid, int row, const char* labelName, const QString& text,
                                 QWidget* fieldWidget) {
     auto* label = new QLabel(text, fieldWidget->parentWidget());
     label->setObjectName(QString::fromLatin1(labelName));
@@ -69,10 +69,11 @@ QLabel* TPELM_FRM_DURK1::addRow(QGridLayout* grid, int row, const char* labelNam
     return label;
 }
 
-void TPELM_FRM_DURK1::buildInputs() {
+void OneLayerWindow::buildInputs() {
     auto* pile = new QGroupBox(QStringLiteral("基桩参数"), this);
     pile->setObjectName(QStringLiteral("gpb_jizhuangcanshu"));
-    auto* pileGrid = new QGridLayout(pile);
+    m_pileGrid = new QGridLayout(pile);
+    QGridLayout* pileGrid = m_pileGrid;
     pileGrid->setVerticalSpacing(6);
     pileGrid->setContentsMargins(8, 4, 8, 4);
     pileGrid->setColumnStretch(0, 1);
@@ -117,7 +118,7 @@ void TPELM_FRM_DURK1::buildInputs() {
     inputArea()->addWidget(pile);
     inputArea()->addWidget(rock);
 
-    connect(m_section, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK1::onSectionChanged);
+    connect(m_section, &QComboBox::currentIndexChanged, this, &OneLayerWindow::onSectionChanged);
     for (QComboBox* box : {m_first, m_second, m_depth, m_integrity}) {
         const std::string name = box->objectName().toStdString();
         connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& text) { onFieldChanged(name, text); });
@@ -128,7 +129,7 @@ void TPELM_FRM_DURK1::buildInputs() {
             [this] { onFieldChanged("cbb_czgy", m_process->currentText()); });
 }
 
-Inputs TPELM_FRM_DURK1::inputs() const {
+Inputs OneLayerWindow::inputs() const {
     Inputs in;
     in.section = static_cast<SectionType>(m_section->currentIndex() + 1);
     in.d = m_first->currentText().toStdString();
@@ -142,9 +143,9 @@ Inputs TPELM_FRM_DURK1::inputs() const {
     return in;
 }
 
-QWidget* TPELM_FRM_DURK1::field(const std::string& name) const { return findChild<QWidget*>(q(name)); }
+QWidget* OneLayerWindow::field(const std::string& name) const { return findChild<QWidget*>(q(name)); }
 
-void TPELM_FRM_DURK1::onSectionChanged(int position) {
+void OneLayerWindow::onSectionChanged(int position) {
     const SectionSetup setup = sectionSetup(static_cast<SectionType>(position + 1));
     m_firstLabel->setText(q(setup.firstLabel));
     m_secondLabel->setText(q(setup.secondLabel));
@@ -157,10 +158,15 @@ void TPELM_FRM_DURK1::onSectionChanged(int position) {
     for (const char* box : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
         resultBox(QString::fromLatin1(box))->clear();
     offerCalculation();
+    sectionKindChanged(static_cast<SectionType>(position + 1));
 }
 
-void TPELM_FRM_DURK1::onFieldChanged(const std::string& name, const QString& text) {
-    const ChangeEffect effect = fieldChanged(name, text.toStdString());
+ChangeEffect OneLayerWindow::changeEffect(const std::string& name, const std::string& text) const {
+    return fieldChanged(name, text);
+}
+
+void OneLayerWindow::onFieldChanged(const std::string& name, const QString& text) {
+    const ChangeEffect effect = changeEffect(name, text.toStdString());
     for (const auto& box : effect.clearedBoxes)
         resultBox(q(box))->clear();
     offerCalculation();
@@ -169,9 +175,7 @@ void TPELM_FRM_DURK1::onFieldChanged(const std::string& name, const QString& tex
         frame::setTextColour(field(fieldName), colour);
 }
 
-void TPELM_FRM_DURK1::calculate() { applyOutcome(module1::calculate(inputs())); }
-
-void TPELM_FRM_DURK1::applyOutcome(const Outcome& outcome) {
+bool OneLayerWindow::applyOutcome(const Outcome& outcome) {
     for (const auto& [name, text] : outcome.fields.texts) {
         auto* box = qobject_cast<QComboBox*>(field(name));
         const QSignalBlocker blocker(box);
@@ -183,15 +187,25 @@ void TPELM_FRM_DURK1::applyOutcome(const Outcome& outcome) {
 
     if (outcome.kind == OutcomeKind::Conversion) {
         reportConversionError(q(outcome.message));
-        return;
+        return false;
     }
     if (outcome.kind == OutcomeKind::Check) {
         reportStopped();
-        return;
+        return false;
     }
     for (const auto& [name, text] : outcome.boxes)
         resultBox(q(name))->setText(q(text));
-    const Values values = outcome.values;
+    return true;
+}
+
+TPELM_FRM_DURK1::TPELM_FRM_DURK1(QWidget* parent)
+    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, QStringLiteral("按面积相等折算直径 deq(mm)"), parent) {}
+
+void TPELM_FRM_DURK1::calculate() {
+    const Outcome outcome = module1::calculate(inputs());
+    if (!applyOutcome(outcome))
+        return;
+    const Values& values = outcome.values;
     acceptPile([&values](int pileNumber, const Moment& moment) { return pilePages(values, pileNumber, moment); });
 }
 

@@ -1,0 +1,69 @@
+#pragma once
+// The window of the combined method (one rock layer, side and end resistance through ζr), shared
+// by module 1 and its research variant: the inputs of the pile and the rock on the common frame,
+// each field's change bound to the engine's change handler, and the calculation's outcome applied
+// to the widgets. A module adds its own rows, handlers and reports on top.
+
+#include "frame/modulewindow.h"
+#include "module1calc.h"
+#include "module1form.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QGridLayout;
+
+namespace sp::module1 {
+
+class OneLayerWindow : public frame::ModuleWindow {
+    Q_OBJECT
+public:
+    // The inputs as the fields hold them now.
+    Inputs inputs() const;
+
+protected:
+    OneLayerWindow(const QString& windowClass, int height, const QString& deqLabel, QWidget* parent);
+
+    // The pile group's grid, for a module's extra rows below the process.
+    QGridLayout* pileGrid() const { return m_pileGrid; }
+    QComboBox* sectionBox() const { return m_section; }
+    QLabel* addRow(QGridLayout* grid, int row, const char* labelName, const QString& label, QWidget* field);
+    QWidget* field(const std::string& name) const;
+
+    // What a change of one input does; a module may clear more.
+    virtual ChangeEffect changeEffect(const std::string& field, const std::string& text) const;
+    // Called at the end of a section-kind change.
+    virtual void sectionKindChanged(core::SectionType) {}
+    void onFieldChanged(const std::string& field, const QString& text);
+
+    // Applies what every calculation of this kind changes; true when the pile reached its results.
+    bool applyOutcome(const Outcome& outcome);
+
+private:
+    void buildInputs();
+    void onSectionChanged(int position);
+
+    QGridLayout* m_pileGrid = nullptr;
+    QComboBox* m_section = nullptr;
+    QComboBox* m_first = nullptr;
+    QComboBox* m_second = nullptr;
+    QComboBox* m_depth = nullptr;
+    QComboBox* m_grade = nullptr;
+    QComboBox* m_process = nullptr;
+    QLineEdit* m_frk = nullptr;
+    QComboBox* m_integrity = nullptr;
+    QLabel* m_firstLabel = nullptr;
+    QLabel* m_secondLabel = nullptr;
+};
+
+// The module 1 window.
+class TPELM_FRM_DURK1 : public OneLayerWindow {
+    Q_OBJECT
+public:
+    explicit TPELM_FRM_DURK1(QWidget* parent = nullptr);
+
+protected:
+    void calculate() override;
+};
+
+} // namespace sp::module1
