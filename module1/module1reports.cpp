@@ -23,15 +23,11 @@ const char* tableKindText(const Values& v) {
     return sectionTableText(v.section);
 }
 
-const std::string kSummaryRule = "      ---------------------------------------";
-
 } // namespace
 
 std::string timeLine(const Moment& moment) { return "计算时间：" + DateTimeText(moment); }
 
-frame::Lines bookLines(const Values& v, int n) {
-    const SectionGeometry& g = v.geometry;
-    frame::Lines out;
+void appendBookInputs(frame::Lines& out, const Values& v, int n) {
     out.push_back("================== 嵌岩桩计算书 ==================");
     out.push_back("1.基桩编号: ZH" + std::to_string(n));
     out.push_back("2.输入数据");
@@ -52,7 +48,7 @@ frame::Lines bookLines(const Values& v, int n) {
         out.push_back("      矩形短边尺寸b:               " + L(v.cText, 10) + " mm");
         break;
     }
-    if (g.depthGivenAsMultiple)
+    if (v.geometry.depthGivenAsMultiple)
         out.push_back("      桩身嵌岩深度hr:              " + L(v.hrText, 10));
     else
         out.push_back("      桩身嵌岩深度hr:              " + L(v.hrText, 10) + " mm");
@@ -73,10 +69,16 @@ frame::Lines bookLines(const Values& v, int n) {
     out.push_back("                 Qrk=ζr.frk.Ap     (5.3.3-3)");
     out.push_back("                  Q≤ψc.Ap.fc        (5.7.1)");
     out.push_back("4.承载力计算");
+}
+
+std::string bookDiameterLine(const Values& v) {
     if (v.section == SectionType::Round)
-        out.push_back("  4.1 桩身直径d:                   " + L(FixedText(v.first, 6, 0), 10) + " mm");
-    else
-        out.push_back("  4.1 按面积相等折算等效直径deq:   " + L(FixedText(g.deq, 6, 0), 10) + " mm");
+        return "  4.1 桩身直径d:                   " + L(FixedText(v.first, 6, 0), 10) + " mm";
+    return "  4.1 按面积相等折算等效直径deq:   " + L(FixedText(v.geometry.deq, 6, 0), 10) + " mm";
+}
+
+void appendBookResults(frame::Lines& out, const Values& v) {
+    const SectionGeometry& g = v.geometry;
     out.push_back("      桩身截面面积Ap:              " + L(FixedText(g.area / 1e6, 6, 2), 10) + " m^2");
     out.push_back("      桩身截面周长μ:              " + L(FixedText(g.perimeter / 1000.0, 6, 2), 10) + " m");
     out.push_back("  4.2 岩石坚硬程度:              " + L(v.hardness, 12));
@@ -91,6 +93,9 @@ frame::Lines bookLines(const Values& v, int n) {
     out.push_back("      基桩成桩工艺系数ψc:         " + L(FixedText(v.psiC, 3, 2), 10));
     out.push_back("      桩身混凝土强度设计值fc:      " + L(FixedText(v.fc, 6, 2), 10) + " MPa");
     out.push_back("      桩身正截面受压承载力设计值Rc:" + L(FixedText(v.rc, 10, 2), 10) + " kN");
+}
+
+void appendSummaryPileBlock(frame::Lines& out, const Values& v, int n) {
     out.push_back("5.基桩主要数据汇总");
     out.push_back(kSummaryRule);
     if (isRectangular(v)) {
@@ -104,6 +109,20 @@ frame::Lines bookLines(const Values& v, int n) {
     const std::string secondCell = v.section == SectionType::Round ? C("-", 8) : C(v.cText, 8);
     out.push_back(sp(6) + sp(2) + R("ZH" + std::to_string(n), 6) + sp(2) + C(tableKindText(v), 8) + sp(2) +
                   C(v.dText, 8) + sp(2) + secondCell + sp(1));
+}
+
+void appendBookClosing(frame::Lines& out) {
+    out.push_back(kSummaryRule);
+    out.push_back(std::string(50, '='));
+}
+
+frame::Lines bookLines(const Values& v, int n) {
+    const SectionGeometry& g = v.geometry;
+    frame::Lines out;
+    appendBookInputs(out, v, n);
+    out.push_back(bookDiameterLine(v));
+    appendBookResults(out, v);
+    appendSummaryPileBlock(out, v, n);
     out.push_back(kSummaryRule);
     out.push_back("      等效直径  嵌岩深度  岩石强度  完整程度 ");
     out.push_back("       deq(mm)   hr(mm)   frk(MPa)  (或指数) ");
@@ -116,8 +135,7 @@ frame::Lines bookLines(const Values& v, int n) {
     out.push_back(kSummaryRule);
     out.push_back(sp(6) + C(FixedText(v.zetaR, 5, 4), 8) + sp(2) + C(PrecisionText(v.ra, v.precision, 10), 8) + sp(2) +
                   C(gradeItem(v.grade), 8) + sp(2) + C(PrecisionText(v.rc, v.precision, 10), 8) + sp(1));
-    out.push_back(kSummaryRule);
-    out.push_back(std::string(50, '='));
+    appendBookClosing(out);
     return out;
 }
 
@@ -133,8 +151,7 @@ frame::Lines tableHeading() {
     };
 }
 
-std::string tableRow(const Values& v, int n) {
-    const SectionGeometry& g = v.geometry;
+std::string tableRowSection(const Values& v, int n) {
     const std::string dash = C("-", 8) + sp(2);
     std::string row = sp(3) + R("ZH" + std::to_string(n), 6) + sp(2);
     row += C(tableKindText(v), 8) + sp(2);
@@ -149,34 +166,45 @@ std::string tableRow(const Values& v, int n) {
         row += dash + dash + L(v.dText, 6) + sp(4) + L(v.cText, 6) + sp(4);
         break;
     }
-    row += L(FixedText(g.deq, 6, 0), 6) + sp(4);
+    return row;
+}
+
+std::string tableForceCell(const Values& v, double value, int after) {
+    const bool decimals = v.precision == Precision::TwoDecimals || v.precision == Precision::OneDecimal;
+    return decimals ? L(PrecisionText(value, v.precision, 10), 8) + sp(after)
+                    : L(PrecisionText(value, v.precision, 10), 7) + sp(after + 1);
+}
+
+std::string tableRowValues(const Values& v) {
+    const SectionGeometry& g = v.geometry;
+    std::string row = L(FixedText(g.deq, 6, 0), 6) + sp(4);
     row += L(v.hrText, 6) + sp(4);
     row += L(FixedText(v.frk, 6, 2), 6) + sp(4);
     row += C(v.integrityText, 8) + sp(2);
     row += std::string(processShortText(v.process)) + sp(2);
     row += L(FixedText(g.ratioToDeq, 6, 2), 6) + sp(4);
     row += L(FixedText(v.zetaR, 5, 4), 7) + sp(3);
-    const bool decimals = v.precision == Precision::TwoDecimals || v.precision == Precision::OneDecimal;
-    auto force = [&](double value, int after) {
-        return decimals ? L(PrecisionText(value, v.precision, 10), 8) + sp(after)
-                        : L(PrecisionText(value, v.precision, 10), 7) + sp(after + 1);
-    };
-    row += force(v.qrk, 2);
-    row += force(v.ra, 2);
+    row += tableForceCell(v, v.qrk, 2);
+    row += tableForceCell(v, v.ra, 2);
     row += L(gradeItem(v.grade), 6) + sp(4);
     row += L(FixedText(v.psiC, 3, 2), 6) + sp(4);
-    row += force(v.rc, 1);
     return row;
 }
 
-frame::Lines tableClosing(const Moment& moment) {
+std::string tableRow(const Values& v, int n) {
+    return tableRowSection(v, n) + tableRowValues(v) + tableForceCell(v, v.rc, 1);
+}
+
+frame::Lines tableClosing(const Moment& moment, int width) {
     return {
-        std::string(180, '-'),
+        std::string(static_cast<std::size_t>(width), '-'),
         "注: 采用《贵州省建筑桩基设计与施工技术规程》(DBJ 52/T088-2018)公式计算",
-        std::string(180, '='),
+        std::string(static_cast<std::size_t>(width), '='),
         timeLine(moment),
     };
 }
+
+frame::Lines tableClosing(const Moment& moment) { return tableClosing(moment, 180); }
 
 frame::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment) {
     return frame::PilePages{bookLines(v, pileNumber), timeLine(moment), tableHeading(), tableRow(v, pileNumber),

@@ -1,0 +1,37 @@
+#pragma once
+// The module 3 window: module 1's window with the equivalent-diameter method row, the warning
+// layer the engineer must accept before the inputs show, and result boxes coloured by the
+// compliance verdict.
+
+#include "complianceverdict.h"
+#include "module1/onelayerwindow.h"
+#include "module3calc.h"
+
+class QComboBox;
+class QLabel;
+
+namespace sp::module3 {
+
+class TPELM_FRM_DURK3 : public module1::OneLayerWindow {
+    Q_OBJECT
+public:
+    explicit TPELM_FRM_DURK3(QWidget* parent = nullptr);
+
+    ComplianceVerdict verdict() const { return m_verdict; }
+    DeqMethod method() const;
+
+protected:
+    void calculate() override;
+    module1::ChangeEffect changeEffect(const std::string& field, const std::string& text) const override;
+    void sectionKindChanged(core::SectionType section) override;
+
+private:
+    QWidget* buildAlertLayer();
+    void onMethodChanged();
+
+    QComboBox* m_method = nullptr;
+    QLabel* m_methodLabel = nullptr;
+    ComplianceVerdict m_verdict = ComplianceVerdict::Compliant;
+};
+
+} // namespace sp::module3
