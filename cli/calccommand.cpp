@@ -6,6 +6,8 @@
 #include "module1/module1form.h"
 #include "module1/module1reports.h"
 #include "module1/module1session.h"
+#include "module3/module3form.h"
+#include "module3/module3session.h"
 #include "usageerror.h"
 
 #include <nlohmann/json.hpp>
@@ -35,9 +37,11 @@ struct PileRequest {
     std::optional<int> grade;
     std::optional<int> process;
     std::optional<core::Precision> precision;
+    std::optional<int> method; // module 3
 };
 
 struct CalcRequest {
+    int module = 1;
     core::Precision precision = core::kDefaultPrecision;
     std::vector<PileRequest> piles;
 };
@@ -77,7 +81,7 @@ const std::map<std::string, std::string>& textKeys() {
     return keys;
 }
 
-PileRequest readPile(const json& pile, int number) {
+PileRequest readPile(const json& pile, int number, int module) {
     if (!pile.is_object())
         throw UsageError("pile " + std::to_string(number) + ": expected a JSON object, got " + pile.type_name());
     PileRequest request;
@@ -90,10 +94,12 @@ PileRequest readPile(const json& pile, int number) {
             request.process = itemPosition(value, number, key, module1::processItems());
         } else if (key == "precision") {
             request.precision = precisionOf(value, number);
+        } else if (key == "method" && module == 3) {
+            request.method = itemPosition(value, number, key, module3::methodItems());
         } else if (const auto field = textKeys().find(key); field != textKeys().end()) {
             request.texts[field->second] = textOf(value, number, key);
         } else {
-            throw UsageError(where(number, key) + ": unknown key for module 1");
+            throw UsageError(where(number, key) + ": unknown key for module " + std::to_string(module));
         }
     }
     return request;
@@ -114,13 +120,13 @@ CalcRequest readRequest(const std::string& document) {
     if (!module.is_number_integer())
         throw UsageError(where(0, "module") + ": expected a JSON integer, got " + module.type_name());
     const auto number = module.get<long long>();
-    if (number == 2 || number == 3)
-        throw UsageError(where(0, "module") + ": module " + std::to_string(number) +
-                         " is not available in this version");
-    if (number != 1)
+    if (number == 2)
+        throw UsageError(where(0, "module") + ": module 2 is not available in this version");
+    if (number != 1 && number != 3)
         throw UsageError(where(0, "module") + ": unknown module " + std::to_string(number) + " (modules are 1, 2, 3)");
 
     CalcRequest request;
+    request.module = static_cast<int>(number);
     for (const auto& [key, value] : root.items()) {
         if (key == "module")
             continue;
@@ -131,7 +137,7 @@ CalcRequest readRequest(const std::string& document) {
                 throw UsageError(where(0, key) + ": expected a JSON array, got " + value.type_name());
             int pile = 0;
             for (const auto& item : value)
-                request.piles.push_back(readPile(item, ++pile));
+                request.piles.push_back(readPile(item, ++pile, request.module));
         } else {
             throw UsageError(where(0, key) + ": unknown key");
         }
@@ -146,7 +152,13 @@ ojson statusJson(const core::StatusLine& line) {
     return status;
 }
 
-ojson pileJson(int pile, const module1::Outcome& outcome, const module1::Session& session) {
+// What a module adds to a successful pile's line.
+void addModuleKeys(ojson&, const module1::Session&) {}
+void addModuleKeys(ojson& line, const module3::Session& session) {
+    line["verdict"] = module3::verdictText(session.verdict());
+}
+
+template <class Session, class Outcome> ojson pileJson(int pile, const Outcome& outcome, const Session& session) {
     ojson line;
     line["pile"] = pile;
     line["ok"] = outcome.ok();
@@ -161,6 +173,7 @@ ojson pileJson(int pile, const module1::Outcome& outcome, const module1::Session
         fields["d"] = session.fieldText(module1::kFieldD);
         fields["c"] = session.fieldText(module1::kFieldC);
         line["fields"] = fields;
+        addModuleKeys(line, session);
         return line;
     }
     line["kind"] = outcome.kind == core::OutcomeKind::Conversion ? "conversion" : "check";
@@ -170,7 +183,12 @@ ojson pileJson(int pile, const module1::Outcome& outcome, const module1::Session
     return line;
 }
 
-void enterPile(module1::Session& session, const PileRequest& pile, core::Precision precision) {
+void chooseMethod(module1::Session&, const PileRequest&) {}
+void chooseMethod(module3::Session& session, const PileRequest& pile) {
+    session.chooseMethod(static_cast<module3::DeqMethod>(pile.method.value_or(0)));
+}
+
+template <class Session> void enterPile(Session& session, const PileRequest& pile, core::Precision precision) {
     session.chooseSection(pile.section);
     const module1::SectionSetup setup = module1::sectionSetup(pile.section);
     const std::pair<const char*, std::string> defaults[] = {
@@ -186,21 +204,19 @@ void enterPile(module1::Session& session, const PileRequest& pile, core::Precisi
         if (std::string(field) == module1::kFieldHr) {
             session.chooseGrade(pile.grade.value_or(core::kDefaultGrade));
             session.chooseProcess(pile.process.value_or(core::kDefaultProcess));
+            chooseMethod(session, pile);
         }
     }
     session.choosePrecision(pile.precision.value_or(precision));
 }
 
-} // namespace
-
-int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
-    const CalcRequest request = readRequest(document);
-
-    module1::Session session;
+template <class Session>
+int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    Session session;
     int pile = 0;
     for (const PileRequest& item : request.piles) {
         enterPile(session, item, request.precision);
-        const module1::Outcome outcome = session.compute(options.now.value_or(core::nowLocal()));
+        const auto outcome = session.compute(options.now.value_or(core::nowLocal()));
         out << pileJson(++pile, outcome, session).dump(-1, ' ', false) << "\n";
     }
     out.flush();
@@ -208,8 +224,8 @@ int runCalc(const std::string& document, const CalcOptions& options, std::ostrea
     if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
         return 0;
     const std::filesystem::path dir(options.outDir);
-    const std::pair<const char*, frame::Page> files[] = {{module1::kBookFileName, frame::Page::Book},
-                                                         {module1::kTableFileName, frame::Page::Table}};
+    const std::pair<const char*, frame::Page> files[] = {{frame::kBookFileName, frame::Page::Book},
+                                                         {frame::kTableFileName, frame::Page::Table}};
     for (const auto& [name, page] : files) {
         const core::WriteResult written = core::writePage(dir / name, session.documents().page(page));
         if (!written.ok) {
@@ -218,6 +234,15 @@ int runCalc(const std::string& document, const CalcOptions& options, std::ostrea
         }
     }
     return 0;
+}
+
+} // namespace
+
+int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    const CalcRequest request = readRequest(document);
+    if (request.module == 3)
+        return runPiles<module3::Session>(request, options, out, err);
+    return runPiles<module1::Session>(request, options, out, err);
 }
 
 } // namespace sp::cli

@@ -99,6 +99,7 @@ TEST_F(CalcCli, UnusableInputExitsTwoNamingPileAndKeyAndWritesNothing) {
         {R"({"module": 1, "piles": [{}, )", "not JSON"},
         {R"({"module": 4, "piles": []})", "module"},
         {R"({"module": 2, "piles": []})", "module 2"},
+        {R"({"module": 3, "piles": [{"method": "Z-其他"}]})", "pile 1, key \"method\""},
         {R"({"module": "1", "piles": []})", "module"},
         {R"({"module": 1, "colour": 1, "piles": []})", "colour"},
         {R"({"module": 1, "piles": [{}, {"grade": "C33"}]})", "pile 2, key \"grade\""},
@@ -127,4 +128,23 @@ TEST_F(CalcCli, NothingIsWrittenWhenNoPileSucceeded) {
     const CliRun r = run(R"({"module": 1, "piles": [{"d": "0"}]})", outArgs());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(filesWritten(), 0u);
+}
+
+TEST_F(CalcCli, ModuleThreeReportsTheVerdictAndWritesItsPages) {
+    const std::string json = R"J({"module": 3, "piles": [
+        {"section": "椭圆桩", "method": "C-最大回转半径折算", "hr": "2.0d", "frk": "10", "integrity": "完整"},
+        {"section": "矩形桩", "method": "F-取截面短边尺寸", "d": "1000", "c": "2000", "hr": "1.5b", "frk": "40",
+         "integrity": "0.45", "grade": "C40", "process": "干作业成桩(清底干净)", "precision": "两位小数"}]})J";
+    const CliRun r = run(json, "--out '" + (m_dir / "out").string() + "' --now '2026-12-10 10:05:07'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(R"("edt_ra":"6540")"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("fields":{"d":"1000","c":"500"},"verdict":"超规"})"), std::string::npos) << r.out;
+    const struct {
+        const char *file, *fixture;
+    } pages[] = {{"嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt", "module3/oblong_and_rectangle_book.txt"},
+                 {"嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt", "module3/oblong_and_rectangle_table.txt"}};
+    for (const auto& p : pages)
+        EXPECT_EQ(sp::test::readFile((m_dir / "out" / p.file).string()),
+                  sp::core::encodePage(sp::test::fixtureLines(p.fixture)))
+            << p.file;
 }

@@ -5,8 +5,14 @@
 #include "frame/messagesink.h"
 #include "frame/storagepermission.h"
 
+#include "core/moment.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace sp::test {
@@ -24,6 +30,35 @@ public:
         rationale({frame::kStorageWritePermission});
         result({false});
     }
+};
+
+inline const core::Moment kFixedMoment{2026, 12, 10, 9, 30, 0};
+
+// A module window with recorded messages, a fixed clock and a temporary documents folder.
+template <class Window> struct WindowFixture {
+    WindowFixture() {
+        window.setMessageSink(&messages);
+        window.setClock([] { return kFixedMoment; });
+        window.setDocumentsFolder(folder.path() + QStringLiteral("/Documents"));
+        window.show();
+    }
+    template <class T> T* get(const char* name) { return window.template findChild<T*>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) { return get<QPushButton>(name); }
+    QString box(const QString& name) { return window.template findChild<QLineEdit*>(name)->text(); }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void type(const char* field, const QString& text) {
+        QWidget* w = window.template findChild<QWidget*>(QString::fromLatin1(field));
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            combo->setEditText(text);
+        else
+            qobject_cast<QLineEdit*>(w)->setText(text);
+    }
+    void choose(const char* list, int position) { get<QComboBox>(list)->setCurrentIndex(position); }
+    QString savedPath(const char* file) { return folder.path() + QStringLiteral("/Documents/") + QString::fromUtf8(file); }
+
+    QTemporaryDir folder;
+    RecordingMessages messages;
+    Window window;
 };
 
 } // namespace sp::test

@@ -1,5 +1,6 @@
 #include "guitest.h"
 #include "module1/onelayerwindow.h"
+#include "module3/tpelm_frm_durk3.h"
 #include "tpelm_frm_durk0.h"
 
 #include <QPushButton>
@@ -9,7 +10,11 @@ using sp::app::TPELM_FRM_DURK0;
 namespace {
 
 QWidget* makeWindow(int module, QWidget* parent) {
-    return module == 1 ? new sp::module1::TPELM_FRM_DURK1(parent) : nullptr;
+    if (module == 1)
+        return new sp::module1::TPELM_FRM_DURK1(parent);
+    if (module == 3)
+        return new sp::module3::TPELM_FRM_DURK3(parent);
+    return nullptr;
 }
 
 } // namespace
@@ -56,6 +61,11 @@ private slots:
 
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi2")), Qt::LeftButton);
         QVERIFY(!launcher.moduleWindow(2)); // module 2 has no window in this version
+
+        // Windows of different modules stand side by side, each with its own pages.
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi3")), Qt::LeftButton);
+        QVERIFY(qobject_cast<sp::module3::TPELM_FRM_DURK3*>(launcher.moduleWindow(3)));
+        QVERIFY(launcher.moduleWindow(1)->isVisible());
     }
 
     void closingTheLauncherClosesTheModuleWindows() {

@@ -22,7 +22,7 @@ using sp::module1::TPELM_FRM_DURK1;
 
 namespace {
 
-const core::Moment kMoment{2026, 12, 10, 9, 30, 0};
+const core::Moment kMoment = test::kFixedMoment;
 const QStringList kBoxes = {"edt_ddeq", "edt_sjbeq", "edt_kesair", "edt_ra", "edt_rc"};
 
 std::string readBytes(const QString& path) {
@@ -32,31 +32,7 @@ std::string readBytes(const QString& path) {
     return s.str();
 }
 
-// A module 1 window with recorded messages, a fixed clock and a temporary documents folder.
-struct Fixture {
-    Fixture() {
-        window.setMessageSink(&messages);
-        window.setClock([] { return kMoment; });
-        window.setDocumentsFolder(folder.path() + QStringLiteral("/Documents"));
-        window.show();
-    }
-    template <class T> T* get(const char* name) { return window.findChild<T*>(QString::fromLatin1(name)); }
-    QPushButton* button(const char* name) { return get<QPushButton>(name); }
-    QString box(const QString& name) { return window.findChild<QLineEdit*>(name)->text(); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    void type(const char* field, const QString& text) {
-        QWidget* w = window.findChild<QWidget*>(QString::fromLatin1(field));
-        if (auto* combo = qobject_cast<QComboBox*>(w))
-            combo->setEditText(text);
-        else
-            qobject_cast<QLineEdit*>(w)->setText(text);
-    }
-    QString savedPath(const char* file) { return folder.path() + QStringLiteral("/Documents/") + QString::fromUtf8(file); }
-
-    QTemporaryDir folder;
-    test::RecordingMessages messages;
-    TPELM_FRM_DURK1 window;
-};
+using Fixture = test::WindowFixture<TPELM_FRM_DURK1>;
 
 } // namespace
 
