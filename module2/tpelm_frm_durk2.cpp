@@ -1,0 +1,281 @@
+#include "tpelm_frm_durk2.h"
+
+#include "frame/widgetcolours.h"
+#include "module2reports.h"
+#include "rocklayerview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace sp::module2 {
+
+using namespace sp::core;
+
+namespace {
+
+constexpr int kFieldWidth = 89;
+constexpr int kSettingWidth = 193;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QComboBox* comboBox(QWidget* parent, const char* name, const Items& items, bool editable, int width) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEditable(editable);
+    for (const auto& item : items)
+        box->addItem(q(item));
+    box->setFixedWidth(width);
+    if (editable)
+        box->setInsertPolicy(QComboBox::NoInsert);
+    return box;
+}
+
+QLabel* addRow(QGridLayout* grid, const char* labelName, const QString& text, QWidget* field) {
+    const int row = grid->rowCount();
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setObjectName(QString::fromLatin1(labelName));
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1, Qt::AlignRight);
+    return label;
+}
+
+} // namespace
+
+TPELM_FRM_DURK2::TPELM_FRM_DURK2(QWidget* parent) : ModuleWindow(QStringLiteral("TPELM_FRM_DURK2"), 800, parent) {
+    buildPileGroup();
+    buildRockGroup();
+    for (auto [name, label] : {std::pair{kBoxQuk, "单桩竖向极限承载力  Quk(kN)"},
+                               std::pair{kBoxRa, "单桩竖向承载力特征值 Ra(kN)"},
+                               std::pair{kBoxPercent, "其中桩端端阻力所占百分比为"}})
+        addResultBox(name, QString::fromUtf8(label));
+    m_view->show(m_grid);
+    updateColumns();
+}
+
+void TPELM_FRM_DURK2::buildPileGroup() {
+    auto* group = new QGroupBox(QStringLiteral("基桩参数"), this);
+    group->setObjectName(QStringLiteral("gpb_srcs"));
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setVerticalSpacing(6);
+    grid->setColumnStretch(0, 1);
+    const module2::SectionSetup round = sectionSetup(SectionType::Round);
+    m_section = comboBox(group, "cbb_jmlx", sectionItems(), false, kFieldWidth);
+    m_first = comboBox(group, kFieldD, diameterItems(), true, kFieldWidth);
+    m_first->setEditText(QStringLiteral("1000"));
+    m_second = comboBox(group, kFieldC, initialSecondItems(), true, kFieldWidth);
+    m_second->setEditText(QStringLiteral("0"));
+    m_second->setEnabled(false);
+    addRow(grid, "lb_jmlx", QStringLiteral("桩身截面类型"), m_section);
+    m_firstLabel = addRow(grid, "lb_dd", q(round.firstLabel), m_first);
+    m_secondLabel = addRow(grid, "lb_tyzd", q(round.secondLabel), m_second);
+    m_secondLabel->setEnabled(false);
+    inputArea()->addWidget(group);
+
+    connect(m_section, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK2::onSectionChanged);
+    for (QComboBox* box : {m_first, m_second}) {
+        const std::string name = box->objectName().toStdString();
+        connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& text) { onFieldChanged(name, text); });
+    }
+}
+
+void TPELM_FRM_DURK2::buildRockGroup() {
+    auto* group = new QGroupBox(QStringLiteral("基岩参数"), this);
+    group->setObjectName(QStringLiteral("gpb_jiyancanshu"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(8, 4, 8, 4);
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(5);
+    grid->setColumnStretch(0, 1);
+    m_layerCount = comboBox(group, "cbb_yanchengshu", layerCountItems(), false, kFieldWidth);
+    m_strengthBasis = comboBox(group, "cbb_qiangduzhi", strengthBasisItems(), false, kSettingWidth);
+    m_strengthBasis->setCurrentIndex(static_cast<int>(StrengthBasis::RockStrength));
+    m_mode = comboBox(group, "cbb_chezhuxishu", coefficientModeItems(), false, kSettingWidth);
+    m_mode->setCurrentIndex(static_cast<int>(CoefficientMode::Automatic));
+    m_integrityBasis = comboBox(group, "cbb_wanzhengchengdu", integrityBasisItems(), false, kSettingWidth);
+    addRow(grid, "lb_yanchengshu", QStringLiteral("嵌岩段岩层数"), m_layerCount);
+    addRow(grid, "lb_qiangduzhi", QStringLiteral("岩石强度取值"), m_strengthBasis);
+    m_modeLabel = addRow(grid, "lb_chezhuxishu", QStringLiteral("侧阻端阻系数"), m_mode);
+    m_integrityBasisLabel = addRow(grid, "lb_wanzhengchengdu", QStringLiteral("系数插值依据"), m_integrityBasis);
+    layout->addLayout(grid);
+
+    m_groundwater = new QCheckBox(QStringLiteral("地下水位以下和采用泥浆护壁钻、冲孔桩"), group);
+    m_groundwater->setObjectName(QStringLiteral("ckb_dixiashui"));
+    m_groundwater->setChecked(true);
+    m_softRock = new QCheckBox(QStringLiteral("软化系数≤0.6的软质岩，桩端岩石长时间暴露"), group);
+    m_softRock->setObjectName(QStringLiteral("ckb_ruanzhiyan"));
+    layout->addWidget(m_groundwater);
+    layout->addWidget(m_softRock);
+
+    auto* expandRow = new QHBoxLayout;
+    expandRow->addStretch(1);
+    m_expand = new QPushButton(QString::fromUtf8(expandCaption(false)), group);
+    m_expand->setObjectName(QStringLiteral("cbt_kuozhanbiaoge"));
+    m_expand->setFixedWidth(60);
+    expandRow->addWidget(m_expand);
+    layout->addLayout(expandRow);
+
+    m_view = new RockLayerView(group);
+    m_view->setMinimumHeight(130);
+    layout->addWidget(m_view);
+    inputArea()->addWidget(group);
+
+    connect(m_layerCount, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK2::onLayerCount);
+    connect(m_strengthBasis, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK2::onStrengthBasis);
+    connect(m_mode, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK2::onCoefficientMode);
+    connect(m_integrityBasis, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK2::onIntegrityBasis);
+    connect(m_groundwater, &QCheckBox::toggled, this, &TPELM_FRM_DURK2::resetResults);
+    connect(m_softRock, &QCheckBox::toggled, this, &TPELM_FRM_DURK2::resetResults);
+    connect(m_expand, &QPushButton::clicked, this, &TPELM_FRM_DURK2::onExpand);
+    m_view->onEdited([this](int layer, int column, const QString& text) { onCellEdited(layer, column, text); });
+}
+
+Settings TPELM_FRM_DURK2::settings() const {
+    Settings s;
+    s.strengthBasis = static_cast<StrengthBasis>(m_strengthBasis->currentIndex());
+    s.mode = static_cast<CoefficientMode>(m_mode->currentIndex());
+    s.integrityBasis = static_cast<IntegrityBasis>(m_integrityBasis->currentIndex() + 1);
+    s.groundwater = m_groundwater->isChecked();
+    s.softRock = m_softRock->isChecked();
+    return s;
+}
+
+GridView TPELM_FRM_DURK2::gridView() const {
+    const Settings s = settings();
+    return GridView{s.strengthBasis, s.mode, s.integrityBasis,
+                    m_expand->text() == QString::fromUtf8(expandCaption(true))};
+}
+
+Inputs TPELM_FRM_DURK2::inputs() const {
+    Inputs in;
+    in.section = static_cast<SectionType>(m_section->currentIndex() + 1);
+    in.d = m_first->currentText().toStdString();
+    in.c = m_second->currentText().toStdString();
+    in.settings = settings();
+    in.grid = m_grid;
+    in.precision = precision();
+    return in;
+}
+
+void TPELM_FRM_DURK2::resetResults() {
+    for (const auto& box : module2::resultBoxes())
+        resultBox(q(box))->clear();
+    offerCalculation();
+}
+
+void TPELM_FRM_DURK2::updateColumns() {
+    const ColumnVisibility shown = columnVisibility(gridView());
+    for (int column = 0; column < kColumnCount; ++column)
+        m_view->setColumnHidden(column, !shown[static_cast<std::size_t>(column)]);
+}
+
+void TPELM_FRM_DURK2::updateEnabled() {
+    const Enabled e = enabledControls(settings().strengthBasis, settings().mode);
+    m_modeLabel->setEnabled(e.mode);
+    m_mode->setEnabled(e.mode);
+    m_integrityBasisLabel->setEnabled(e.interpolationBasis);
+    m_integrityBasis->setEnabled(e.interpolationBasis);
+    m_groundwater->setEnabled(e.checkBoxes);
+    m_softRock->setEnabled(e.checkBoxes);
+}
+
+void TPELM_FRM_DURK2::onSectionChanged(int position) {
+    const module2::SectionSetup setup = sectionSetup(static_cast<SectionType>(position + 1));
+    m_firstLabel->setText(q(setup.firstLabel));
+    m_secondLabel->setText(q(setup.secondLabel));
+    m_second->setEnabled(setup.secondEnabled);
+    m_secondLabel->setEnabled(setup.secondEnabled);
+    {
+        const QSignalBlocker blocker(m_second);
+        m_second->clear();
+        for (const auto& item : setup.secondItems)
+            m_second->addItem(q(item));
+        m_second->setEditText(q(setup.secondText));
+    }
+    onFieldChanged(kFieldC, m_second->currentText());
+    resetResults();
+}
+
+void TPELM_FRM_DURK2::onFieldChanged(const std::string& name, const QString& text) {
+    const module2::ChangeEffect effect = fieldChanged(name, text.toStdString());
+    for (const auto& box : effect.clearedBoxes)
+        resultBox(q(box))->clear();
+    offerCalculation();
+    applyStatus(effect.status);
+    for (const auto& [fieldName, colour] : effect.fields.colours)
+        frame::setTextColour(findChild<QWidget*>(q(fieldName)), colour);
+}
+
+void TPELM_FRM_DURK2::onLayerCount(int index) {
+    m_grid.setLayerCount(layerCountOf(index));
+    m_view->show(m_grid);
+    resetResults();
+}
+
+void TPELM_FRM_DURK2::onStrengthBasis() {
+    updateColumns();
+    updateEnabled();
+    resetResults();
+}
+
+void TPELM_FRM_DURK2::onCoefficientMode() {
+    updateColumns();
+    updateEnabled();
+    const ModeHint hint = modeHint(settings().mode);
+    frame::setTextColour(m_modeLabel, hint.labelColour);
+    applyStatus(hint.status);
+    resetResults();
+}
+
+void TPELM_FRM_DURK2::onIntegrityBasis() {
+    updateColumns();
+    resetResults();
+}
+
+void TPELM_FRM_DURK2::onExpand() {
+    const bool expanded = m_expand->text() == QString::fromUtf8(expandCaption(false));
+    m_expand->setText(QString::fromUtf8(expandCaption(expanded)));
+    updateColumns();
+}
+
+void TPELM_FRM_DURK2::onCellEdited(int layer, int column, const QString& text) {
+    m_grid.setCell(layer, column, text.toStdString());
+    resetResults();
+}
+
+void TPELM_FRM_DURK2::calculate() {
+    const Outcome outcome = module2::calculate(inputs());
+    for (const auto& [name, text] : outcome.fields.texts) {
+        auto* box = findChild<QComboBox*>(q(name));
+        const QSignalBlocker blocker(box);
+        box->setEditText(q(text));
+    }
+    for (const auto& [name, colour] : outcome.fields.colours)
+        frame::setTextColour(findChild<QWidget*>(q(name)), colour);
+    applyStatus(outcome.status);
+    for (const CellText& cell : outcome.cells)
+        m_grid.setCell(cell.layer, cell.column, cell.text);
+    m_view->show(m_grid);
+    if (!outcome.ok()) {
+        reportStopped();
+        return;
+    }
+    m_overrideCount = outcome.values.overrideCount;
+    for (const auto& [name, text] : outcome.boxes) {
+        QLineEdit* box = resultBox(q(name));
+        box->setText(q(text));
+        frame::setTextColour(box, outcome.boxColour);
+    }
+    const Values& values = outcome.values;
+    acceptPile([&values](int pileNumber, const Moment& moment) { return pilePages(values, pileNumber, moment); });
+}
+
+} // namespace sp::module2
