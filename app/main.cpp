@@ -1,6 +1,7 @@
 // SocketPile, the desktop program: starts the launcher and runs until it is closed.
 
 #include "module1/onelayerwindow.h"
+#include "module2/tpelm_frm_durk2.h"
 #include "module3/tpelm_frm_durk3.h"
 #include "tpelm_frm_durk0.h"
 
@@ -26,10 +27,12 @@ QWidget* makeModuleWindow(int module, QWidget* parent) {
     switch (module) {
     case 1:
         return new sp::module1::TPELM_FRM_DURK1(parent);
+    case 2:
+        return new sp::module2::TPELM_FRM_DURK2(parent);
     case 3:
         return new sp::module3::TPELM_FRM_DURK3(parent);
     default:
-        return nullptr; // module 2 opens nothing yet
+        return nullptr;
     }
 }
 

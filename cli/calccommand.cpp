@@ -6,6 +6,8 @@
 #include "module1/module1form.h"
 #include "module1/module1reports.h"
 #include "module1/module1session.h"
+#include "module2/module2form.h"
+#include "module2/module2session.h"
 #include "module3/module3form.h"
 #include "module3/module3session.h"
 #include "usageerror.h"
@@ -38,6 +40,13 @@ struct PileRequest {
     std::optional<int> process;
     std::optional<core::Precision> precision;
     std::optional<int> method; // module 3
+    // Module 2's rock group box.
+    std::optional<int> strengthBasis;
+    std::optional<int> coefficientMode;
+    std::optional<int> interpolationBasis;
+    std::optional<bool> groundwater;
+    std::optional<bool> softRock;
+    std::optional<std::vector<module2::LayerTexts>> layers;
 };
 
 struct CalcRequest {
@@ -81,11 +90,72 @@ const std::map<std::string, std::string>& textKeys() {
     return keys;
 }
 
+bool flagOf(const json& value, int pile, const std::string& key) {
+    if (!value.is_boolean())
+        throw UsageError(where(pile, key) + ": expected true or false, got " + value.type_name());
+    return value.get<bool>();
+}
+
+std::vector<module2::LayerTexts> layersOf(const json& value, int pile) {
+    if (!value.is_array())
+        throw UsageError(where(pile, "layers") + ": expected a JSON array, got " + value.type_name());
+    if (value.empty() || value.size() > static_cast<std::size_t>(module2::kMaxLayers))
+        throw UsageError(where(pile, "layers") + ": a pile has 1 to 9 layers, got " + std::to_string(value.size()));
+    std::vector<module2::LayerTexts> layers;
+    int number = 0;
+    for (const json& layer : value) {
+        ++number;
+        const std::string at = "layers[" + std::to_string(number) + "]";
+        if (!layer.is_object())
+            throw UsageError(where(pile, at) + ": expected a JSON object, got " + layer.type_name());
+        module2::LayerTexts texts; // a key left out is an empty cell
+        const std::pair<const char*, std::string*> cells[] = {
+            {"lr", &texts.lr}, {"weathering", &texts.weathering}, {"integrity", &texts.integrity},
+            {"kv", &texts.kv}, {"frk", &texts.frk},               {"c1", &texts.c1},
+            {"c2", &texts.c2}, {"qpk", &texts.qpk},               {"qsrk", &texts.qsrk}};
+        for (const auto& [key, cell] : layer.items()) {
+            std::string* slot = nullptr;
+            for (const auto& [name, target] : cells)
+                if (key == name)
+                    slot = target;
+            if (!slot)
+                throw UsageError(where(pile, at + "." + key) + ": unknown key for a layer");
+            *slot = textOf(cell, pile, at + "." + key);
+        }
+        layers.push_back(texts);
+    }
+    return layers;
+}
+
 PileRequest readPile(const json& pile, int number, int module) {
     if (!pile.is_object())
         throw UsageError("pile " + std::to_string(number) + ": expected a JSON object, got " + pile.type_name());
     PileRequest request;
     for (const auto& [key, value] : pile.items()) {
+        if (module == 2) {
+            if (key == "strengthBasis") {
+                request.strengthBasis = itemPosition(value, number, key, module2::strengthBasisItems());
+                continue;
+            }
+            if (key == "coefficientMode") {
+                request.coefficientMode = itemPosition(value, number, key, module2::coefficientModeItems());
+                continue;
+            }
+            if (key == "interpolationBasis") {
+                request.interpolationBasis = itemPosition(value, number, key, module2::integrityBasisItems());
+                continue;
+            }
+            if (key == "groundwater" || key == "softRock") {
+                (key == "groundwater" ? request.groundwater : request.softRock) = flagOf(value, number, key);
+                continue;
+            }
+            if (key == "layers") {
+                request.layers = layersOf(value, number);
+                continue;
+            }
+            if (key != "section" && key != "d" && key != "c" && key != "precision")
+                throw UsageError(where(number, key) + ": unknown key for module 2");
+        }
         if (key == "section") {
             request.section = static_cast<core::SectionType>(itemPosition(value, number, key, module1::sectionItems()) + 1);
         } else if (key == "grade") {
@@ -120,9 +190,7 @@ CalcRequest readRequest(const std::string& document) {
     if (!module.is_number_integer())
         throw UsageError(where(0, "module") + ": expected a JSON integer, got " + module.type_name());
     const auto number = module.get<long long>();
-    if (number == 2)
-        throw UsageError(where(0, "module") + ": module 2 is not available in this version");
-    if (number != 1 && number != 3)
+    if (number < 1 || number > 3)
         throw UsageError(where(0, "module") + ": unknown module " + std::to_string(number) + " (modules are 1, 2, 3)");
 
     CalcRequest request;
@@ -154,6 +222,17 @@ ojson statusJson(const core::StatusLine& line) {
 
 // What a module adds to a successful pile's line.
 void addModuleKeys(ojson&, const module1::Session&) {}
+void addModuleKeys(ojson& line, const module2::Session& session) {
+    line["verdict"] = session.verdict();
+    ojson layers = ojson::array();
+    for (int layer = 1; layer <= session.grid().layerCount(); ++layer) {
+        ojson row;
+        for (int column = module2::kColC1Used; column < module2::kColumnCount; ++column)
+            row[module2::columnName(column)] = session.grid().cell(layer, column);
+        layers.push_back(row);
+    }
+    line["layers"] = layers;
+}
 void addModuleKeys(ojson& line, const module3::Session& session) {
     line["verdict"] = module3::verdictText(session.verdict());
 }
@@ -181,6 +260,20 @@ template <class Session, class Outcome> ojson pileJson(int pile, const Outcome& 
     line["field"] = outcome.field.empty() ? ojson(nullptr) : ojson(outcome.field);
     line["status"] = statusJson(session.status());
     return line;
+}
+
+void enterPile(module2::Session& session, const PileRequest& pile, core::Precision precision) {
+    using namespace module2;
+    session.chooseSection(pile.section);
+    session.setFieldText(kFieldD, pile.texts.count(kFieldD) ? pile.texts.at(kFieldD) : "1000");
+    session.setFieldText(kFieldC, pile.texts.count(kFieldC) ? pile.texts.at(kFieldC) : sectionSetup(pile.section).secondText);
+    session.chooseStrengthBasis(static_cast<StrengthBasis>(pile.strengthBasis.value_or(1)));
+    session.chooseCoefficientMode(static_cast<CoefficientMode>(pile.coefficientMode.value_or(1)));
+    session.chooseIntegrityBasis(static_cast<IntegrityBasis>(pile.interpolationBasis.value_or(0) + 1));
+    session.setGroundwater(pile.groundwater.value_or(true));
+    session.setSoftRock(pile.softRock.value_or(false));
+    session.enterLayers(pile.layers.value_or(std::vector<LayerTexts>{defaultLayer()}));
+    session.choosePrecision(pile.precision.value_or(precision));
 }
 
 void chooseMethod(module1::Session&, const PileRequest&) {}
@@ -240,6 +333,8 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
 
 int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
     const CalcRequest request = readRequest(document);
+    if (request.module == 2)
+        return runPiles<module2::Session>(request, options, out, err);
     if (request.module == 3)
         return runPiles<module3::Session>(request, options, out, err);
     return runPiles<module1::Session>(request, options, out, err);

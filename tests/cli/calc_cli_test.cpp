@@ -98,7 +98,10 @@ TEST_F(CalcCli, UnusableInputExitsTwoNamingPileAndKeyAndWritesNothing) {
     } cases[] = {
         {R"({"module": 1, "piles": [{}, )", "not JSON"},
         {R"({"module": 4, "piles": []})", "module"},
-        {R"({"module": 2, "piles": []})", "module 2"},
+        {R"({"module": 2, "piles": [{"groundwater": "yes"}]})", "pile 1, key \"groundwater\""},
+        {R"({"module": 2, "piles": [{"layers": [{}, {}, {}, {}, {}, {}, {}, {}, {}, {}]}]})", "1 to 9 layers"},
+        {R"({"module": 2, "piles": [{"layers": [{"depth": "1"}]}]})", "layers[1].depth"},
+        {R"({"module": 2, "piles": [{"hr": "1.0d"}]})", "pile 1, key \"hr\""},
         {R"({"module": 3, "piles": [{"method": "Z-其他"}]})", "pile 1, key \"method\""},
         {R"({"module": "1", "piles": []})", "module"},
         {R"({"module": 1, "colour": 1, "piles": []})", "colour"},
@@ -147,4 +150,16 @@ TEST_F(CalcCli, ModuleThreeReportsTheVerdictAndWritesItsPages) {
         EXPECT_EQ(sp::test::readFile((m_dir / "out" / p.file).string()),
                   sp::core::encodePage(sp::test::fixtureLines(p.fixture)))
             << p.file;
+}
+
+TEST_F(CalcCli, ModuleTwoReportsTheGridAndTheVerdict) {
+    const CliRun r = run(R"({"module": 2, "piles": [{}, {"coefficientMode": "人工指定系数",
+        "layers": [{"lr": "1.00", "frk": "25", "c1": "0.50", "c2": "0.04"}]}]})");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(R"("boxes":{"edt_Quk":"16912","edt_ra":"8456","edt_percent":"66%"})"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(R"("verdict":"合规","layers":[{"strgrd08_Flo_xishuC1":)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("strgrd16_Str_percent":"34.21%")"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("pile":2,"ok":true)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("verdict":"超规")"), std::string::npos) << r.out;
 }

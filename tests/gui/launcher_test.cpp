@@ -1,5 +1,6 @@
 #include "guitest.h"
 #include "module1/onelayerwindow.h"
+#include "module2/tpelm_frm_durk2.h"
 #include "module3/tpelm_frm_durk3.h"
 #include "tpelm_frm_durk0.h"
 
@@ -12,9 +13,9 @@ namespace {
 QWidget* makeWindow(int module, QWidget* parent) {
     if (module == 1)
         return new sp::module1::TPELM_FRM_DURK1(parent);
-    if (module == 3)
-        return new sp::module3::TPELM_FRM_DURK3(parent);
-    return nullptr;
+    if (module == 2)
+        return new sp::module2::TPELM_FRM_DURK2(parent);
+    return new sp::module3::TPELM_FRM_DURK3(parent);
 }
 
 } // namespace
@@ -59,10 +60,9 @@ private slots:
         QVERIFY(launcher.moduleWindow(1));
         QVERIFY(launcher.moduleWindow(1) != nullptr);
 
-        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi2")), Qt::LeftButton);
-        QVERIFY(!launcher.moduleWindow(2)); // module 2 has no window in this version
-
         // Windows of different modules stand side by side, each with its own pages.
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi2")), Qt::LeftButton);
+        QVERIFY(qobject_cast<sp::module2::TPELM_FRM_DURK2*>(launcher.moduleWindow(2)));
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi3")), Qt::LeftButton);
         QVERIFY(qobject_cast<sp::module3::TPELM_FRM_DURK3*>(launcher.moduleWindow(3)));
         QVERIFY(launcher.moduleWindow(1)->isVisible());
