@@ -99,7 +99,7 @@ RockLayerView::RockLayerView(QWidget* parent) : QTableWidget(kMaxLayers, kColumn
     verticalHeader()->setDefaultSectionSize(24);
     horizontalHeader()->setSectionsMovable(false);
     for (int column = 0; column < kColumnCount; ++column) {
-        if (const int width = columnWidth(column))
+        if (const int width = module2::columnWidth(column))
             setColumnWidth(column, width);
     }
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

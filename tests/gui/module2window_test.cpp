@@ -58,6 +58,9 @@ private slots:
     void columnsFollowTheSettingsAndTheExpandButton() {
         Fixture f;
         QCOMPARE(shownColumns(f), QList<int>({0, 1, 2, 3, 5}));
+        auto* grid = f.get<QTableWidget>("StringGrid_QB2");
+        QCOMPARE(grid->columnWidth(module2::kColLayer), 40);
+        QCOMPARE(grid->columnWidth(module2::kColRemark), 200);
         f.choose("cbb_wanzhengchengdu", 1);
         QCOMPARE(shownColumns(f), QList<int>({0, 1, 2, 4, 5}));
         f.click("cbt_kuozhanbiaoge");
