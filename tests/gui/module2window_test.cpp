@@ -60,11 +60,11 @@ private slots:
         QCOMPARE(shownColumns(f), QList<int>({0, 1, 2, 3, 5}));
         auto* grid = f.get<QTableWidget>("StringGrid_QB2");
         QCOMPARE(grid->columnWidth(module2::kColLayer), 40);
-        QCOMPARE(grid->columnWidth(module2::kColRemark), 200);
         f.choose("cbb_wanzhengchengdu", 1);
         QCOMPARE(shownColumns(f), QList<int>({0, 1, 2, 4, 5}));
         f.click("cbt_kuozhanbiaoge");
         QCOMPARE(f.button("cbt_kuozhanbiaoge")->text(), QStringLiteral("折叠"));
+        QCOMPARE(grid->columnWidth(module2::kColRemark), 200);
         QCOMPARE(shownColumns(f), QList<int>({0, 1, 2, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
         f.choose("cbb_qiangduzhi", 0);
         QCOMPARE(shownColumns(f), QList<int>({0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
