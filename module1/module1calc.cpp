@@ -57,6 +57,38 @@ std::string conversionMessage(const std::string& fieldLabel, const std::string& 
     return "数据转换错误：" + fieldLabel + "中的“" + text + "”不是有效的数值";
 }
 
+SectionGeometry sectionGeometry(SectionType section, double first, double second, const SocketDepth& depth,
+                                const DeqRule& deqRule) {
+    const bool rectangular = section == SectionType::Rectangular || section == SectionType::Square;
+    SectionGeometry g;
+    g.area = sectionArea(section, first, second);
+    g.perimeter = sectionPerimeter(section, first, second);
+    g.deq = deqRule ? deqRule(section, first, second, g.area, g.perimeter)
+                    : equalArea(section, first, second, g.area, g.perimeter);
+    if (section == SectionType::Round)
+        g.deq = first;
+    g.hr = depth.hr;
+    g.depthGivenAsMultiple = depth.givenAsMultiple;
+    g.ratioToDeq = g.hr / g.deq;
+    g.ratioToD = rectangular ? g.ratioToDeq : g.hr / first;
+    return g;
+}
+
+Capacity capacityOf(const SectionGeometry& g, double frk, IntegrityClass integrity, double kv, int process,
+                    int grade) {
+    Capacity c;
+    c.zeta = zetaOf(g.ratioToDeq, frk, integrity, kv);
+    c.processFactor = processFactorOf(process);
+    c.zetaR = c.zeta * c.processFactor;
+    c.qrk = c.zetaR * frk * g.area / 1000.0;
+    c.quk = c.qrk;
+    c.ra = c.quk / kSafetyFactor;
+    c.fc = fcOf(grade);
+    c.psiC = psiCOf(process, grade);
+    c.rc = c.psiC * c.fc * g.area / 1000.0;
+    return c;
+}
+
 Outcome calculate(const Inputs& in, const DeqRule& deqRule) {
     Run run;
     Values& v = run.out.values;
@@ -111,17 +143,8 @@ Outcome calculate(const Inputs& in, const DeqRule& deqRule) {
         return run.stop(kFieldHr, kMsgDepth);
     run.pass(kFieldHr);
 
-    SectionGeometry& g = v.geometry;
-    g.area = sectionArea(in.section, first, second);
-    g.perimeter = sectionPerimeter(in.section, first, second);
-    g.deq = deqRule ? deqRule(in.section, first, second, g.area, g.perimeter)
-                    : equalArea(in.section, first, second, g.area, g.perimeter);
-    if (in.section == SectionType::Round)
-        g.deq = first;
-    g.hr = depth.hr;
-    g.depthGivenAsMultiple = depth.givenAsMultiple;
-    g.ratioToDeq = g.hr / g.deq;
-    g.ratioToD = rectangular ? g.ratioToDeq : g.hr / first;
+    v.geometry = sectionGeometry(in.section, first, second, depth, deqRule);
+    const SectionGeometry& g = v.geometry;
 
     v.hardness = hardnessOf(v.frk);
     if (integrityFromName(in.integrity, v.integrity)) {
@@ -160,16 +183,16 @@ Outcome calculate(const Inputs& in, const DeqRule& deqRule) {
     if (v.frk <= 0.0)
         return run.stop(kFieldFrk, kMsgFrk);
     run.out.fields.setColour(kFieldFrk, kBlack);
-    v.zeta = zetaOf(g.ratioToDeq, v.frk, v.integrity, v.kv);
-
-    v.processFactor = processFactorOf(in.process);
-    v.zetaR = v.zeta * v.processFactor;
-    v.qrk = v.zetaR * v.frk * g.area / 1000.0;
-    v.quk = v.qrk;
-    v.ra = v.quk / kSafetyFactor;
-    v.fc = fcOf(in.grade);
-    v.psiC = psiCOf(in.process, in.grade);
-    v.rc = v.psiC * v.fc * g.area / 1000.0;
+    const Capacity c = capacityOf(g, v.frk, v.integrity, v.kv, in.process, in.grade);
+    v.zeta = c.zeta;
+    v.processFactor = c.processFactor;
+    v.zetaR = c.zetaR;
+    v.qrk = c.qrk;
+    v.quk = c.quk;
+    v.ra = c.ra;
+    v.fc = c.fc;
+    v.psiC = c.psiC;
+    v.rc = c.rc;
 
     run.out.boxes = {
         {kBoxDeq, FixedText(g.deq, 7, 0)},

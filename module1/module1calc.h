@@ -88,6 +88,30 @@ using DeqRule = std::function<double(core::SectionType, double first, double sec
 
 Outcome calculate(const Inputs& inputs, const DeqRule& deqRule = {});
 
+// The arithmetic of the calculation once its fields are read and checked. `calculate` goes
+// through these steps, and so does the optimisation, which computes its candidates from numbers
+// read once per option value instead of from the field texts of every candidate.
+
+// Area, perimeter, deq, hr and the two ratios; `first` ≥ `second` for rectangles.
+core::SectionGeometry sectionGeometry(core::SectionType section, double first, double second,
+                                      const core::SocketDepth& depth, const DeqRule& deqRule = {});
+
+// From ζ to Rc: the coefficients and the forces (kN) of one pile.
+struct Capacity {
+    double zeta = 0.0;
+    double processFactor = 1.0;
+    double zetaR = 0.0;
+    double qrk = 0.0;
+    double quk = 0.0;
+    double ra = 0.0;
+    double fc = 0.0;
+    double psiC = 0.0;
+    double rc = 0.0;
+};
+// `frk` > 0 (MPa); `kv` matters for the interpolated class only.
+Capacity capacityOf(const core::SectionGeometry& geometry, double frk, core::IntegrityClass integrity, double kv,
+                    int process, int grade);
+
 // The message of the generic conversion-error report.
 std::string conversionMessage(const std::string& fieldLabel, const std::string& text);
 

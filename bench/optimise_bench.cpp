@@ -1,0 +1,137 @@
+// Speed of the optimisation page's engine at the sizes it must handle without making anyone wait:
+// the default table, and a table of a million candidates run, sorted, filtered and saved.
+// Run one benchmark per process (--benchmark_filter) to read its peak memory from peak_rss_MB.
+
+#include "optimise/optimisepage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <filesystem>
+
+using namespace sp;
+using namespace sp::optimise;
+
+namespace {
+
+void edit(OptimisePage& page, int row, std::vector<std::string> cells) {
+    for (std::size_t k = 0; k < cells.size(); ++k)
+        page.editCell(row, kColMin + static_cast<int>(k), cells[k]);
+}
+
+// 125 sections (5 round, 50 oblong, 50 rectangular, 20 square) × 5 depths × 5 strengths ×
+// 10 integrities × 8 grades × 4 processes = 1,000,000 candidates, none rejected.
+void editMillionTable(OptimisePage& page) {
+    edit(page, kRowSection, {"1", "4", "1"});
+    edit(page, kRowDiameter, {"1000", "2000", "250"});
+    edit(page, kRowStraight, {"100", "1000", "100"});
+    edit(page, kRowLongSide, {"2000", "3000", "250"});
+    edit(page, kRowShortSide, {"1000", "1900", "100"});
+    edit(page, kRowSquareSide, {"1000", "2900", "100"});
+    edit(page, kRowDepth, {"1.0d", "3.0d", "0.5d"});
+    edit(page, kRowFrk, {"10", "50", "10"});
+    edit(page, kRowBasis, {"1", "2", "1"});
+    edit(page, kRowClass, {"1", "3", "1"});
+    edit(page, kRowIndex, {"0.4", "1.0", "0.1"});
+    edit(page, kRowGrade, {"C25", "C60", "5"});
+    edit(page, kRowProcess, {"1", "4", "1"});
+}
+
+double peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// A page after the million run, shared by the benchmarks that work on its tables.
+OptimisePage& millionPage() {
+    static OptimisePage page = [] {
+        OptimisePage p;
+        editMillionTable(p);
+        p.run(core::kDefaultPrecision);
+        return p;
+    }();
+    return page;
+}
+
+void formatAllCells(const ResultTable& table, benchmark::State& state) {
+    const CandidateStore& store = *table.store();
+    std::string cell;
+    for (std::size_t i = 0; i < table.rowCount(); ++i) {
+        const CandidateStore::Row row = store.row(table.rowId(i));
+        for (int column = 0; column < kResultColumns; ++column) {
+            cell.clear();
+            store.appendCell(cell, row, column);
+            benchmark::DoNotOptimize(cell.data());
+        }
+    }
+    state.counters["rows"] = static_cast<double>(table.rowCount());
+}
+
+} // namespace
+
+// The default table computed, and every cell of its 3456 rows made.
+static void BM_DefaultRunAndRows(benchmark::State& state) {
+    for (auto _ : state) {
+        OptimisePage page;
+        page.run(core::kDefaultPrecision);
+        formatAllCells(page.candidates(), state);
+    }
+}
+BENCHMARK(BM_DefaultRunAndRows)->Unit(benchmark::kMillisecond);
+
+static void BM_MillionRun(benchmark::State& state) {
+    for (auto _ : state) {
+        OptimisePage page;
+        editMillionTable(page);
+        page.run(core::kDefaultPrecision);
+        state.counters["rows"] = static_cast<double>(page.candidates().rowCount());
+    }
+    state.counters["peak_rss_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_MillionRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_MillionSort(benchmark::State& state) {
+    const auto key = static_cast<SortKey>(state.range(0));
+    const ResultTable unsorted = millionPage().candidates();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResultTable table = unsorted;
+        state.ResumeTiming();
+        table.sortAscending(key);
+        benchmark::DoNotOptimize(table.rowId(0));
+    }
+    state.counters["peak_rss_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_MillionSort)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_MillionFilter(benchmark::State& state) {
+    const ResultTable& candidates = millionPage().candidates();
+    const FilterBounds bounds{windowOf(10000, 20000), windowOf(6000, 12000)};
+    for (auto _ : state) {
+        const FilterResult result = filterRows(candidates, bounds);
+        state.counters["passed"] = static_cast<double>(result.rows.size());
+    }
+}
+BENCHMARK(BM_MillionFilter)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_MillionFileWrite(benchmark::State& state) {
+    const ResultTable& candidates = millionPage().candidates();
+    const auto folder = std::filesystem::temp_directory_path() / "socketpile_optimise_bench";
+    std::filesystem::create_directories(folder);
+    for (auto _ : state) {
+        const core::WriteResult result =
+            writeResultFile(folder, candidates, ResultFileKind::Raw, core::Moment{2026, 12, 10, 9, 30, 0});
+        if (!result.ok)
+            state.SkipWithError(result.reason.c_str());
+    }
+    state.counters["MB"] =
+        static_cast<double>(std::filesystem::file_size(folder / resultFileName(ResultFileKind::Raw))) /
+        1048576.0;
+    state.counters["peak_rss_MB"] = peakMegabytes();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_MillionFileWrite)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+BENCHMARK_MAIN();
