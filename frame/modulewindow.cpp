@@ -263,20 +263,39 @@ void ModuleWindow::buildDocumentLayer(QWidget* layer) {
 
 void ModuleWindow::buildOptimisationLayer(QWidget* layer) {
     auto* layout = new QVBoxLayout(layer);
-    layout->setContentsMargins(8, 6, 8, 6);
-    layout->addWidget(titleLabel(layer, "lb_youhuabiaoti", QStringLiteral("嵌岩桩优化设计"), QColor(138, 43, 226)));
-    layout->addStretch(1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // A plain page with its title, status label and "返回" until the module installs its own.
+    m_optimisationPlaceholder = new QWidget(layer);
+    auto* inner = new QVBoxLayout(m_optimisationPlaceholder);
+    inner->setContentsMargins(8, 6, 8, 6);
+    inner->addWidget(
+        titleLabel(m_optimisationPlaceholder, "lb_youhuabiaoti", QStringLiteral("嵌岩桩优化设计"), QColor(138, 43, 226)));
+    inner->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    QPushButton* back = button(layer, "cbt_YHfanhui", QStringLiteral("返回"));
+    QPushButton* back = button(m_optimisationPlaceholder, "cbt_YHfanhui", QStringLiteral("返回"));
     back->setFixedSize(80, 34);
     connect(back, &QPushButton::clicked, this, &ModuleWindow::onOptimiseBack);
     buttons->addWidget(back);
-    layout->addLayout(buttons);
-    m_optimisationStatus = new QLabel(layer);
+    inner->addLayout(buttons);
+    m_optimisationStatus = new QLabel(m_optimisationPlaceholder);
     m_optimisationStatus->setObjectName(QStringLiteral("lb_YHxingxi"));
     m_optimisationStatus->setMinimumHeight(24);
-    layout->addWidget(m_optimisationStatus);
+    inner->addWidget(m_optimisationStatus);
+    layout->addWidget(m_optimisationPlaceholder);
+}
+
+void ModuleWindow::installOptimisationPage(QWidget* page, QLabel* statusLabel) {
+    delete m_optimisationPlaceholder;
+    m_optimisationPlaceholder = nullptr;
+    m_optimisationLayer->layout()->addWidget(page);
+    m_optimisationStatus = statusLabel;
+}
+
+void ModuleWindow::leaveOptimisation() { onOptimiseBack(); }
+
+std::optional<core::WriteResult> ModuleWindow::writeOptimisationTables(const QString&, const core::Moment&) {
+    return std::nullopt;
 }
 
 QLineEdit* ModuleWindow::addResultBox(const char* name, const QString& label) {
@@ -464,18 +483,22 @@ void ModuleWindow::onPermissionResult(const QList<bool>& granted) {
         m_messages->warn(this, QStringLiteral("无权存盘"));
         return;
     }
-    if (m_optimisationMode)
-        return; // the optimisation page writes its own tables
     const QString pageText = m_pageButton->text();
-    if (pageText != QLatin1String("1") && pageText != QLatin1String("2"))
+    if (!m_optimisationMode && pageText != QLatin1String("1") && pageText != QLatin1String("2"))
         return;
-    const Page page = pageOnView();
     const QString folder = m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
     QString problem;
     if (!prepareFolder(folder, problem)) {
         m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(folder, problem));
         return;
     }
+    if (m_optimisationMode) {
+        const std::optional<core::WriteResult> written = writeOptimisationTables(folder, m_clock());
+        if (written && !written->ok)
+            m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written->path), q(written->reason)));
+        return;
+    }
+    const Page page = pageOnView();
     const std::filesystem::path file =
         std::filesystem::path(folder.toStdString()) / (page == Page::Book ? kBookFileName : kTableFileName);
     const core::WriteResult written = core::writePage(file, m_documents.page(page));

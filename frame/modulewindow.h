@@ -6,6 +6,7 @@
 
 #include "core/moment.h"
 #include "core/outcome.h"
+#include "core/textfile.h"
 #include "core/text.h"
 #include "frame/reportdocuments.h"
 
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QGridLayout;
 class QGroupBox;
@@ -73,6 +75,18 @@ protected:
     void acceptPile(const std::function<PilePages(int pileNumber, const core::Moment&)>& pages);
     void reportConversionError(const QString& message);
     MessageSink& messages() const;
+
+    // The optimisation page of the module replaces the layer's placeholder; its status label is
+    // the one a stopped calculation writes to.
+    void installOptimisationPage(QWidget* page, QLabel* statusLabel);
+    // "返回" of the optimisation page: the input layer again, optimisation mode off.
+    void leaveOptimisation();
+    void setOptimisationMode(bool on) { m_optimisationMode = on; }
+    // "存盘": the save routine of "保存", which in optimisation mode writes the page's tables.
+    void requestSave() { onSave(); }
+    // Writes the optimisation tables into `folder`; nothing when there is nothing to write.
+    virtual std::optional<core::WriteResult> writeOptimisationTables(const QString& folder, const core::Moment& moment);
+    core::Moment now() const { return m_clock(); }
 
     // A layer that covers the window when it opens (module 3's warning) until the inputs are shown.
     void addCoverLayer(QWidget* layer);
@@ -136,6 +150,7 @@ private:
     QPushButton* m_deleteLast = nullptr;
 
     QLabel* m_optimisationStatus = nullptr;
+    QWidget* m_optimisationPlaceholder = nullptr;
 };
 
 } // namespace sp::frame

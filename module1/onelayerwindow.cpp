@@ -2,6 +2,7 @@
 
 #include "frame/widgetcolours.h"
 #include "module1reports.h"
+#include "optimise/optimisepagewidget.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -198,8 +199,87 @@ bool OneLayerWindow::applyOutcome(const Outcome& outcome) {
     return true;
 }
 
+void OneLayerWindow::clearResultBoxes() {
+    for (const char* box : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
+        resultBox(QString::fromLatin1(box))->clear();
+}
+
+void OneLayerWindow::showInputs(const Inputs& in) {
+    const SectionSetup setup = sectionSetup(in.section);
+    {
+        const QSignalBlocker blocker(m_section);
+        m_section->setCurrentIndex(static_cast<int>(in.section) - 1);
+    }
+    m_firstLabel->setText(q(setup.firstLabel));
+    m_secondLabel->setText(q(setup.secondLabel));
+    m_second->setEnabled(setup.secondEnabled);
+    m_secondLabel->setEnabled(setup.secondEnabled);
+    refill(m_second, setup.secondItems, in.c);
+    refill(m_depth, setup.depthItems, in.hr);
+    for (auto [box, text] : {std::pair{m_first, &in.d}, std::pair{m_integrity, &in.integrity}}) {
+        const QSignalBlocker blocker(box);
+        box->setEditText(q(*text));
+    }
+    const QSignalBlocker frkBlocker(m_frk);
+    m_frk->setText(q(in.frk));
+    const QSignalBlocker gradeBlocker(m_grade);
+    m_grade->setCurrentIndex(in.grade);
+    const QSignalBlocker processBlocker(m_process);
+    m_process->setCurrentIndex(in.process);
+    sectionKindChanged(in.section);
+}
+
+void OneLayerWindow::editInputs(const Edit& edit) {
+    if (edit.sectionPosition)
+        m_section->setCurrentIndex(*edit.sectionPosition);
+    if (edit.first)
+        m_first->setEditText(q(*edit.first));
+    if (edit.second)
+        m_second->setEditText(q(*edit.second));
+    m_depth->setEditText(q(edit.depth));
+    m_frk->setText(q(edit.frk));
+    if (edit.gradePosition)
+        m_grade->setCurrentIndex(*edit.gradePosition);
+    if (edit.processPosition)
+        m_process->setCurrentIndex(*edit.processPosition);
+    m_integrity->setEditText(q(edit.integrity));
+}
+
 TPELM_FRM_DURK1::TPELM_FRM_DURK1(QWidget* parent)
-    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, QStringLiteral("按面积相等折算直径 deq(mm)"), parent) {}
+    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, QStringLiteral("按面积相等折算直径 deq(mm)"), parent) {
+    optimise::OptimisePageWidget::Hooks hooks;
+    hooks.precision = [this] { return precision(); };
+    hooks.runStarting = [this] { setOptimisationMode(true); };
+    hooks.inputLayer = [this](const optimise::InputLayerState& state) {
+        if (!state.written)
+            return;
+        showInputs(state.fields);
+        for (const auto& [name, text] : state.boxes)
+            resultBox(q(name))->setText(q(text));
+        for (const auto& [name, colour] : state.colours.colours)
+            frame::setTextColour(field(name), colour);
+        applyStatus(state.status);
+        offerCalculation();
+    };
+    hooks.recall = [this](const optimise::Recall& r) {
+        editInputs(Edit{r.sectionPosition, r.first, r.second, r.depth, r.frk, r.integrity, r.gradePosition,
+                        r.processPosition});
+        leaveOptimisation();
+        clearResultBoxes();
+        offerCalculation();
+    };
+    hooks.leave = [this] { leaveOptimisation(); };
+    hooks.save = [this] { requestSave(); };
+    hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
+    auto* page = new optimise::OptimisePageWidget(std::move(hooks), this);
+    m_page = page;
+    installOptimisationPage(page, page->statusLabel());
+}
+
+std::optional<core::WriteResult> TPELM_FRM_DURK1::writeOptimisationTables(const QString& folder,
+                                                                         const core::Moment& moment) {
+    return static_cast<optimise::OptimisePageWidget*>(m_page)->save(std::filesystem::path(folder.toStdString()), moment);
+}
 
 void TPELM_FRM_DURK1::calculate() {
     const Outcome outcome = module1::calculate(inputs());

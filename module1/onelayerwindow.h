@@ -8,6 +8,8 @@
 #include "module1calc.h"
 #include "module1form.h"
 
+#include <optional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,6 +41,20 @@ protected:
     // Applies what every calculation of this kind changes; true when the pile reached its results.
     bool applyOutcome(const Outcome& outcome);
 
+    // Writes inputs into the fields without running their change handlers (the section kind's
+    // labels and lists come along), as an optimisation run leaves the layer.
+    void showInputs(const Inputs& inputs);
+    // Sets the inputs as the engineer would, each field's change handler running; unset parts
+    // stay as they are.
+    struct Edit {
+        std::optional<int> sectionPosition;
+        std::optional<std::string> first, second;
+        std::string depth, frk, integrity;
+        std::optional<int> gradePosition, processPosition;
+    };
+    void editInputs(const Edit& edit);
+    void clearResultBoxes();
+
 private:
     void buildInputs();
     void onSectionChanged(int position);
@@ -56,7 +72,7 @@ private:
     QLabel* m_secondLabel = nullptr;
 };
 
-// The module 1 window.
+// The module 1 window, with its optimisation page.
 class TPELM_FRM_DURK1 : public OneLayerWindow {
     Q_OBJECT
 public:
@@ -64,6 +80,11 @@ public:
 
 protected:
     void calculate() override;
+    std::optional<core::WriteResult> writeOptimisationTables(const QString& folder,
+                                                             const core::Moment& moment) override;
+
+private:
+    QWidget* m_page = nullptr;
 };
 
 } // namespace sp::module1
