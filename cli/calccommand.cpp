@@ -10,6 +10,7 @@
 #include "module2/module2session.h"
 #include "module3/module3form.h"
 #include "module3/module3session.h"
+#include "jsoninput.h"
 #include "usageerror.h"
 
 #include <nlohmann/json.hpp>
@@ -23,12 +24,6 @@ namespace sp::cli {
 
 using nlohmann::json;
 using ojson = nlohmann::ordered_json;
-
-std::string where(int pile, const std::string& key) {
-    if (pile <= 0)
-        return "key \"" + key + "\"";
-    return "pile " + std::to_string(pile) + ", key \"" + key + "\"";
-}
 
 namespace {
 
@@ -54,34 +49,6 @@ struct CalcRequest {
     core::Precision precision = core::kDefaultPrecision;
     std::vector<PileRequest> piles;
 };
-
-std::string listed(const std::vector<std::string>& items) {
-    std::string out;
-    for (const auto& item : items)
-        out += (out.empty() ? "" : ", ") + item;
-    return out;
-}
-
-const std::string& textOf(const json& value, int pile, const std::string& key) {
-    if (!value.is_string())
-        throw UsageError(where(pile, key) + ": expected a JSON string, got " + value.type_name());
-    return value.get_ref<const std::string&>();
-}
-
-int itemPosition(const json& value, int pile, const std::string& key, const std::vector<std::string>& items) {
-    const std::string& text = textOf(value, pile, key);
-    for (std::size_t k = 0; k < items.size(); ++k)
-        if (items[k] == text)
-            return static_cast<int>(k);
-    throw UsageError(where(pile, key) + ": \"" + text + "\" is not an item of the list (" + listed(items) + ")");
-}
-
-core::Precision precisionOf(const json& value, int pile) {
-    std::vector<std::string> items;
-    for (int k = 0; k <= 4; ++k)
-        items.push_back(core::precisionItem(static_cast<core::Precision>(k)));
-    return static_cast<core::Precision>(itemPosition(value, pile, "precision", items));
-}
 
 const std::map<std::string, std::string>& textKeys() {
     static const std::map<std::string, std::string> keys = {
@@ -176,25 +143,9 @@ PileRequest readPile(const json& pile, int number, int module) {
 }
 
 CalcRequest readRequest(const std::string& document) {
-    json root;
-    try {
-        root = json::parse(document);
-    } catch (const json::parse_error& e) {
-        throw UsageError(std::string("the input is not JSON: ") + e.what());
-    }
-    if (!root.is_object())
-        throw UsageError(std::string("the input must be a JSON object, got ") + root.type_name());
-    if (!root.contains("module"))
-        throw UsageError("key \"module\" is missing");
-    const json& module = root["module"];
-    if (!module.is_number_integer())
-        throw UsageError(where(0, "module") + ": expected a JSON integer, got " + module.type_name());
-    const auto number = module.get<long long>();
-    if (number < 1 || number > 3)
-        throw UsageError(where(0, "module") + ": unknown module " + std::to_string(number) + " (modules are 1, 2, 3)");
-
+    const json root = parseDocument(document);
     CalcRequest request;
-    request.module = static_cast<int>(number);
+    request.module = moduleOf(root);
     for (const auto& [key, value] : root.items()) {
         if (key == "module")
             continue;

@@ -1,6 +1,7 @@
 // socketpile-cli: the calculations, reports and files of the desktop program without a window.
 
 #include "calccommand.h"
+#include "optimisecommand.h"
 #include "usageerror.h"
 
 #include <fstream>
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
         return usageFailure("unknown command \"" + command + "\"");
 
     std::string file;
-    sp::cli::CalcOptions options;
+    sp::cli::CommandOptions options;
     bool rows = false;
     for (std::size_t k = 1; k < args.size(); ++k) {
         const std::string& a = args[k];
@@ -96,8 +97,7 @@ int main(int argc, char** argv) {
     try {
         if (command == "calc")
             return sp::cli::runCalc(document, options, std::cout, std::cerr);
-        std::cerr << "socketpile-cli: optimise is not available yet\n";
-        return 2;
+        return sp::cli::runOptimise(document, options, rows, std::cout, std::cerr);
     } catch (const sp::cli::UsageError& e) {
         std::cerr << "socketpile-cli: " << e.what() << "\n";
         return 2;

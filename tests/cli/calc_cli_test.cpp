@@ -1,59 +1,22 @@
 // Runs the real socketpile-cli binary on small documents.
 
+#include "clitestsupport.h"
 #include "core/textfile.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
+using sp::test::CliRun;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class CalcCli : public ::testing::Test {
+class CalcCli : public sp::test::CliTest {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/socketpile-cli-XXXXXX";
-        m_dir = mkdtemp(tmpl);
-        fs::create_directories(m_dir / "out");
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    CliRun run(const std::string& json, const std::string& extra = "") {
-        const fs::path input = m_dir / "input.json";
-        {
-            std::FILE* f = std::fopen(input.c_str(), "wb");
-            std::fwrite(json.data(), 1, json.size(), f);
-            std::fclose(f);
-        }
-        const std::string command = std::string(SOCKETPILE_CLI) + " calc '" + input.string() + "' " + extra +
-                                    " 2>'" + (m_dir / "err.txt").string() + "'";
-        CliRun r;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-            r.out.append(buf, n);
-        const int status = pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = sp::test::readFile((m_dir / "err.txt").string());
-        return r;
-    }
-    std::string outArgs() const { return "--out '" + (m_dir / "out").string() + "' --now '2026-12-10 09:30:00'"; }
-    std::size_t filesWritten() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir / "out"), fs::directory_iterator()));
-    }
-
-    fs::path m_dir;
+    CalcCli() : CliTest("calc") {}
 };
 
 } // namespace
