@@ -1,5 +1,6 @@
 // Speed of the optimisation page's engine at the sizes it must handle without making anyone wait:
-// the default table, and a table of a million candidates run, sorted, filtered and saved.
+// the default table, and a table of a million candidates run, sorted, filtered and saved, for
+// each module.
 // Run one benchmark per process (--benchmark_filter) to read its peak memory from peak_rss_MB.
 
 #include "optimise/optimisepage.h"
@@ -38,6 +39,40 @@ void editMillionTable(OptimisePage& page) {
     edit(page, kRowProcess, {"1", "4", "1"});
 }
 
+// Module 2: the 125 sections × 10 depths × 8 strengths × 2 weatherings × 50 integrities (3 classes,
+// 47 indices) = 1,000,000 single-layer sockets.
+void editModule2MillionTable(OptimisePage& page) {
+    editMillionTable(page);
+    edit(page, kRowDepth, {"0.5d", "5.0d", "0.5d"});
+    edit(page, kRowFrk, {"10", "45", "5"});
+    edit(page, kRow2Weathering, {"1", "2", "1"});
+    edit(page, kRow2Basis, {"1", "2", "1"});
+    edit(page, kRow2Class, {"1", "3", "1"});
+    edit(page, kRow2Index, {"0.36", "0.82", "0.01"});
+}
+
+// Module 3: module 1's table with two processes and the first two methods: 5 round and 240
+// other sections × 5 depths × 5 strengths × 10 integrities × 8 grades × 2 processes = 980,000.
+void editModule3MillionTable(OptimisePage& page) {
+    editMillionTable(page);
+    edit(page, kRowProcess, {"1", "2", "1"});
+    edit(page, kRow3Method, {"1", "2", "1"});
+}
+
+void editMillion(OptimisePage& page) {
+    switch (page.module()) {
+    case ModuleKind::Module2:
+        editModule2MillionTable(page);
+        break;
+    case ModuleKind::Module3:
+        editModule3MillionTable(page);
+        break;
+    case ModuleKind::Module1:
+        editMillionTable(page);
+        break;
+    }
+}
+
 double peakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -45,14 +80,17 @@ double peakMegabytes() {
 }
 
 // A page after the million run, shared by the benchmarks that work on its tables.
-OptimisePage& millionPage() {
-    static OptimisePage page = [] {
-        OptimisePage p;
-        editMillionTable(p);
-        p.run(core::kDefaultPrecision);
-        return p;
-    }();
-    return page;
+OptimisePage& millionPage(ModuleKind module = ModuleKind::Module1) {
+    static OptimisePage pages[3] = {OptimisePage(ModuleKind::Module1), OptimisePage(ModuleKind::Module2),
+                                    OptimisePage(ModuleKind::Module3)};
+    static bool run[3] = {};
+    const auto at = static_cast<std::size_t>(module) - 1;
+    if (!run[at]) {
+        editMillion(pages[at]);
+        pages[at].run(core::kDefaultPrecision);
+        run[at] = true;
+    }
+    return pages[at];
 }
 
 void formatAllCells(const ResultTable& table, benchmark::State& state) {
@@ -133,5 +171,66 @@ static void BM_MillionFileWrite(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_MillionFileWrite)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Modules 2 and 3: the default table with every cell made, and the million table run, sorted by
+// Ra, filtered and saved.
+static void BM_ModuleDefaultRunAndRows(benchmark::State& state) {
+    const auto module = static_cast<ModuleKind>(state.range(0));
+    for (auto _ : state) {
+        OptimisePage page(module);
+        page.run(core::kDefaultPrecision);
+        formatAllCells(page.candidates(), state);
+    }
+}
+BENCHMARK(BM_ModuleDefaultRunAndRows)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+static void BM_ModuleMillionRun(benchmark::State& state) {
+    const auto module = static_cast<ModuleKind>(state.range(0));
+    for (auto _ : state) {
+        OptimisePage page(module);
+        editMillion(page);
+        page.run(core::kDefaultPrecision);
+        state.counters["rows"] = static_cast<double>(page.candidates().rowCount());
+    }
+    state.counters["peak_rss_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_ModuleMillionRun)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+static void BM_ModuleMillionSortRa(benchmark::State& state) {
+    const ResultTable unsorted = millionPage(static_cast<ModuleKind>(state.range(0))).candidates();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResultTable table = unsorted;
+        state.ResumeTiming();
+        table.sortAscending(SortKey::Ra);
+        benchmark::DoNotOptimize(table.rowId(0));
+    }
+}
+BENCHMARK(BM_ModuleMillionSortRa)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+static void BM_ModuleMillionFilter(benchmark::State& state) {
+    const ResultTable& candidates = millionPage(static_cast<ModuleKind>(state.range(0))).candidates();
+    const FilterBounds bounds{windowOf(10000, 20000), windowOf(0, 0)};
+    for (auto _ : state) {
+        const FilterResult result = filterRows(candidates, bounds);
+        state.counters["passed"] = static_cast<double>(result.rows.size());
+    }
+}
+BENCHMARK(BM_ModuleMillionFilter)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+static void BM_ModuleMillionFileWrite(benchmark::State& state) {
+    const ResultTable& candidates = millionPage(static_cast<ModuleKind>(state.range(0))).candidates();
+    const auto folder = std::filesystem::temp_directory_path() / "socketpile_optimise_bench";
+    std::filesystem::create_directories(folder);
+    for (auto _ : state) {
+        const core::WriteResult result =
+            writeResultFile(folder, candidates, ResultFileKind::Raw, core::Moment{2026, 12, 10, 9, 30, 0});
+        if (!result.ok)
+            state.SkipWithError(result.reason.c_str());
+    }
+    state.counters["rows"] = static_cast<double>(candidates.rowCount());
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ModuleMillionFileWrite)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 BENCHMARK_MAIN();

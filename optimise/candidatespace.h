@@ -2,10 +2,17 @@
 // Every candidate of a run, in the nesting order of the enumeration, without storing any of them:
 // the value lists of the option rows with the texts written into the input fields and the numbers
 // the calculation reads back from those texts, so that a candidate is found by its ordinal and
-// computed in a fraction of a microsecond, exactly as module 1 computes it from its fields.
+// computed in a fraction of a microsecond, exactly as its module computes it from its fields.
+// Module 3 adds the method loop inside the dimensions of sections that are not round; module 2
+// adds the weathering loop and computes single-layer sockets through module 2's arithmetic, its
+// coefficients looked up once per strength, weathering and integrity.
 
 #include "module1/module1calc.h"
+#include "module2/module2calc.h"
+#include "module3/module3calc.h"
 #include "options.h"
+
+#include <array>
 
 #include <cstdint>
 #include <string>
@@ -24,6 +31,8 @@ struct FieldValue {
 };
 
 struct DepthValue {
+    double value = 0.0; // the option row's value: mm, or the multiple
+    bool multiple = false;
     std::string textD; // "2.0d" or millimetres, for round and oblong piles
     std::string textB; // "2.0b" or millimetres, for rectangles and squares
     // Each text read as the calculation reads it, for a base of 1 mm: a multiple's hr is then
@@ -35,9 +44,19 @@ struct DepthValue {
 struct IntegrityValue {
     int basis = 1;     // 1 class, 2 index
     std::string text;  // the class word or the index
-    bool valid = true; // an index the calculation accepts
+    bool valid = true; // an index the calculation accepts (module 2: a class the grid's list holds)
     core::IntegrityClass cls = core::IntegrityClass::Intact;
     double kv = 0.0;
+    int classCode = 0; // the option row's class code 1-5; 0 for an index
+};
+
+// What the input layer holds when a run starts and the run does not set itself.
+struct RunContext {
+    // Module 2: the two reduction check boxes, which apply to every candidate.
+    bool groundwater = true; // ckb_dixiashui
+    bool softRock = false;   // ckb_ruanzhiyan
+    // Module 3: the method the list shows, with which round piles are computed.
+    module3::DeqMethod method = module3::kDefaultDeqMethod;
 };
 
 // Positions of a candidate's values in the lists of the space.
@@ -50,6 +69,21 @@ struct CandidateKey {
     std::uint32_t integrity = 0;
     int grade = 0;   // position in the grade list
     int process = 0; // position in the process list
+    int method = -1;            // module 3: the deq method's position (round: the list's own); else -1
+    std::uint32_t weathering = 0; // module 2: position in the weathering list
+};
+
+// A module 2 candidate's figures, each as the grid cell it is read from gives it.
+struct Module2Values {
+    double lr = 0.0;    // socket length, m, as its cell reads
+    double c1 = 0.0;    // C1 used
+    double c2 = 0.0;    // C2 used: 0 for a socket shorter than 0.5 m
+    double c1Cell = 0.0; // C1 and C2 as their grid cells read back
+    double c2Cell = 0.0;
+    double qsrk = 0.0;  // ∑Qsrik, kN
+    double qpk = 0.0;   // kN
+    double quk = 0.0;   // kN
+    double ra = 0.0;    // kN
 };
 
 // A candidate computed through module 1's own arithmetic.
@@ -60,18 +94,27 @@ struct Evaluation {
     bool exchanged = false; // a rectangle whose sides the calculation exchanged
     core::SectionGeometry geometry;
     module1::Capacity capacity;
+    Module2Values module2;     // module 2 only
+    bool overStandard = false; // module 3: the verdict is "超规"
 };
 
 class CandidateSpace {
 public:
     // `options.candidateCount()` must not exceed kMaxCandidates.
-    explicit CandidateSpace(const Options& options);
+    explicit CandidateSpace(const Options& options, const RunContext& context = {});
 
+    ModuleKind module() const { return m_module; }
+    const RunContext& context() const { return m_context; }
     std::uint64_t size() const { return m_size; }
     CandidateKey decode(std::uint64_t ordinal) const;
 
-    // The input fields as the candidate is written into them.
+    // The input fields as the candidate is written into them (module 1; modules 3 and 2 below).
     module1::Inputs inputs(const CandidateKey& key, core::Precision precision) const;
+    module3::Inputs inputs3(const CandidateKey& key, core::Precision precision) const;
+    // Module 2: the section fields, the settings the run selects and row 1 of the grid, which
+    // holds the only layer; `grid` is the grid before the candidate is written into it.
+    module2::Inputs inputs2(const CandidateKey& key, core::Precision precision,
+                            const module2::RockLayerGrid& grid = {}) const;
     Evaluation evaluate(const CandidateKey& key) const;
 
     // The texts written into the fields.
@@ -80,6 +123,13 @@ public:
     const std::string& depthText(const CandidateKey& key) const;
     const FieldValue& frkValue(const CandidateKey& key) const { return m_frk[key.frk]; }
     const IntegrityValue& integrityValue(const CandidateKey& key) const { return m_integrity[key.integrity]; }
+    // Module 2: the socket length written into the grid, m (before it becomes text), and the
+    // weathering word.
+    double socketLength(const CandidateKey& key) const;
+    const std::string& weatheringText(const CandidateKey& key) const;
+    int weatheringCount() const { return static_cast<int>(m_weatherings.size()); }
+    std::size_t integrityCount() const { return m_integrity.size(); }
+    const IntegrityValue& integrityAt(std::size_t position) const { return m_integrity[position]; }
     // The calculation's section: a square is computed as a rectangle with equal sides.
     static core::SectionType calculatedSection(core::SectionType kind);
 
@@ -89,7 +139,19 @@ private:
         std::uint64_t begin = 0;
         std::uint64_t size = 0;
         std::uint64_t secondCount = 1;
+        std::uint64_t methodCount = 1;
     };
+    // Module 2: C1 and C2 of one strength, weathering and integrity under the run's settings.
+    struct Coefficients {
+        bool ok = false;
+        double c1 = 0.0; // as the calculation uses them
+        double c2 = 0.0;
+        double c1Cell = 0.0; // as their grid cells read back
+        double c2Cell = 0.0;
+    };
+    Evaluation evaluate1(const CandidateKey& key) const;
+    Evaluation evaluate2(const CandidateKey& key) const;
+    const Coefficients& coefficients(const CandidateKey& key) const;
 
     const std::vector<FieldValue>& firstList(core::SectionType kind) const;
     const std::vector<FieldValue>& secondList(core::SectionType kind) const;
@@ -100,6 +162,12 @@ private:
     std::vector<IntegrityValue> m_integrity;
     std::vector<int> m_grades;    // positions
     std::vector<int> m_processes; // positions
+    std::vector<int> m_methods;   // module 3: positions
+    std::vector<int> m_weatherings; // module 2: positions; {0} elsewhere
+    std::vector<Coefficients> m_coefficients; // module 2: by frk, weathering, integrity
+    std::array<module1::DeqRule, module3::kDeqMethodCount> m_rules; // module 3
+    ModuleKind m_module = ModuleKind::Module1;
+    RunContext m_context;
     std::vector<Block> m_blocks;
     std::uint64_t m_size = 0;
 };

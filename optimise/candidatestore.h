@@ -38,7 +38,24 @@ enum ResultColumn : int {
     kColZetaR = 14,
     kColGrade = 15,
     kColPsiC = 16,
-    kColRemark = 17,
+    kColRemark = 17, // module 3: the verdict
+};
+
+// Module 2's columns from 5 on.
+enum Module2ResultColumn : int {
+    kCol2Lr = 5,
+    kCol2Frk = 6,
+    kCol2Weathering = 7,
+    kCol2Basis = 8,
+    kCol2Integrity = 9,
+    kCol2C1 = 10,
+    kCol2C2 = 11,
+    kCol2Qsrk = 12,
+    kCol2SideShare = 13,
+    kCol2Qpk = 14,
+    kCol2EndShare = 15,
+    kCol2Quk = 16,
+    kCol2Remark = 17,
 };
 
 class CandidateStore {
@@ -50,6 +67,7 @@ public:
     void reserve(std::size_t rows);
 
     std::size_t size() const { return m_ra.size(); }
+    ModuleKind module() const { return m_space->module(); }
     core::Precision precision() const { return m_precision; }
     const CandidateSpace& space() const { return *m_space; }
 
@@ -78,8 +96,12 @@ public:
     double firstKey(RowId id) const;
     double raKey(RowId id) const { return m_ra[id]; }
     double rcKey(RowId id) const { return m_rc[id]; }
+    // Module 3: the row's verdict is "超规".
+    bool overStandard(RowId id) const;
 
 private:
+    std::string_view cellText2(const Row& row, int column, CellBuffer& buffer) const;
+
     std::shared_ptr<const CandidateSpace> m_space;
     core::Precision m_precision;
     bool m_numbered = false;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,37 @@ struct InputLayerState {
     core::StatusEffect status;  // the message line lb_shuoming: shown, with the last message
     core::FieldEffects colours; // field colours set by the candidates, the last one's on top
     module1::Outcome outcome;   // the last candidate's calculation (its message and marked field)
+
+    // Module 3 besides: the position the run left the method list cbb_deqcheck at (unset when no
+    // pile that is not round was written, so the list keeps its method), and the last
+    // candidate's verdict and the text colours of its method-dependent boxes (module3::Outcome).
+    std::optional<module3::DeqMethod> method;
+    std::optional<module3::ComplianceVerdict> verdict;
+    std::vector<std::pair<std::string, core::Colour>> boxColours;
+};
+
+// Module 2's input layer after a run, to be written as InputLayerState is: the section list and
+// fields, the three lists the run selects (cbb_yanchengshu one layer, cbb_qiangduzhi by rock
+// strength, cbb_chezhuxishu automatic) and the basis list cbb_wanzhengchengdu, row 1 of the grid
+// StringGrid_QB2 with the texts the run wrote and the cells the last calculation wrote, then the
+// boxes, the message line and the colours. The two check boxes are left as they are.
+struct Module2InputLayerState {
+    bool written = false; // a candidate was written into the layer
+    // Section, d, c (the calculation's rewrites included) and the settings; `fields.grid` is a
+    // fresh grid with row 1 as the last candidate wrote it, for reference only: write back the
+    // cells below, not the whole grid.
+    module2::Inputs fields;
+    int layerCountPosition = 0;
+    // Row 1 of the grid: columns 1, 2 and 5 as the last candidate wrote them; column 3 (class)
+    // and column 4 (index) as the last candidate that wrote each left it, unset when none did.
+    std::string lr, weathering, frk;
+    std::optional<std::string> integrity, kv;
+    // The result boxes edt_Quk, edt_ra, edt_percent: the last candidate's, or blank after a stop.
+    std::vector<std::pair<std::string, std::string>> boxes;
+    core::StatusEffect status;
+    core::FieldEffects colours;
+    // The last candidate's calculation: its message, and in `outcome.cells` the grid cells it wrote.
+    module2::Outcome outcome;
 };
 
 // advance() runs on one thread at a time; computed() and cancel() may be called from any thread;
@@ -63,10 +95,15 @@ public:
 
     // After the end: the rows (numbered when the run is complete) and the input layer.
     std::shared_ptr<CandidateStore> rows() const { return m_rows; }
+    // Modules 1 and 3.
     const InputLayerState& inputLayer() const { return m_inputLayer; }
+    // Module 2.
+    const Module2InputLayerState& module2InputLayer() const { return m_inputLayer2; }
+    ModuleKind module() const { return m_space->module(); }
 
 private:
     void finish(RunEnd end, std::uint64_t stoppedAt);
+    void finishModule2(RunEnd end, std::uint64_t stoppedAt, std::optional<std::uint64_t> last);
 
     std::shared_ptr<const CandidateSpace> m_space;
     std::shared_ptr<CandidateStore> m_rows;
@@ -77,6 +114,7 @@ private:
     RunEnd m_end = RunEnd::Running;
     bool m_nonRoundPassed = false; // some candidate passed with its c (or b) field checked
     InputLayerState m_inputLayer;
+    Module2InputLayerState m_inputLayer2;
 };
 
 } // namespace sp::optimise

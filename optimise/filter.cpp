@@ -17,9 +17,18 @@ Window windowOf(double lower, double upper) {
 
 BoundsReading readFilterBounds(const OptionTable& table) {
     BoundsReading reading;
+    // Rc's window stays open in module 2, which filters on Ra alone.
     double bound[2][2] = {};
-    const int rows[2] = {kRowFilterRa, kRowFilterRc};
-    for (int r = 0; r < 2; ++r) {
+    int rows[2] = {kRowFilterRa, kRowFilterRc};
+    int rowCount = 2;
+    if (table.module() == ModuleKind::Module2) {
+        rows[0] = kRow2FilterRa;
+        rowCount = 1;
+    } else if (table.module() == ModuleKind::Module3) {
+        rows[0] = kRow3FilterRa;
+        rows[1] = kRow3FilterRc;
+    }
+    for (int r = 0; r < rowCount; ++r) {
         for (int c = 0; c < 2; ++c) {
             const std::string& text = table.cell(rows[r], kColMin + c);
             const auto value = core::readStrict(text);

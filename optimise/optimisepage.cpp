@@ -14,7 +14,8 @@ std::string tooManyStatus() {
     return "候选桩数超过" + std::to_string(kMaxCandidates) + " 根，请加大步进值或缩小取值范围";
 }
 
-OptimisePage::OptimisePage() = default;
+OptimisePage::OptimisePage(ModuleKind module)
+    : m_module(module), m_options(module), m_candidates(module), m_filtered(module) {}
 
 void OptimisePage::setStatus(std::string text, core::Colour colour) {
     m_status.text = std::move(text);
@@ -24,7 +25,7 @@ void OptimisePage::setStatus(std::string text, core::Colour colour) {
 
 void OptimisePage::editCell(int row, int column, std::string text) {
     m_options.setCell(row, column, std::move(text));
-    switch (OptionTable::editEnables(row, column)) {
+    switch (m_options.enables(row, column)) {
     case OptionTable::Enables::Compute:
         m_computeEnabled = true;
         break;
@@ -57,7 +58,7 @@ OptimisePage::RunStart OptimisePage::startRun(core::Precision precision) {
         setStatus(e.message, core::kRed);
         return start;
     }
-    auto space = std::make_shared<const CandidateSpace>(*reading.options);
+    auto space = std::make_shared<const CandidateSpace>(*reading.options, m_context);
     start.run = std::make_unique<Enumeration>(std::move(space), precision);
     return start;
 }
@@ -137,13 +138,13 @@ std::optional<std::string> OptimisePage::headerClick(int column) {
         setStatus("无需排序", core::kBlack);
         return std::nullopt;
     }
-    const std::optional<SortKey> key = sortKeyOfColumn(column);
+    const std::optional<SortKey> key = sortKeyOfColumn(m_module, column);
     if (!key) {
-        setStatus("仅支持d、Ra、Rc排序", core::kBlack);
+        setStatus(onlyKeysStatus(m_module), core::kBlack);
         return std::nullopt;
     }
     if (m_sort.direction(*key) == SortDirection::None && !table.keys(*key))
-        return "数据转换错误：" + std::string(resultColumns()[static_cast<std::size_t>(column)].header) +
+        return "数据转换错误：" + std::string(resultColumns(m_module)[static_cast<std::size_t>(column)].header) +
                "中有不是有效数值的单元格";
 
     if (m_sort.click(*key) == SortState::Action::SortAscending)
@@ -158,9 +159,16 @@ std::optional<std::string> OptimisePage::headerClick(int column) {
 
 std::optional<Recall> OptimisePage::recall(std::size_t row) const {
     const ResultTable& table = visibleTable();
-    if (row >= table.rowCount())
+    if (row >= table.rowCount() || m_module == ModuleKind::Module2)
         return std::nullopt;
-    return recallOf(table.cells(row));
+    return m_module == ModuleKind::Module3 ? recallOfModule3(table.cells(row)) : recallOf(table.cells(row));
+}
+
+std::optional<Module2Recall> OptimisePage::recallModule2(std::size_t row) const {
+    const ResultTable& table = visibleTable();
+    if (row >= table.rowCount() || m_module != ModuleKind::Module2)
+        return std::nullopt;
+    return recallOfModule2(table.cells(row));
 }
 
 std::optional<ResultFileKind> OptimisePage::saveChoice() const {

@@ -1,8 +1,9 @@
 #pragma once
-// The optimisation page of module 1 without widgets: the option table, the candidate and filtered
-// tables, the shared sort state, the status line, the enabled state of the page's buttons and the
-// expand state, driven by the page's actions. The window's page and the command line both drive
-// it and only show what it holds.
+// The optimisation page of a module window without widgets: the option table, the candidate and
+// filtered tables, the shared sort state, the status line, the enabled state of the page's buttons
+// and the expand state, driven by the page's actions. The module is chosen when the page is made;
+// what differs between modules (rows, columns, keys, loops, files, recall) follows from it. The
+// window's page and the command line both drive it and only show what it holds.
 
 #include "core/outcome.h"
 #include "enumeration.h"
@@ -30,12 +31,18 @@ std::string tooManyStatus();                     // a run beyond kMaxCandidates
 
 class OptimisePage {
 public:
-    OptimisePage();
+    explicit OptimisePage(ModuleKind module = ModuleKind::Module1);
 
+    ModuleKind module() const { return m_module; }
     const OptionTable& optionTable() const { return m_options; }
-    // The end of an edit of a cell: the cell takes the text; a value cell of rows 0-12 enables
-    // "计算", a bound of the filter rows "筛选".
+    // The end of an edit of a cell: the cell takes the text; a value cell of the parameter rows
+    // (module 1: rows 0-12) enables "计算", a bound of the filter rows "筛选".
     void editCell(int row, int column, std::string text);
+
+    // What the input layer holds that the runs take as they find it: module 2's two reduction
+    // check boxes, module 3's method (for round piles). Set before startRun.
+    void setRunContext(const RunContext& context) { m_context = context; }
+    const RunContext& runContext() const { return m_context; }
 
     // "计算", in three steps so that the run can go on another thread or between events:
     // startRun empties both tables, shows the candidate table, blanks the status line and reads
@@ -43,8 +50,8 @@ public:
     // from anywhere); when the option table stops it, `error` says why: a check's message is then
     // in the status line in red, and a cell that is not a number asks for the conversion-error
     // message box. Once the run has ended, finishRun takes its rows into the candidate table and
-    // sets the status line and the buttons; the caller then writes run.inputLayer() into the
-    // input layer.
+    // sets the status line and the buttons; the caller then writes run.inputLayer() (module 2:
+    // run.module2InputLayer()) into the input layer.
     struct RunStart {
         std::unique_ptr<Enumeration> run;
         std::optional<OptionError> error;
@@ -63,8 +70,14 @@ public:
     // A click on the header of the visible table's designed column. Returns the conversion-error
     // message when a key cell is not a number (then nothing changes).
     std::optional<std::string> headerClick(int column);
-    // A double click on a row of the visible table: what goes into the input layer.
+    // A double click on a row of the visible table: what goes into the input layer. Modules 1
+    // and 3 (module 3 with the method); module 2 has its own.
     std::optional<Recall> recall(std::size_t row) const;
+    std::optional<Module2Recall> recallModule2(std::size_t row) const;
+    // Module 3: the visible table's row is over the standard, to be drawn in red.
+    bool overStandard(std::size_t row) const {
+        return row < visibleTable().rowCount() && visibleTable().overStandard(row);
+    }
     // "展开" / "折叠".
     void toggleExpand() {
         m_expanded = !m_expanded;
@@ -93,13 +106,21 @@ public:
     bool expanded() const { return m_expanded; }
     const char* expandCaption() const { return m_expanded ? "折叠" : "展开"; }
     bool noteColumnVisible() const { return m_noteVisible; }
+    // Columns 0-5 (module 2: 0-4) show whether expanded or not.
     static bool resultColumnAlwaysVisible(int column) { return column <= 5; }
-    bool resultColumnVisible(int column) const { return resultColumnAlwaysVisible(column) || m_expanded; }
+    static bool resultColumnAlwaysVisible(ModuleKind module, int column) {
+        return column <= (module == ModuleKind::Module2 ? 4 : 5);
+    }
+    bool resultColumnVisible(int column) const {
+        return resultColumnAlwaysVisible(m_module, column) || m_expanded;
+    }
 
 private:
     void setStatus(std::string text, core::Colour colour);
     ResultTable& visibleTable() { return m_visible == VisibleTable::Candidates ? m_candidates : m_filtered; }
 
+    ModuleKind m_module;
+    RunContext m_context;
     OptionTable m_options;
     CandidateTable m_candidates;
     FilteredTable m_filtered;

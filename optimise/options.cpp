@@ -169,32 +169,35 @@ std::uint64_t Options::candidateCount() const {
     for (double basis : bases.values())
         integrity = plus(integrity, basis == 1.0 ? classes.count() : indices.count());
     const std::uint64_t perSection =
-        times(times(times(times(depth.count(), frk.count()), integrity), grades.count()), processes.count());
+        module == ModuleKind::Module2
+            ? times(times(times(depth.count(), frk.count()), weatherings.count()), integrity)
+            : times(times(times(times(depth.count(), frk.count()), integrity), grades.count()), processes.count());
+    const std::uint64_t methodLoop = module == ModuleKind::Module3 ? methods.count() : 1;
     std::uint64_t total = 0;
     for (double code : sections.values()) {
         std::uint64_t sizes = 0;
         if (code == 1.0)
             sizes = diameter.count();
         else if (code == 2.0)
-            sizes = times(diameter.count(), straight.count());
+            sizes = times(times(diameter.count(), straight.count()), methodLoop);
         else if (code == 3.0)
-            sizes = times(longSide.count(), shortSide.count());
+            sizes = times(times(longSide.count(), shortSide.count()), methodLoop);
         else
-            sizes = squareSide.count();
+            sizes = times(squareSide.count(), methodLoop);
         total = plus(total, times(sizes, perSection));
     }
     return total;
 }
 
-OptionsReading readOptions(const OptionTable& table) {
-    OptionsReading reading;
-    RowReader read(table, reading.error);
-    Options o;
+namespace {
+
+// Rows 0 to 7, alike in every module. False when a row stops the reading; `reading` then holds
+// why.
+bool readSections(RowReader& read, Options& o, OptionsReading& reading) {
     long long n[3] = {};
     double x[3] = {};
-
     if (!read.integers(kRowSection, n))
-        return reading;
+        return false;
     o.sections = OptionRange::integers(clamp(n[0], 1, 4), clamp(n[1], 1, 4), n[2]);
 
     const struct {
@@ -210,23 +213,75 @@ OptionsReading readOptions(const OptionTable& table) {
     };
     for (const auto& size : sizes) {
         if (!read.decimals(size.row, x))
-            return reading;
-        if (x[0] < 0.0 || x[1] < 0.0)
-            return checkFailed(size.row, size.negative);
+            return false;
+        if (x[0] < 0.0 || x[1] < 0.0) {
+            reading = checkFailed(size.row, size.negative);
+            return false;
+        }
         o.*size.range = OptionRange::decimals(x[0], x[1], x[2]);
     }
 
     o.depthMode = read.cellText(kRowDepth, kColMin).find('d') != std::string::npos ? DepthMode::Multiples
                                                                                    : DepthMode::Millimetres;
     if (!read.depths(o.depthMode, x))
-        return reading;
+        return false;
     o.depth = OptionRange::decimals(x[0], x[1], x[2]);
 
     if (!read.decimals(kRowFrk, x))
-        return reading;
-    if (x[0] < 0.0 || x[1] < 0.0)
-        return checkFailed(kRowFrk, "岩石单轴抗压强度不能为负值");
+        return false;
+    if (x[0] < 0.0 || x[1] < 0.0) {
+        reading = checkFailed(kRowFrk, "岩石单轴抗压强度不能为负值");
+        return false;
+    }
     o.frk = OptionRange::decimals(x[0], x[1], x[2]);
+    return true;
+}
+
+OptionsReading readModule2(const OptionTable& table) {
+    OptionsReading reading;
+    RowReader read(table, reading.error);
+    Options o;
+    o.module = ModuleKind::Module2;
+    if (!readSections(read, o, reading))
+        return reading;
+    long long n[3] = {};
+    double x[3] = {};
+
+    if (!read.integers(kRow2Weathering, n))
+        return reading;
+    o.weatherings = OptionRange::integers(clamp(n[0], 1, 2), clamp(n[1], 1, 2), n[2]);
+
+    if (!read.integers(kRow2Basis, n))
+        return reading;
+    o.bases = OptionRange::integers(clamp(n[0], 1, 2), clamp(n[1], 1, 2), n[2]);
+
+    // Codes 4 and 5 (破碎, 极破碎) are read; the run stops on the first candidate of them.
+    if (!read.integers(kRow2Class, n))
+        return reading;
+    o.classes = OptionRange::integers(clamp(n[0], 1, 5), clamp(n[1], 1, 5), n[2]);
+
+    if (!read.decimals(kRow2Index, x))
+        return reading;
+    if (x[0] <= 0.0 || x[1] <= 0.0)
+        return checkFailed(kRow2Index, "岩体完整性指数不能为负值或0");
+    if (x[0] > 1.0 || x[1] > 1.0)
+        return checkFailed(kRow2Index, "岩体完整性指数不能大于1");
+    o.indices = OptionRange::decimals(x[0], x[1], x[2]);
+
+    reading.options = o;
+    return reading;
+}
+
+// Modules 1 and 3; module 3 reads its method row after the process.
+OptionsReading readModule1Or3(const OptionTable& table, ModuleKind module) {
+    OptionsReading reading;
+    RowReader read(table, reading.error);
+    Options o;
+    o.module = module;
+    if (!readSections(read, o, reading))
+        return reading;
+    long long n[3] = {};
+    double x[3] = {};
 
     if (!read.integers(kRowBasis, n))
         return reading;
@@ -251,7 +306,7 @@ OptionsReading readOptions(const OptionTable& table) {
         long long max = n[1] / 5 * 5;
         const long long step = n[2] < 5 ? 5 : n[2] / 5 * 5;
         // The list ends at C60: a smallest grade above it is taken as C60 rather than left to
-        // point past the list.
+        // point past the list, as a largest grade above it is.
         min = clamp(min, 25, 60);
         if (max > 60)
             max = 60;
@@ -262,8 +317,22 @@ OptionsReading readOptions(const OptionTable& table) {
         return reading;
     o.processes = OptionRange::integers(clamp(n[0], 1, 4), clamp(n[1], 1, 4), n[2]);
 
+    if (module == ModuleKind::Module3) {
+        if (!read.integers(kRow3Method, n))
+            return reading;
+        o.methods = OptionRange::integers(clamp(n[0], 1, 8), clamp(n[1], 1, 8), n[2]);
+    }
+
     reading.options = o;
     return reading;
+}
+
+} // namespace
+
+OptionsReading readOptions(const OptionTable& table) {
+    if (table.module() == ModuleKind::Module2)
+        return readModule2(table);
+    return readModule1Or3(table, table.module());
 }
 
 } // namespace sp::optimise

@@ -1,7 +1,8 @@
 #pragma once
-// Reading the option table when "计算" is pressed: rows 0 to 12 in order, each row's three cells
-// read before the row is checked, the first failure ending the reading. The result is the range
-// of every row, or the reason the run does not start.
+// Reading the option table when "计算" is pressed: the parameter rows in order (module 1 rows 0 to
+// 12, module 2 rows 0 to 11, module 3 rows 0 to 13), each row's three cells read before the row is
+// checked, the first failure ending the reading. The result is the range of every row, or the
+// reason the run does not start.
 
 #include "optionrange.h"
 #include "optiontable.h"
@@ -16,6 +17,7 @@ namespace sp::optimise {
 enum class DepthMode { Millimetres, Multiples };
 
 struct Options {
+    ModuleKind module = ModuleKind::Module1;
     OptionRange sections;   // codes 1-4
     OptionRange diameter;   // d of round and oblong piles, mm
     OptionRange straight;   // c of oblong piles, mm
@@ -26,10 +28,12 @@ struct Options {
     OptionRange depth;     // mm, or the multiple
     OptionRange frk;       // MPa
     OptionRange bases;     // 1 integrity class given, 2 integrity index given
-    OptionRange classes;   // 1 完整, 2 较完整, 3 较破碎
+    OptionRange classes;   // 1 完整, 2 较完整, 3 较破碎 (module 2 also 4 破碎, 5 极破碎)
     OptionRange indices;   // Kv
-    OptionRange grades;    // 25 … 60
-    OptionRange processes; // 1-4
+    OptionRange grades;    // 25 … 60; modules 1 and 3
+    OptionRange processes; // 1-4; modules 1 and 3
+    OptionRange weatherings; // module 2: 1 微风化, 2 中风化
+    OptionRange methods;     // module 3: deq method codes 1-8, for sections that are not round
 
     // Candidates of a run, by the nesting of the enumeration; saturates at UINT64_MAX.
     std::uint64_t candidateCount() const;

@@ -1,6 +1,7 @@
 #include "recall.h"
 
 #include "core/tables.h"
+#include "module3/deqmethod.h"
 
 #include <charconv>
 
@@ -20,10 +21,7 @@ std::optional<int> gradePositionOf(const std::string& cell) {
     return (grade - 25) / 5;
 }
 
-} // namespace
-
-Recall recallOf(const RowCells& row) {
-    Recall r;
+template <class R> void recallSection(const RowCells& row, R& r) {
     const std::string& section = row[kColSection];
     if (section == core::sectionTableText(core::SectionType::Round)) {
         r.sectionPosition = 0;
@@ -39,6 +37,13 @@ Recall recallOf(const RowCells& row) {
         r.first = row[kColFirst];
         r.second = row[kColSecond];
     }
+}
+
+} // namespace
+
+Recall recallOf(const RowCells& row) {
+    Recall r;
+    recallSection(row, r);
     r.depth = row[kColDepth];
     r.frk = row[kColFrk];
     r.gradePosition = gradePositionOf(row[kColGrade]);
@@ -46,6 +51,27 @@ Recall recallOf(const RowCells& row) {
         if (row[kColProcess] == core::processShortText(p))
             r.processPosition = p;
     r.integrity = row[kColIntegrity];
+    return r;
+}
+
+Recall recallOfModule3(const RowCells& row) {
+    Recall r = recallOf(row);
+    module3::DeqMethod method = module3::kDefaultDeqMethod;
+    if (module3::deqMethodFromShortName(row[kColDeqMethod], method))
+        r.methodPosition = static_cast<int>(method);
+    return r;
+}
+
+Module2Recall recallOfModule2(const RowCells& row) {
+    Module2Recall r;
+    recallSection(row, r);
+    const std::string& basis = row[kCol2Basis];
+    if (basis == "1" || basis == "2")
+        r.integrityBasisPosition = basis[0] - '1';
+    r.lr = row[kCol2Lr];
+    r.weathering = row[kCol2Weathering];
+    r.integrity = row[kCol2Integrity];
+    r.frk = row[kCol2Frk];
     return r;
 }
 

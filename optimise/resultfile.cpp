@@ -20,14 +20,46 @@ namespace sp::optimise {
 
 namespace {
 
-constexpr int kWidth = 180;
 constexpr const char* kHeading1 =
     " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  完整程度  成    桩  "
     "等效直径  等效直径  深 径 比  综合系数  桩承载力  桩混凝土  工艺系数  桩身强度 ";
 constexpr const char* kHeading2 =
     " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  或 指 数  工    艺  算 "
     "   法   deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)  ";
+constexpr const char* kHeading1Module2 =
+    " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  岩石风化  完整程度  "
+    "端阻系数  侧阻系数  嵌岩侧阻  嵌岩侧阻  嵌岩端阻  嵌岩端阻  嵌岩阻力  桩承载力 ";
+constexpr const char* kHeading2Module2 =
+    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  程    度  或 指 数  "
+    "   C1        C2     Qsrk(kN)  占百分比   Qpk(kN)  占百分比   Qrk(kN)   Ra(kN)  ";
+constexpr const char* kHeading1Module3 =
+    " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  完整程度  成    桩  "
+    "等效直径  等效直径  深 径 比  综合系数  桩承载力  桩混凝土  工艺系数  桩身强度  计算结果 ";
+constexpr const char* kHeading2Module3Raw =
+    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  或 指 数  工    艺  算 "
+    "   法   deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)   合规判定 ";
+constexpr const char* kHeading2Module3Filtered =
+    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  或 指 数  工    艺  方 "
+    "   法   deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)   合规判定 ";
 constexpr const char* kNote = " 注: 采用《贵州省建筑桩基设计与施工技术规程》(DBJ 52/T088-2018)公式计算";
+
+// Width of the file, and the "=" on each side of the banner's title.
+int widthOf(ModuleKind module) {
+    return module == ModuleKind::Module3 ? 190 : 180;
+}
+
+std::string bannerOf(ModuleKind module, const char* title) {
+    int left = 78;
+    int right = 78;
+    if (module == ModuleKind::Module2) {
+        left = 77;
+        right = 79;
+    } else if (module == ModuleKind::Module3) {
+        left = right = 83;
+    }
+    return std::string(static_cast<std::size_t>(left), '=') + " " + title + " " +
+           std::string(static_cast<std::size_t>(right), '=');
+}
 
 const char* titleOf(ResultFileKind kind) {
     return kind == ResultFileKind::Raw ? "嵌岩桩优化计算原始结果" : "嵌岩桩优化计算筛选结果";
@@ -194,6 +226,7 @@ private:
 
         centre(kColSection, 8, 2);
         auto size = [&](int column) { right(column, 6, 4); };
+        const ModuleKind module = store.module();
         auto none = [&] { m_fields.centre(out, "-", 8, 2); };
         switch (row.key.kind) {
         case core::SectionType::Round:
@@ -216,6 +249,21 @@ private:
             size(kColSecond);
             break;
         }
+        if (module == ModuleKind::Module2) {
+            right(kCol2Lr, 6, 4);
+            right(kCol2Frk, 6, 4);
+            right(kCol2Weathering, 7, 3);
+            centre(kCol2Integrity, 8, 2);
+            centre(kCol2C1, 8, 2);
+            centre(kCol2C2, 8, 2);
+            right(kCol2Qsrk, 7, 3);
+            right(kCol2SideShare, 6, 4);
+            right(kCol2Qpk, 7, 3);
+            right(kCol2EndShare, 6, 4);
+            right(kCol2Quk, 7, 3);
+            right(kColRa, 7, 2);
+            return;
+        }
         right(kColDepth, 6, 4);
         right(kColFrk, 6, 4);
         centre(kColIntegrity, 8, 2);
@@ -227,6 +275,11 @@ private:
         right(kColRa, 7, 3);
         centre(kColGrade, 8, 2);
         centre(kColPsiC, 8, 2);
+        if (module == ModuleKind::Module3) {
+            right(kColRc, 7, 3);
+            centre(kColRemark, 8, 1);
+            return;
+        }
         right(kColRc, 7, 2);
     }
 
@@ -349,13 +402,23 @@ private:
     }
 
     std::vector<std::string> openingLines() const {
-        const std::string rule(kWidth, '-');
-        return {std::string(78, '=') + " " + titleOf(m_kind) + " " + std::string(78, '='), rule, kHeading1,
-                kHeading2, rule};
+        const ModuleKind module = m_table.module();
+        const std::string rule(static_cast<std::size_t>(widthOf(module)), '-');
+        const char* heading1 = kHeading1;
+        const char* heading2 = kHeading2;
+        if (module == ModuleKind::Module2) {
+            heading1 = kHeading1Module2;
+            heading2 = kHeading2Module2;
+        } else if (module == ModuleKind::Module3) {
+            heading1 = kHeading1Module3;
+            heading2 = m_kind == ResultFileKind::Raw ? kHeading2Module3Raw : kHeading2Module3Filtered;
+        }
+        return {bannerOf(module, titleOf(m_kind)), rule, heading1, heading2, rule};
     }
 
     std::vector<std::string> closingLines() const {
-        return {std::string(kWidth, '-'), kNote, std::string(kWidth, '='),
+        const auto width = static_cast<std::size_t>(widthOf(m_table.module()));
+        return {std::string(width, '-'), kNote, std::string(width, '='),
                 "计算时间：" + core::DateTimeText(m_moment)};
     }
 

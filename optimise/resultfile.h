@@ -1,6 +1,6 @@
 #pragma once
 // The result files written by "存盘": the visible result table as a text table 180 display
-// columns wide, the candidate table to the raw results file and the filtered table to the
+// columns wide (module 3: 190), the candidate table to the raw results file and the filtered table to the
 // filtered results file, in GBK with CR LF. A million rows are encoded and written in well under
 // a second, streamed to a temporary file that replaces the old one only when complete.
 

@@ -8,9 +8,9 @@
 
 namespace sp::optimise {
 
-ResultTable::ResultTable() {
+ResultTable::ResultTable(ModuleKind module) : m_module(module) {
     for (int column = 0; column < kResultColumns; ++column)
-        m_headers[static_cast<std::size_t>(column)] = headerText(column);
+        m_headers[static_cast<std::size_t>(column)] = headerText(module, column);
 }
 
 std::string ResultTable::cell(std::size_t row, int column) const {
@@ -23,7 +23,8 @@ RowCells ResultTable::cells(std::size_t row) const {
 
 void ResultTable::resetKeyHeaders() {
     for (SortKey key : {SortKey::D, SortKey::Ra, SortKey::Rc})
-        m_headers[static_cast<std::size_t>(columnOfSortKey(key))] = headerText(columnOfSortKey(key));
+        if (hasSortKey(m_module, key))
+            m_headers[static_cast<std::size_t>(columnOfSortKey(key))] = headerText(columnOfSortKey(key));
 }
 
 void ResultTable::markKeyHeaders(SortKey marked, SortDirection direction) {

@@ -16,17 +16,20 @@ namespace sp::optimise {
 
 class ResultTable {
 public:
-    ResultTable();
+    explicit ResultTable(ModuleKind module = ModuleKind::Module1);
 
+    ModuleKind module() const { return m_module; }
     std::size_t rowCount() const { return m_order.size(); }
     std::string cell(std::size_t row, int column) const;
     RowCells cells(std::size_t row) const;
     RowId rowId(std::size_t row) const { return m_order[row]; }
+    // Module 3: the row's verdict is "超规", and the page draws the whole row in red.
+    bool overStandard(std::size_t row) const { return m_store->overStandard(m_order[row]); }
     const std::vector<RowId>& order() const { return m_order; }
     const std::shared_ptr<const CandidateStore>& store() const { return m_store; }
 
     const std::string& header(int column) const { return m_headers[static_cast<std::size_t>(column)]; }
-    // The key columns' headers back to their plain texts.
+    // The module's key columns' headers back to their plain texts.
     void resetKeyHeaders();
     // The key's header marked with its direction, the other key headers plain.
     void markKeyHeaders(SortKey key, SortDirection direction);
@@ -45,6 +48,7 @@ public:
     void reverse();
 
 private:
+    ModuleKind m_module;
     std::shared_ptr<const CandidateStore> m_store;
     std::vector<RowId> m_order;
     std::array<std::string, kResultColumns> m_headers;

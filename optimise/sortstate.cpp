@@ -23,6 +23,21 @@ std::optional<SortKey> sortKeyOfColumn(int column) {
     }
 }
 
+std::optional<SortKey> sortKeyOfColumn(ModuleKind module, int column) {
+    const std::optional<SortKey> key = sortKeyOfColumn(column);
+    if (key && !hasSortKey(module, *key))
+        return std::nullopt;
+    return key;
+}
+
+bool hasSortKey(ModuleKind module, SortKey key) {
+    return module != ModuleKind::Module2 || key != SortKey::Rc;
+}
+
+const char* onlyKeysStatus(ModuleKind module) {
+    return module == ModuleKind::Module2 ? "仅支持d、Ra排序" : "仅支持d、Ra、Rc排序";
+}
+
 int columnOfSortKey(SortKey key) {
     switch (key) {
     case SortKey::D:
@@ -75,8 +90,37 @@ const std::array<ResultColumnInfo, 18>& resultColumns() {
     return columns;
 }
 
+const std::array<ResultColumnInfo, 18>& resultColumns(ModuleKind module) {
+    static const std::array<ResultColumnInfo, 18> module2 = [] {
+        std::array<ResultColumnInfo, 18> columns = resultColumns();
+        const char* headers[] = {"lr(m)",   "frk(MPa)", "风化程度", "插值依据", "完整程度", "系数 C1", "系数 C2",
+                                 "Qsrk(kN)", "侧阻占比", "Qpk(kN)",  "端阻占比", "Qrk(kN)",  "备注"};
+        for (std::size_t column = 5; column < columns.size(); ++column)
+            columns[column].header = headers[column - 5];
+        return columns;
+    }();
+    static const std::array<ResultColumnInfo, 18> module3 = [] {
+        std::array<ResultColumnInfo, 18> columns = resultColumns();
+        columns[17].header = "合规判定";
+        return columns;
+    }();
+    switch (module) {
+    case ModuleKind::Module2:
+        return module2;
+    case ModuleKind::Module3:
+        return module3;
+    case ModuleKind::Module1:
+        break;
+    }
+    return resultColumns();
+}
+
 std::string headerText(int column) {
-    return core::PadLeft(resultColumns().at(static_cast<std::size_t>(column)).header, " ", 8);
+    return headerText(ModuleKind::Module1, column);
+}
+
+std::string headerText(ModuleKind module, int column) {
+    return core::PadLeft(resultColumns(module).at(static_cast<std::size_t>(column)).header, " ", 8);
 }
 
 std::string keyHeaderText(SortKey key, SortDirection direction) {

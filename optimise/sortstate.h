@@ -3,6 +3,8 @@
 // table and the filtered table, with the header texts that show it. A click on a key column sorts
 // ascending afresh, a further click on the same key reverses the rows.
 
+#include "modulekind.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -12,9 +14,13 @@ namespace sp::optimise {
 enum class SortKey { D = 0, Ra = 1, Rc = 2 };
 enum class SortDirection { None, Ascending, Descending };
 
-// The key a column's header sorts by: d|a (2), Ra (4), Rc (5).
+// The key a column's header sorts by: d|a (2), Ra (4), Rc (5); module 2 has no Rc.
 std::optional<SortKey> sortKeyOfColumn(int column);
+std::optional<SortKey> sortKeyOfColumn(ModuleKind module, int column);
 int columnOfSortKey(SortKey key);
+// The keys of a module's tables, and the status text of a click on any other column.
+bool hasSortKey(ModuleKind module, SortKey key);
+const char* onlyKeysStatus(ModuleKind module); // "仅支持d、Ra、Rc排序" / "仅支持d、Ra排序"
 
 class SortState {
 public:
@@ -40,10 +46,12 @@ struct ResultColumnInfo {
     int width;             // 0: the toolkit's default
     bool centred;
 };
-const std::array<ResultColumnInfo, 18>& resultColumns();
+const std::array<ResultColumnInfo, 18>& resultColumns(); // module 1
+const std::array<ResultColumnInfo, 18>& resultColumns(ModuleKind module);
 
 // The header of a column: its text padded on the left to 8 display columns.
-std::string headerText(int column);
+std::string headerText(int column); // module 1
+std::string headerText(ModuleKind module, int column);
 // A key column's header with the marker of its direction (▲ ascending, ▼ descending).
 std::string keyHeaderText(SortKey key, SortDirection direction);
 
