@@ -229,6 +229,26 @@ void OneLayerWindow::showInputs(const Inputs& in) {
     sectionKindChanged(in.section);
 }
 
+void OneLayerWindow::showRunEnd(const optimise::InputLayerState& state) {
+    if (!state.written)
+        return;
+    showInputs(state.fields);
+    for (const auto& [name, text] : state.boxes)
+        resultBox(q(name))->setText(q(text));
+    for (const auto& [name, colour] : state.colours.colours)
+        frame::setTextColour(field(name), colour);
+    applyStatus(state.status);
+    offerCalculation();
+}
+
+void OneLayerWindow::recallCandidate(const optimise::Recall& r) {
+    editInputs(Edit{r.sectionPosition, r.first, r.second, r.depth, r.frk, r.integrity, r.gradePosition,
+                    r.processPosition});
+    leaveOptimisation();
+    clearResultBoxes();
+    offerCalculation();
+}
+
 void OneLayerWindow::editInputs(const Edit& edit) {
     if (edit.sectionPosition)
         m_section->setCurrentIndex(*edit.sectionPosition);
@@ -242,6 +262,7 @@ void OneLayerWindow::editInputs(const Edit& edit) {
         m_grade->setCurrentIndex(*edit.gradePosition);
     if (edit.processPosition)
         m_process->setCurrentIndex(*edit.processPosition);
+    beforeIntegrityRecalled();
     m_integrity->setEditText(q(edit.integrity));
 }
 
@@ -250,28 +271,15 @@ TPELM_FRM_DURK1::TPELM_FRM_DURK1(QWidget* parent)
     optimise::OptimisePageWidget::Hooks hooks;
     hooks.precision = [this] { return precision(); };
     hooks.runStarting = [this] { setOptimisationMode(true); };
-    hooks.inputLayer = [this](const optimise::InputLayerState& state) {
-        if (!state.written)
-            return;
-        showInputs(state.fields);
-        for (const auto& [name, text] : state.boxes)
-            resultBox(q(name))->setText(q(text));
-        for (const auto& [name, colour] : state.colours.colours)
-            frame::setTextColour(field(name), colour);
-        applyStatus(state.status);
-        offerCalculation();
-    };
-    hooks.recall = [this](const optimise::Recall& r) {
-        editInputs(Edit{r.sectionPosition, r.first, r.second, r.depth, r.frk, r.integrity, r.gradePosition,
-                        r.processPosition});
-        leaveOptimisation();
-        clearResultBoxes();
-        offerCalculation();
+    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.inputLayer()); };
+    hooks.recall = [this](std::size_t row) {
+        if (const auto r = static_cast<optimise::OptimisePageWidget*>(m_page)->page().recall(row))
+            recallCandidate(*r);
     };
     hooks.leave = [this] { leaveOptimisation(); };
     hooks.save = [this] { requestSave(); };
     hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
-    auto* page = new optimise::OptimisePageWidget(std::move(hooks), this);
+    auto* page = new optimise::OptimisePageWidget(optimise::ModuleKind::Module1, std::move(hooks), this);
     m_page = page;
     installOptimisationPage(page, page->statusLabel());
 }

@@ -15,6 +15,11 @@ class QLabel;
 class QLineEdit;
 class QGridLayout;
 
+namespace sp::optimise {
+struct InputLayerState;
+struct Recall;
+} // namespace sp::optimise
+
 namespace sp::module1 {
 
 class OneLayerWindow : public frame::ModuleWindow {
@@ -53,7 +58,13 @@ protected:
         std::optional<int> gradePosition, processPosition;
     };
     void editInputs(const Edit& edit);
+    // A module's own field set by a recall just before the integrity (module 3: the method).
+    virtual void beforeIntegrityRecalled() {}
     void clearResultBoxes();
+    // After an optimisation run: the last candidate in the fields, boxes and message line.
+    void showRunEnd(const optimise::InputLayerState& state);
+    // A candidate of the page's table back in the fields, as the engineer would enter it.
+    void recallCandidate(const optimise::Recall& recall);
 
 private:
     void buildInputs();

@@ -133,7 +133,7 @@ std::optional<std::string> OptimisePage::filter() {
 }
 
 std::optional<std::string> OptimisePage::headerClick(int column) {
-    ResultTable& table = visibleTable();
+    ResultTable& table = shownTable();
     if (table.rowCount() < 2) {
         setStatus("无需排序", core::kBlack);
         return std::nullopt;

@@ -117,7 +117,7 @@ public:
 
 private:
     void setStatus(std::string text, core::Colour colour);
-    ResultTable& visibleTable() { return m_visible == VisibleTable::Candidates ? m_candidates : m_filtered; }
+    ResultTable& shownTable() { return m_visible == VisibleTable::Candidates ? m_candidates : m_filtered; }
 
     ModuleKind m_module;
     RunContext m_context;

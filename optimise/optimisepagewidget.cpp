@@ -40,7 +40,8 @@ void setColour(QLabel* label, core::Colour colour) {
 
 } // namespace
 
-OptimisePageWidget::OptimisePageWidget(Hooks hooks, QWidget* parent) : QWidget(parent), m_hooks(std::move(hooks)) {
+OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* parent)
+    : QWidget(parent), m_module(module), m_hooks(std::move(hooks)), m_page(module) {
     setObjectName(QStringLiteral("YouHuaPage"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 6, 4, 6);
@@ -118,7 +119,8 @@ OptimisePageWidget::~OptimisePageWidget() {
 }
 
 void OptimisePageWidget::buildOptionTable() {
-    m_options = new QTableWidget(kOptionRows, kOptionColumns, this);
+    const int rows = m_page.optionTable().rowCount();
+    m_options = new QTableWidget(rows, kOptionColumns, this);
     m_options->setObjectName(QStringLiteral("Grid1_Youhuaxuanxiang"));
     QStringList headers;
     for (const OptionColumnInfo& info : optionColumns())
@@ -130,8 +132,10 @@ void OptimisePageWidget::buildOptionTable() {
     m_options->setAlternatingRowColors(true);
     for (int column = 0; column < kOptionColumns; ++column)
         m_options->setColumnWidth(column, optionColumns()[static_cast<std::size_t>(column)].width);
+    if (m_module == ModuleKind::Module3)
+        m_options->setColumnWidth(kColNote, 550); // its method row names all eight methods
     m_filling = true;
-    for (int row = 0; row < kOptionRows; ++row) {
+    for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < kOptionColumns; ++column) {
             auto* item = new QTableWidgetItem(q(m_page.optionTable().cell(row, column)));
             item->setTextAlignment(optionColumns()[static_cast<std::size_t>(column)].centred
@@ -144,8 +148,8 @@ void OptimisePageWidget::buildOptionTable() {
     m_options->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Selecting a cell decides whether the table can be edited at all.
     connect(m_options, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        m_options->setEditTriggers(OptionTable::makesEditable(row, column) ? QAbstractItemView::AllEditTriggers
-                                                                          : QAbstractItemView::NoEditTriggers);
+        m_options->setEditTriggers(m_page.optionTable().editable(row, column) ? QAbstractItemView::AllEditTriggers
+                                                                              : QAbstractItemView::NoEditTriggers);
     });
     connect(m_options, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!m_filling)
@@ -157,8 +161,14 @@ void OptimisePageWidget::buildResultTables() {
     auto make = [this](const char* grid, const ResultTable* table, ResultTableModel*& model) {
         auto* view = new QTableView(this);
         view->setObjectName(QString::fromLatin1(grid));
-        model = new ResultTableModel(table, view);
+        model = new ResultTableModel(table, m_module, view);
         view->setModel(model);
+        if (m_module == ModuleKind::Module3) {
+            // Over-standard candidates are drawn red in both tables.
+            model->setRowColour([table](std::size_t row) {
+                return table->overStandard(row) ? QVariant(QColor(Qt::red)) : QVariant();
+            });
+        }
         view->setAlternatingRowColors(true);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -168,7 +178,7 @@ void OptimisePageWidget::buildResultTables() {
         view->horizontalHeader()->setSectionsMovable(true);
         view->horizontalHeader()->setSectionsClickable(true);
         for (int column = 0; column < kResultColumns; ++column)
-            if (const int width = resultColumns()[static_cast<std::size_t>(column)].width)
+            if (const int width = resultColumns(m_module)[static_cast<std::size_t>(column)].width)
                 view->setColumnWidth(column, width);
         // The header reports the designed column even after the engineer moved columns.
         connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &OptimisePageWidget::onHeaderClicked);
@@ -210,6 +220,8 @@ void OptimisePageWidget::onCompute() {
     if (running())
         return;
     m_hooks.runStarting();
+    if (m_hooks.runContext)
+        m_page.setRunContext(m_hooks.runContext());
     OptimisePage::RunStart start = m_page.startRun(m_hooks.precision());
     if (!start.run) {
         refresh();
@@ -256,7 +268,7 @@ void OptimisePageWidget::endRun() {
     std::unique_ptr<Enumeration> run = std::move(m_run);
     m_page.finishRun(*run);
     refresh();
-    m_hooks.inputLayer(run->inputLayer());
+    m_hooks.runEnded(*run);
 }
 
 void OptimisePageWidget::onCancel() {
@@ -287,8 +299,8 @@ void OptimisePageWidget::onHeaderClicked(int column) {
 void OptimisePageWidget::onDoubleClicked(int row) {
     if (running() || row < 0)
         return;
-    if (const auto recall = m_page.recall(static_cast<std::size_t>(row)))
-        m_hooks.recall(*recall);
+    if (static_cast<std::size_t>(row) < m_page.visibleTable().rowCount())
+        m_hooks.recall(static_cast<std::size_t>(row));
 }
 
 void OptimisePageWidget::onExpand() {

@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "enumeration.h"
 #include "optimisepage.h"
+#include "modulekind.h"
 #include "recall.h"
 
 #include <QWidget>
@@ -34,14 +35,15 @@ public:
     struct Hooks {
         std::function<core::Precision()> precision;
         std::function<void()> runStarting;                        // optimisation mode on
-        std::function<void(const InputLayerState&)> inputLayer;   // the last candidate into the input layer
-        std::function<void(const Recall&)> recall;                // a candidate back into the input layer
+        std::function<RunContext()> runContext;                   // the input layer's settings every candidate takes
+        std::function<void(const Enumeration&)> runEnded;         // the last candidate into the input layer
+        std::function<void(std::size_t row)> recall;              // a row of the visible table back into the input layer
         std::function<void()> leave;                              // "返回"
         std::function<void()> save;                               // "存盘": the window's save routine
         std::function<void(const QString&)> conversionError;      // the generic error message box
     };
 
-    OptimisePageWidget(Hooks hooks, QWidget* parent = nullptr);
+    OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* parent = nullptr);
     ~OptimisePageWidget() override;
 
     OptimisePage& page() { return m_page; }
@@ -64,6 +66,7 @@ private:
     void onDoubleClicked(int row);
     void onExpand();
 
+    ModuleKind m_module;
     Hooks m_hooks;
     OptimisePage m_page;
 

@@ -4,8 +4,8 @@
 
 namespace sp::optimise {
 
-ResultTableModel::ResultTableModel(const ResultTable* table, QObject* parent)
-    : QAbstractTableModel(parent), m_table(table) {}
+ResultTableModel::ResultTableModel(const ResultTable* table, ModuleKind module, QObject* parent)
+    : QAbstractTableModel(parent), m_table(table), m_module(module) {}
 
 void ResultTableModel::refresh() {
     beginResetModel();
@@ -27,7 +27,7 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return QString::fromStdString(m_table->cell(row, index.column()));
     case Qt::TextAlignmentRole:
-        return resultColumns()[static_cast<std::size_t>(index.column())].centred
+        return resultColumns(m_module)[static_cast<std::size_t>(index.column())].centred
                    ? QVariant(Qt::AlignCenter)
                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole:

@@ -2,6 +2,7 @@
 // A result table of the optimisation page as a Qt model: cells are formatted by the engine when
 // the view asks for them, so a million candidates cost no widget items.
 
+#include "modulekind.h"
 #include "resulttable.h"
 
 #include <QAbstractTableModel>
@@ -14,7 +15,7 @@ class ResultTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     // `table` is the engine's table, owned by the page and read on demand.
-    ResultTableModel(const ResultTable* table, QObject* parent = nullptr);
+    ResultTableModel(const ResultTable* table, ModuleKind module, QObject* parent = nullptr);
 
     // The text colour of a row, where a module marks rows (empty: the view's own).
     void setRowColour(std::function<QVariant(std::size_t row)> colour) { m_rowColour = std::move(colour); }
@@ -28,6 +29,7 @@ public:
 
 private:
     const ResultTable* m_table;
+    ModuleKind m_module;
     std::function<QVariant(std::size_t)> m_rowColour;
 };
 
