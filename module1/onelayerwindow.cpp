@@ -266,27 +266,33 @@ void OneLayerWindow::editInputs(const Edit& edit) {
     m_integrity->setEditText(q(edit.integrity));
 }
 
-TPELM_FRM_DURK1::TPELM_FRM_DURK1(QWidget* parent)
-    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, QStringLiteral("按面积相等折算直径 deq(mm)"), parent) {
+void OneLayerWindow::createOptimisationPage(optimise::ModuleKind module) {
     optimise::OptimisePageWidget::Hooks hooks;
     hooks.precision = [this] { return precision(); };
     hooks.runStarting = [this] { setOptimisationMode(true); };
+    hooks.runContext = [this] { return runContext(); };
     hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.inputLayer()); };
     hooks.recall = [this](std::size_t row) {
-        if (const auto r = static_cast<optimise::OptimisePageWidget*>(m_page)->page().recall(row))
+        if (const auto r = m_page->page().recall(row))
             recallCandidate(*r);
     };
     hooks.leave = [this] { leaveOptimisation(); };
     hooks.save = [this] { requestSave(); };
     hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
-    auto* page = new optimise::OptimisePageWidget(optimise::ModuleKind::Module1, std::move(hooks), this);
-    m_page = page;
-    installOptimisationPage(page, page->statusLabel());
+    m_page = new optimise::OptimisePageWidget(module, std::move(hooks), this);
+    installOptimisationPage(m_page, m_page->statusLabel());
 }
 
-std::optional<core::WriteResult> TPELM_FRM_DURK1::writeOptimisationTables(const QString& folder,
-                                                                         const core::Moment& moment) {
-    return static_cast<optimise::OptimisePageWidget*>(m_page)->save(std::filesystem::path(folder.toStdString()), moment);
+std::optional<core::WriteResult> OneLayerWindow::writeOptimisationTables(const QString& folder,
+                                                                        const core::Moment& moment) {
+    if (!m_page)
+        return std::nullopt;
+    return m_page->save(std::filesystem::path(folder.toStdString()), moment);
+}
+
+TPELM_FRM_DURK1::TPELM_FRM_DURK1(QWidget* parent)
+    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, QStringLiteral("按面积相等折算直径 deq(mm)"), parent) {
+    createOptimisationPage(optimise::ModuleKind::Module1);
 }
 
 void TPELM_FRM_DURK1::calculate() {

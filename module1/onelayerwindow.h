@@ -7,6 +7,7 @@
 #include "frame/modulewindow.h"
 #include "module1calc.h"
 #include "module1form.h"
+#include "optimise/optimisepagewidget.h"
 
 #include <optional>
 
@@ -14,11 +15,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QGridLayout;
-
-namespace sp::optimise {
-struct InputLayerState;
-struct Recall;
-} // namespace sp::optimise
 
 namespace sp::module1 {
 
@@ -61,10 +57,16 @@ protected:
     // A module's own field set by a recall just before the integrity (module 3: the method).
     virtual void beforeIntegrityRecalled() {}
     void clearResultBoxes();
+    // The optimisation page of this window's module, with its hooks into the input layer.
+    void createOptimisationPage(optimise::ModuleKind module);
+    std::optional<core::WriteResult> writeOptimisationTables(const QString& folder,
+                                                             const core::Moment& moment) override;
+    // The input layer's settings every candidate of a run takes.
+    virtual optimise::RunContext runContext() const { return {}; }
     // After an optimisation run: the last candidate in the fields, boxes and message line.
-    void showRunEnd(const optimise::InputLayerState& state);
+    virtual void showRunEnd(const optimise::InputLayerState& state);
     // A candidate of the page's table back in the fields, as the engineer would enter it.
-    void recallCandidate(const optimise::Recall& recall);
+    virtual void recallCandidate(const optimise::Recall& recall);
 
 private:
     void buildInputs();
@@ -81,6 +83,7 @@ private:
     QComboBox* m_integrity = nullptr;
     QLabel* m_firstLabel = nullptr;
     QLabel* m_secondLabel = nullptr;
+    optimise::OptimisePageWidget* m_page = nullptr;
 };
 
 // The module 1 window, with its optimisation page.
@@ -91,11 +94,6 @@ public:
 
 protected:
     void calculate() override;
-    std::optional<core::WriteResult> writeOptimisationTables(const QString& folder,
-                                                             const core::Moment& moment) override;
-
-private:
-    QWidget* m_page = nullptr;
 };
 
 } // namespace sp::module1

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace sp::module3 {
 
@@ -58,7 +59,37 @@ TPELM_FRM_DURK3::TPELM_FRM_DURK3(QWidget* parent)
     m_methodLabel = addRow(pileGrid(), pileGrid()->rowCount(), kLabelMethod, QString::fromUtf8(kMethodLabel), m_method);
     connect(m_method, &QComboBox::currentIndexChanged, this, &TPELM_FRM_DURK3::onMethodChanged);
 
+    createOptimisationPage(optimise::ModuleKind::Module3);
     addCoverLayer(buildAlertLayer());
+}
+
+optimise::RunContext TPELM_FRM_DURK3::runContext() const {
+    optimise::RunContext context;
+    context.method = method();
+    return context;
+}
+
+void TPELM_FRM_DURK3::showRunEnd(const optimise::InputLayerState& state) {
+    if (state.method) {
+        const QSignalBlocker blocker(m_method);
+        m_method->setCurrentIndex(static_cast<int>(*state.method));
+    }
+    OneLayerWindow::showRunEnd(state);
+    if (state.verdict)
+        m_verdict = *state.verdict;
+    for (const auto& [box, colour] : state.boxColours)
+        frame::setTextColour(resultBox(q(box)), colour);
+}
+
+void TPELM_FRM_DURK3::recallCandidate(const optimise::Recall& recall) {
+    m_recalledMethod = recall.methodPosition;
+    OneLayerWindow::recallCandidate(recall);
+    m_recalledMethod.reset();
+}
+
+void TPELM_FRM_DURK3::beforeIntegrityRecalled() {
+    if (m_recalledMethod)
+        m_method->setCurrentIndex(*m_recalledMethod);
 }
 
 QWidget* TPELM_FRM_DURK3::buildAlertLayer() {

@@ -24,6 +24,10 @@ protected:
     void calculate() override;
     module1::ChangeEffect changeEffect(const std::string& field, const std::string& text) const override;
     void sectionKindChanged(core::SectionType section) override;
+    optimise::RunContext runContext() const override;
+    void showRunEnd(const optimise::InputLayerState& state) override;
+    void recallCandidate(const optimise::Recall& recall) override;
+    void beforeIntegrityRecalled() override;
 
 private:
     QWidget* buildAlertLayer();
@@ -32,6 +36,7 @@ private:
     QComboBox* m_method = nullptr;
     QLabel* m_methodLabel = nullptr;
     ComplianceVerdict m_verdict = ComplianceVerdict::Compliant;
+    std::optional<int> m_recalledMethod;
 };
 
 } // namespace sp::module3
