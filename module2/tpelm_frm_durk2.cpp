@@ -58,6 +58,114 @@ TPELM_FRM_DURK2::TPELM_FRM_DURK2(QWidget* parent) : ModuleWindow(QStringLiteral(
         addResultBox(name, QString::fromUtf8(label));
     m_view->show(m_grid);
     updateColumns();
+    createOptimisationPage();
+}
+
+void TPELM_FRM_DURK2::createOptimisationPage() {
+    optimise::OptimisePageWidget::Hooks hooks;
+    hooks.precision = [this] { return precision(); };
+    hooks.runStarting = [this] { setOptimisationMode(true); };
+    hooks.runContext = [this] {
+        optimise::RunContext context;
+        context.groundwater = m_groundwater->isChecked();
+        context.softRock = m_softRock->isChecked();
+        return context;
+    };
+    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.module2InputLayer()); };
+    hooks.recall = [this](std::size_t row) {
+        if (const auto r = m_page->page().recallModule2(row))
+            recallCandidate(*r);
+    };
+    hooks.leave = [this] { leaveOptimisation(); };
+    hooks.save = [this] { requestSave(); };
+    hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
+    m_page = new optimise::OptimisePageWidget(optimise::ModuleKind::Module2, std::move(hooks), this);
+    installOptimisationPage(m_page, m_page->statusLabel());
+}
+
+std::optional<core::WriteResult> TPELM_FRM_DURK2::writeOptimisationTables(const QString& folder,
+                                                                         const core::Moment& moment) {
+    return m_page->save(std::filesystem::path(folder.toStdString()), moment);
+}
+
+void TPELM_FRM_DURK2::showSection(SectionType type, const std::string& secondText) {
+    const module2::SectionSetup setup = sectionSetup(type);
+    m_firstLabel->setText(q(setup.firstLabel));
+    m_secondLabel->setText(q(setup.secondLabel));
+    m_second->setEnabled(setup.secondEnabled);
+    m_secondLabel->setEnabled(setup.secondEnabled);
+    const QSignalBlocker blocker(m_second);
+    m_second->clear();
+    for (const auto& item : setup.secondItems)
+        m_second->addItem(q(item));
+    m_second->setEditText(q(secondText));
+}
+
+void TPELM_FRM_DURK2::showRunEnd(const optimise::Module2InputLayerState& state) {
+    if (!state.written)
+        return;
+    const Inputs& in = state.fields;
+    {
+        const QSignalBlocker blocker(m_section);
+        m_section->setCurrentIndex(static_cast<int>(in.section) - 1);
+    }
+    showSection(in.section, in.c);
+    {
+        const QSignalBlocker blocker(m_first);
+        m_first->setEditText(q(in.d));
+    }
+    const std::pair<QComboBox*, int> lists[] = {
+        {m_layerCount, state.layerCountPosition},
+        {m_strengthBasis, static_cast<int>(in.settings.strengthBasis)},
+        {m_mode, static_cast<int>(in.settings.mode)},
+        {m_integrityBasis, static_cast<int>(in.settings.integrityBasis) - 1}};
+    for (const auto& [list, position] : lists) {
+        const QSignalBlocker blocker(list);
+        list->setCurrentIndex(position);
+    }
+    m_grid.setLayerCount(layerCountOf(state.layerCountPosition));
+    m_grid.setCell(1, kColLr, state.lr);
+    m_grid.setCell(1, kColWeathering, state.weathering);
+    m_grid.setCell(1, kColFrk, state.frk);
+    if (state.integrity)
+        m_grid.setCell(1, kColIntegrity, *state.integrity);
+    if (state.kv)
+        m_grid.setCell(1, kColKv, *state.kv);
+    for (const CellText& cell : state.outcome.cells)
+        m_grid.setCell(cell.layer, cell.column, cell.text);
+    m_view->show(m_grid);
+    updateColumns();
+    updateEnabled();
+    frame::setTextColour(m_modeLabel, modeHint(in.settings.mode).labelColour);
+    for (const auto& [name, text] : state.boxes) {
+        QLineEdit* box = resultBox(q(name));
+        box->setText(q(text));
+        frame::setTextColour(box, state.outcome.boxColour);
+    }
+    for (const auto& [name, colour] : state.colours.colours)
+        frame::setTextColour(findChild<QWidget*>(q(name)), colour);
+    applyStatus(state.status);
+    offerCalculation();
+}
+
+void TPELM_FRM_DURK2::recallCandidate(const optimise::Module2Recall& r) {
+    if (r.sectionPosition)
+        m_section->setCurrentIndex(*r.sectionPosition);
+    if (r.first)
+        m_first->setEditText(q(*r.first));
+    if (r.second)
+        m_second->setEditText(q(*r.second));
+    m_layerCount->setCurrentIndex(r.layerCountPosition);
+    m_mode->setCurrentIndex(r.coefficientModePosition);
+    if (r.integrityBasisPosition)
+        m_integrityBasis->setCurrentIndex(*r.integrityBasisPosition);
+    onCellEdited(1, kColLr, q(r.lr));
+    onCellEdited(1, kColWeathering, q(r.weathering));
+    onCellEdited(1, m_integrityBasis->currentIndex() == 0 ? kColIntegrity : kColKv, q(r.integrity));
+    onCellEdited(1, kColFrk, q(r.frk));
+    m_view->show(m_grid);
+    leaveOptimisation();
+    resetResults();
 }
 
 void TPELM_FRM_DURK2::buildPileGroup() {
@@ -188,18 +296,8 @@ void TPELM_FRM_DURK2::updateEnabled() {
 }
 
 void TPELM_FRM_DURK2::onSectionChanged(int position) {
-    const module2::SectionSetup setup = sectionSetup(static_cast<SectionType>(position + 1));
-    m_firstLabel->setText(q(setup.firstLabel));
-    m_secondLabel->setText(q(setup.secondLabel));
-    m_second->setEnabled(setup.secondEnabled);
-    m_secondLabel->setEnabled(setup.secondEnabled);
-    {
-        const QSignalBlocker blocker(m_second);
-        m_second->clear();
-        for (const auto& item : setup.secondItems)
-            m_second->addItem(q(item));
-        m_second->setEditText(q(setup.secondText));
-    }
+    const SectionType type = static_cast<SectionType>(position + 1);
+    showSection(type, sectionSetup(type).secondText);
     onFieldChanged(kFieldC, m_second->currentText());
     resetResults();
 }

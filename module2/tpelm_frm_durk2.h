@@ -6,6 +6,7 @@
 #include "frame/modulewindow.h"
 #include "module2calc.h"
 #include "module2form.h"
+#include "optimise/optimisepagewidget.h"
 
 class QCheckBox;
 class QComboBox;
@@ -28,8 +29,14 @@ public:
 
 protected:
     void calculate() override;
+    std::optional<core::WriteResult> writeOptimisationTables(const QString& folder,
+                                                             const core::Moment& moment) override;
 
 private:
+    void createOptimisationPage();
+    void showRunEnd(const optimise::Module2InputLayerState& state);
+    void recallCandidate(const optimise::Module2Recall& recall);
+    void showSection(core::SectionType type, const std::string& secondText);
     void buildPileGroup();
     void buildRockGroup();
     Settings settings() const;
@@ -64,6 +71,7 @@ private:
     QCheckBox* m_softRock = nullptr;
     QPushButton* m_expand = nullptr;
     RockLayerView* m_view = nullptr;
+    optimise::OptimisePageWidget* m_page = nullptr;
 };
 
 } // namespace sp::module2
