@@ -42,6 +42,7 @@ struct RowEdit {
 
 struct OptimiseRequest {
     int module = 1;
+    optimise::RunContext context; // the input layer's check boxes (module 2)
     core::Precision precision = core::kDefaultPrecision;
     std::vector<RowEdit> rows;
     std::vector<Action> actions;
@@ -49,25 +50,31 @@ struct OptimiseRequest {
 
 // The cells of a row the engineer can type into: min, max, step of rows 0-12, lower and upper of
 // the filter rows, none of the blank row 13.
-int editableCells(int row) {
+int editableCells(optimise::ModuleKind module, int row) {
     int cells = 0;
     for (int column = optimise::kColMin; column <= optimise::kColStep; ++column)
-        if (optimise::OptionTable::makesEditable(row, column))
+        if (optimise::OptionTable::makesEditable(module, row, column))
             ++cells;
     return cells;
 }
 
-RowEdit rowOf(const std::string& key, const json& value) {
+RowEdit rowOf(optimise::ModuleKind module, const std::string& key, const json& value) {
     const std::string at = "rows." + key;
+    const int rows = optimise::OptionTable(module).rowCount();
     int row = -1;
-    for (int r = 0; r < optimise::kOptionRows; ++r)
-        if (key == std::to_string(r) && editableCells(r) > 0)
+    std::string editableRows;
+    for (int r = 0; r < rows; ++r) {
+        if (editableCells(module, r) == 0)
+            continue;
+        editableRows += (editableRows.empty() ? "\"" : ", \"") + std::to_string(r) + "\"";
+        if (key == std::to_string(r))
             row = r;
+    }
     if (row < 0)
-        throw UsageError(where(0, at) + ": not a row of the option table that can be edited (\"0\" to \"12\", \"14\", \"15\")");
+        throw UsageError(where(0, at) + ": not a row of the option table that can be edited (" + editableRows + ")");
     if (!value.is_array())
         throw UsageError(where(0, at) + ": expected a JSON array of cell texts, got " + value.type_name());
-    const auto expected = static_cast<std::size_t>(editableCells(row));
+    const auto expected = static_cast<std::size_t>(editableCells(module, row));
     if (value.size() != expected)
         throw UsageError(where(0, at) + ": expected " + std::to_string(expected) + " cell texts (" +
                          (expected == 3 ? "min, max, step" : "lower, upper") + "), got " + std::to_string(value.size()));
@@ -78,12 +85,17 @@ RowEdit rowOf(const std::string& key, const json& value) {
     return edit;
 }
 
-// Module 1 has no check boxes on its input layer that a run would use.
-void checkInputs(const json& value, int module) {
+// Module 2's two check boxes apply to every candidate; modules 1 and 3 have none a run would use.
+void readInputs(const json& value, int module, optimise::RunContext& context) {
     if (!value.is_object())
         throw UsageError(where(0, "inputs") + ": expected a JSON object, got " + value.type_name());
-    for (const auto& item : value.items())
-        throw UsageError(where(0, "inputs." + item.key()) + ": unknown key for module " + std::to_string(module));
+    for (const auto& [key, flag] : value.items()) {
+        if (module != 2 || (key != "groundwater" && key != "softRock"))
+            throw UsageError(where(0, "inputs." + key) + ": unknown key for module " + std::to_string(module));
+        if (!flag.is_boolean())
+            throw UsageError(where(0, "inputs." + key) + ": expected true or false, got " + flag.type_name());
+        (key == "groundwater" ? context.groundwater : context.softRock) = flag.get<bool>();
+    }
 }
 
 Action actionOf(const json& value, std::size_t number) {
@@ -99,9 +111,7 @@ OptimiseRequest readRequest(const std::string& document) {
     const json root = parseDocument(document);
     OptimiseRequest request;
     request.module = moduleOf(root);
-    if (request.module != 1)
-        throw UsageError(where(0, "module") + ": the optimisation of module " + std::to_string(request.module) +
-                         " is not available in this version");
+    const auto module = static_cast<optimise::ModuleKind>(request.module);
     for (const auto& [key, value] : root.items()) {
         if (key == "module")
             continue;
@@ -111,9 +121,9 @@ OptimiseRequest readRequest(const std::string& document) {
             if (!value.is_object())
                 throw UsageError(where(0, key) + ": expected a JSON object, got " + value.type_name());
             for (const auto& [row, cells] : value.items())
-                request.rows.push_back(rowOf(row, cells));
+                request.rows.push_back(rowOf(module, row, cells));
         } else if (key == "inputs") {
-            checkInputs(value, request.module);
+            readInputs(value, request.module, request.context);
         } else if (key == "actions") {
             if (!value.is_array())
                 throw UsageError(where(0, key) + ": expected a JSON array, got " + value.type_name());
@@ -137,17 +147,19 @@ ojson pageLine(const char* action, const optimise::OptimisePage& page) {
     return line;
 }
 
-ojson keyHeaders(const optimise::ResultTable& table) {
+// Module 2 has no Rc: its key columns are d and Ra.
+ojson keyHeaders(const optimise::ResultTable& table, int module) {
     ojson headers = ojson::array();
     for (const auto key : {optimise::SortKey::D, optimise::SortKey::Ra, optimise::SortKey::Rc})
-        headers.push_back(table.header(optimise::columnOfSortKey(key)));
+        if (module != 2 || key != optimise::SortKey::Rc)
+            headers.push_back(table.header(optimise::columnOfSortKey(key)));
     return headers;
 }
 
 // The message line of the input layer of a fresh window once the run has written into it.
-std::string inputMessage(const optimise::Enumeration& run) {
+std::string inputMessage(const optimise::Enumeration& run, int module) {
     core::StatusLine line;
-    run.inputLayer().status.applyTo(line);
+    (module == 2 ? run.module2InputLayer().status : run.inputLayer().status).applyTo(line);
     return line.text;
 }
 
@@ -166,7 +178,8 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
                 std::ostream& err) {
     const OptimiseRequest request = readRequest(document);
 
-    optimise::OptimisePage page;
+    optimise::OptimisePage page(static_cast<optimise::ModuleKind>(request.module));
+    page.setRunContext(request.context);
     for (const RowEdit& edit : request.rows)
         for (std::size_t k = 0; k < edit.cells.size(); ++k)
             page.editCell(edit.row, optimise::kColMin + static_cast<int>(k), edit.cells[k]);
@@ -180,7 +193,7 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
         line["kind"] = "conversion";
         line["message"] = start.error->message;
     } else if (start.run && start.run->end() == optimise::RunEnd::Stopped) {
-        line["inputMessage"] = inputMessage(*start.run);
+        line["inputMessage"] = inputMessage(*start.run, request.module);
     }
     print(line, page, rows, out);
 
@@ -204,7 +217,7 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
             break;
         }
         line = pageLine(nameOf(action), page);
-        line["headers"] = keyHeaders(std::as_const(page).visibleTable());
+        line["headers"] = keyHeaders(std::as_const(page).visibleTable(), request.module);
         if (problem) {
             line["kind"] = "conversion";
             line["message"] = *problem;

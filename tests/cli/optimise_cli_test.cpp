@@ -270,8 +270,9 @@ TEST_F(OptimiseCli, UnusableInputExitsTwoNamingTheKeyAndWritesNothing) {
         {R"({"rows": {}})", "\"module\""},
         {R"({"module": 4})", "unknown module 4"},
         {R"({"module": "1"})", "key \"module\""},
-        {R"({"module": 2, "inputs": {"groundwater": true}})", "not available in this version"},
-        {R"({"module": 3})", "not available in this version"},
+        {R"({"module": 2, "inputs": {"groundwater": "yes"}})", "key \"inputs.groundwater\""},
+        {R"({"module": 2, "rows": {"15": ["0", "0"]}})", "key \"rows.15\""},
+        {R"({"module": 3, "inputs": {"softRock": true}})", "key \"inputs.softRock\""},
         {R"({"module": 1, "colour": 1})", "key \"colour\""},
         {R"({"module": 1, "precision": "三位小数"})", "key \"precision\""},
         {R"({"module": 1, "precision": 2})", "key \"precision\""},
@@ -298,5 +299,26 @@ TEST_F(OptimiseCli, UnusableInputExitsTwoNamingTheKeyAndWritesNothing) {
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.json << "\n" << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(filesWritten(), 0u) << c.json;
+    }
+}
+
+TEST_F(OptimiseCli, ModulesTwoAndThreeRunTheirOwnTables) {
+    const struct {
+        const char* json;
+        const char* run;
+        const char* rcSort;
+    } cases[] = {
+        {R"({"module": 2, "inputs": {"groundwater": false}, "actions": ["sort:rc"]})",
+         R"({"action":"run","status":"计算完成，桩数：1728 根","color":"FF000000","visible":"candidates","rows":1728})",
+         R"J("status":"仅支持d、Ra排序","color":"FF000000","visible":"candidates","rows":1728,"headers":[" d|a(mm)","  Ra(kN)"]})J"},
+        {R"({"module": 3, "actions": ["sort:rc"]})",
+         R"({"action":"run","status":"计算完成，桩数：2880 根","color":"FF000000","visible":"candidates","rows":2880})",
+         R"("status":"Rc升序排列完成")"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.json);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.run);
+        EXPECT_NE(r.out.find(c.rcSort), std::string::npos) << r.out;
     }
 }
