@@ -1,6 +1,7 @@
 #include "module1calc.h"
 
 #include "core/numbers.h"
+#include "core/sectioncheck.h"
 #include "core/zetar.h"
 
 namespace sp::module1 {
@@ -9,10 +10,6 @@ using namespace sp::core;
 
 namespace {
 
-constexpr const char* kMsgDiameter = "桩身直径数据有错";
-constexpr const char* kMsgStraight = "椭圆直段长度数据有错";
-constexpr const char* kMsgLongSide = "矩形长边尺寸数据有错";
-constexpr const char* kMsgShortSide = "矩形短边尺寸数据有错";
 constexpr const char* kMsgDepth = "嵌岩深度数据有错";
 constexpr const char* kMsgIndex = "岩体完整性指数有错";
 constexpr const char* kMsgBroken = "破碎、极破碎岩体不适用嵌岩桩";
@@ -101,38 +98,18 @@ Outcome calculate(const Inputs& in, const DeqRule& deqRule) {
     v.process = in.process;
     v.precision = in.precision;
 
-    double first = readLenient(in.d);
-    double second = readLenient(in.c);
+    const SectionCheck section = checkSection(in.section, in.d, in.c, run.out.status, run.out.fields);
     v.frk = readLenient(in.frk);
-
-    const bool rectangular = in.section == SectionType::Rectangular || in.section == SectionType::Square;
-    if (!rectangular) {
-        if (first <= 0.0)
-            return run.stop(kFieldD, kMsgDiameter);
-        run.pass(kFieldD);
-        if (in.section == SectionType::Oblong) {
-            if (second <= 0.0)
-                return run.stop(kFieldC, kMsgStraight);
-            run.pass(kFieldC);
-        } else {
-            second = 0.0; // a round pile has no straight part, whatever its disabled field holds
-        }
-    } else {
-        if (first <= 0.0)
-            return run.stop(kFieldD, kMsgLongSide);
-        run.pass(kFieldD);
-        if (second <= 0.0)
-            return run.stop(kFieldC, kMsgShortSide);
-        run.pass(kFieldC);
-        if (second >= first) {
-            std::swap(first, second);
-            v.dText = GeneralText(first);
-            v.cText = GeneralText(second);
-            run.out.fields.setText(kFieldD, v.dText);
-            run.out.fields.setText(kFieldC, v.cText);
-        }
-        v.square = first == second;
+    if (section.stopped())
+        return run.stop(section.stopField, section.stopMessage);
+    if (section.exchanged) {
+        v.dText = section.firstText;
+        v.cText = section.secondText;
     }
+    const bool rectangular = in.section == SectionType::Rectangular || in.section == SectionType::Square;
+    const double first = section.first;
+    const double second = section.second;
+    v.square = section.square;
     v.first = first;
     v.second = second;
 

@@ -2,6 +2,7 @@
 
 #include "coefficientlookup.h"
 #include "core/numbers.h"
+#include "core/sectioncheck.h"
 #include "core/tables.h"
 
 #include <cmath>
@@ -12,10 +13,6 @@ using namespace sp::core;
 
 namespace {
 
-constexpr const char* kMsgDiameter = "桩身直径数据有错";
-constexpr const char* kMsgStraight = "椭圆直段长度数据有错";
-constexpr const char* kMsgLongSide = "矩形长边尺寸数据有错";
-constexpr const char* kMsgShortSide = "矩形短边尺寸数据有错";
 constexpr const char* kMsgShortSocket = "桩身嵌岩深度<0.5m，不计侧阻力";
 // With every resistance 0 the shares would divide by zero.
 constexpr const char* kMsgNoResistance = "单桩总极限承载力Quk为0，无法计算阻力占比";
@@ -91,36 +88,16 @@ Outcome calculate(const Inputs& in) {
     v.grid = in.grid;
     const int n = v.grid.layerCount();
 
-    double first = readLenient(in.d);
-    double second = readLenient(in.c);
-    const bool rectangular = in.section == SectionType::Rectangular || in.section == SectionType::Square;
-    if (!rectangular) {
-        if (first <= 0.0)
-            return run.stop(kFieldD, kMsgDiameter);
-        run.pass(kFieldD);
-        if (in.section == SectionType::Oblong) {
-            if (second <= 0.0)
-                return run.stop(kFieldC, kMsgStraight);
-            run.pass(kFieldC);
-        } else {
-            second = 0.0; // a round pile has no straight part, whatever its disabled field holds
-        }
-    } else {
-        if (first <= 0.0)
-            return run.stop(kFieldD, kMsgLongSide);
-        run.pass(kFieldD);
-        if (second <= 0.0)
-            return run.stop(kFieldC, kMsgShortSide);
-        run.pass(kFieldC);
-        if (second >= first) {
-            std::swap(first, second);
-            v.dText = GeneralText(first);
-            v.cText = GeneralText(second);
-            run.out.fields.setText(kFieldD, v.dText);
-            run.out.fields.setText(kFieldC, v.cText);
-        }
-        v.square = first == second;
+    const SectionCheck section = checkSection(in.section, in.d, in.c, run.out.status, run.out.fields);
+    if (section.stopped())
+        return run.stop(section.stopField, section.stopMessage);
+    if (section.exchanged) {
+        v.dText = section.firstText;
+        v.cText = section.secondText;
     }
+    const double first = section.first;
+    const double second = section.second;
+    v.square = section.square;
     v.first = first;
     v.second = second;
     v.perimeter = sectionPerimeter(in.section, first, second);
