@@ -40,6 +40,22 @@ struct Inputs {
     core::Precision precision = core::kDefaultPrecision;
 };
 
+// The text of an edit field by its control name, or null for a name that is no edit field; const
+// or not with the inputs.
+template <class In> auto inputField(In& inputs, const std::string& field) -> decltype(&inputs.d) {
+    if (field == kFieldD)
+        return &inputs.d;
+    if (field == kFieldC)
+        return &inputs.c;
+    if (field == kFieldHr)
+        return &inputs.hr;
+    if (field == kFieldFrk)
+        return &inputs.frk;
+    if (field == kFieldIntegrity)
+        return &inputs.integrity;
+    return nullptr;
+}
+
 // Every value of a successful calculation, kept for the reports.
 struct Values {
     core::SectionType section = core::SectionType::Round;

@@ -8,20 +8,6 @@ using namespace sp::core;
 
 namespace {
 
-// The text of an edit field by its control name; const or not with the inputs.
-template <class In> auto slotOf(In& inputs, const std::string& field) -> decltype(&inputs.d) {
-    if (field == kFieldD)
-        return &inputs.d;
-    if (field == kFieldC)
-        return &inputs.c;
-    if (field == kFieldHr)
-        return &inputs.hr;
-    if (field == kFieldFrk)
-        return &inputs.frk;
-    if (field == kFieldIntegrity)
-        return &inputs.integrity;
-    return nullptr;
-}
 
 const std::vector<std::string> kAllBoxes = {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc};
 
@@ -33,7 +19,7 @@ Session::Session() {
     m_methodEnabled = methodRow(m_inputs.section, m_inputs.method).enabled;
 }
 
-std::string* Session::fieldSlot(const std::string& field) { return slotOf(m_inputs, field); }
+std::string* Session::fieldSlot(const std::string& field) { return module1::inputField(m_inputs, field); }
 
 void Session::clearBoxes(const std::vector<std::string>& boxes) {
     for (const auto& name : boxes)
@@ -118,7 +104,7 @@ Colour Session::boxColour(const std::string& name) const {
 }
 
 std::string Session::fieldText(const std::string& field) const {
-    const std::string* slot = slotOf(m_inputs, field);
+    const std::string* slot = module1::inputField(m_inputs, field);
     return slot ? *slot : std::string();
 }
 
