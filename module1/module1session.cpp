@@ -9,11 +9,6 @@ using namespace sp::core;
 
 Session::Session() = default;
 
-namespace {
-
-
-} // namespace
-
 std::string* Session::fieldSlot(const std::string& field) { return module1::inputField(m_inputs, field); }
 
 void Session::clearBoxes(const std::vector<std::string>& boxes) {
