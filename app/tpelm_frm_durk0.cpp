@@ -42,14 +42,14 @@ TPELM_FRM_DURK0::TPELM_FRM_DURK0(WindowFactory factory, QWidget* parent)
     title->setStyleSheet(QStringLiteral("QLabel { color: white; font-size: 24px; font-weight: bold; }"));
 
     const QString lineBreak = QStringLiteral("\r\n");
-    struct Spec {
+    struct ButtonLook {
         const char* name;
         QString text;
         QString colour;
         int size;
         int y;
     };
-    const Spec specs[] = {
+    const ButtonLook looks[] = {
         {"cbt_Gongshi1", QStringLiteral("侧阻端阻综合计算") + lineBreak + QStringLiteral("(单层基岩)"),
          QStringLiteral("darkgreen"), 16, 54},
         {"cbt_Gongshi2", QStringLiteral("侧阻端阻分解计算") + lineBreak + QStringLiteral("(多层基岩)"),
@@ -59,7 +59,7 @@ TPELM_FRM_DURK0::TPELM_FRM_DURK0(WindowFactory factory, QWidget* parent)
         {"cbt_guanbi", QStringLiteral("退  出"), QStringLiteral("black"), 24, 324},
     };
     for (int k = 0; k < 4; ++k) {
-        const Spec& s = specs[k];
+        const ButtonLook& s = looks[k];
         QPushButton* b = roundedButton(this, s.name, s.text, s.colour, s.size);
         b->setGeometry(40, s.y, 150, 80);
         if (k < 3)
