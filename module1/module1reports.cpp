@@ -1,6 +1,7 @@
 #include "module1reports.h"
 
 #include "core/text.h"
+#include "frame/summaryblock.h"
 
 namespace sp::module1 {
 
@@ -13,15 +14,7 @@ std::string C(std::string_view text, int width) { return PadCentre(text, " ", wi
 std::string R(std::string_view text, int width) { return PadRight(text, " ", width); }
 std::string sp(int n) { return Spaces(n); }
 
-bool isRectangular(const Values& v) {
-    return v.section == SectionType::Rectangular || v.section == SectionType::Square;
-}
-
-const char* tableKindText(const Values& v) {
-    if (isRectangular(v))
-        return v.square ? sectionTableText(SectionType::Square) : sectionTableText(SectionType::Rectangular);
-    return sectionTableText(v.section);
-}
+const char* tableKindText(const Values& v) { return frame::tableKindText(v.section, v.square); }
 
 } // namespace
 
@@ -96,19 +89,7 @@ void appendBookResults(frame::Lines& out, const Values& v) {
 }
 
 void appendSummaryPileBlock(frame::Lines& out, const Values& v, int n) {
-    out.push_back("5.基桩主要数据汇总");
-    out.push_back(kSummaryRule);
-    if (isRectangular(v)) {
-        out.push_back("      基    桩  桩身截面  矩形长边  矩形短边 ");
-        out.push_back("      编    号  类    型    a(mm)     b(mm)  ");
-    } else {
-        out.push_back("      基    桩  桩身截面  桩身直径  椭圆直段 ");
-        out.push_back("      编    号  类    型    d(mm)     c(mm)  ");
-    }
-    out.push_back(kSummaryRule);
-    const std::string secondCell = v.section == SectionType::Round ? C("-", 8) : C(v.cText, 8);
-    out.push_back(sp(6) + sp(2) + R("ZH" + std::to_string(n), 6) + sp(2) + C(tableKindText(v), 8) + sp(2) +
-                  C(v.dText, 8) + sp(2) + secondCell + sp(1));
+    frame::appendSummaryPileBlock(out, v.section, v.square, v.dText, v.cText, n);
 }
 
 void appendBookClosing(frame::Lines& out) {

@@ -1,5 +1,7 @@
 #include "module2reports.h"
 
+#include "frame/summaryblock.h"
+
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -25,19 +27,11 @@ std::string C(std::string_view text, int width) { return PadCentre(text, " ", wi
 std::string R(std::string_view text, int width) { return PadRight(text, " ", width); }
 std::string s(int n) { return Spaces(n); }
 
-bool isRectangular(const Values& v) {
-    return v.section == SectionType::Rectangular || v.section == SectionType::Square;
-}
-
 bool givenResistances(const Values& v) { return v.settings.strengthBasis == StrengthBasis::GivenResistances; }
 bool manualMode(const Values& v) { return v.settings.mode == CoefficientMode::Manual; }
 bool classBasis(const Values& v) { return v.settings.integrityBasis == IntegrityBasis::ClassName; }
 
-const char* tableKindText(const Values& v) {
-    if (isRectangular(v))
-        return sectionTableText(v.square ? SectionType::Square : SectionType::Rectangular);
-    return sectionTableText(v.section);
-}
+const char* tableKindText(const Values& v) { return frame::tableKindText(v.section, v.square); }
 
 // A cell of the layer's row as it stands (G) or read as a number and written with two decimals
 // (N). The calculation leaves a number in every cell N reads; should one not be, it is printed
@@ -217,19 +211,7 @@ void appendSideResistanceTable(frame::Lines& out, const Values& v) {
 }
 
 void appendSummary(frame::Lines& out, const Values& v, int pileNumber) {
-    out.push_back("5.基桩主要数据汇总");
-    out.push_back(kRule45);
-    if (isRectangular(v)) {
-        out.push_back("      基    桩  桩身截面  矩形长边  矩形短边 ");
-        out.push_back("      编    号  类    型    a(mm)     b(mm)  ");
-    } else {
-        out.push_back("      基    桩  桩身截面  桩身直径  椭圆直段 ");
-        out.push_back("      编    号  类    型    d(mm)     c(mm)  ");
-    }
-    out.push_back(kRule45);
-    const std::string second = v.section == SectionType::Round ? C("-", 8) : C(v.cText, 8);
-    out.push_back(s(6) + s(2) + R(frame::PileRegister::pileName(pileNumber), 6) + s(2) + C(tableKindText(v), 8) + s(2) +
-                  C(v.dText, 8) + s(2) + second + s(1));
+    frame::appendSummaryPileBlock(out, v.section, v.square, v.dText, v.cText, pileNumber);
     out.push_back(kRule45);
     out.push_back("      嵌岩深度  端 阻 力  侧 阻 力  总 阻 力 ");
     out.push_back("        lr(m)    Qpk(kN)  Qsrk(kN)   Quk(kN) ");
