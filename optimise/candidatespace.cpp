@@ -5,7 +5,9 @@
 #include "fasttext.h"
 #include "module2/coefficientlookup.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace sp::optimise {
 
@@ -88,6 +90,11 @@ IntegrityValue gridIndexValue(double index) {
     return v;
 }
 
+// Module 2's socket length, m, for the side a multiple applies to, mm.
+double lengthOf(const DepthValue& depth, double reference) {
+    return depth.multiple ? depth.value * reference / 1000.0 : depth.value / 1000.0;
+}
+
 bool wanted(const std::vector<double>& codes, double code) {
     for (double c : codes)
         if (c == code)
@@ -163,6 +170,10 @@ CandidateSpace::CandidateSpace(const Options& o, const RunContext& context)
                     c.c1Cell = core::readLenient(core::GeneralText(r.c1));
                     c.c2Cell = core::readLenient(core::GeneralText(r.c2));
                 }
+        for (Coefficients& c : m_coefficients) {
+            c.c1Text = fixedText(c.c1Cell, 10, 3);
+            c.c2Text = fixedText(c.c2Cell, 10, 3);
+        }
     } else {
         m_weatherings = {0};
         for (double g : o.grades.values())
@@ -196,6 +207,47 @@ CandidateSpace::CandidateSpace(const Options& o, const RunContext& context)
         m_size += b.size;
         m_blocks.push_back(b);
     }
+    if (module2)
+        makeSocketLengthCells();
+}
+
+std::size_t CandidateSpace::referenceSlot(const CandidateKey& key) const {
+    const std::size_t squares = m_diameter.size();
+    const std::size_t longSides = squares + m_squareSide.size();
+    const std::size_t shortSides = longSides + m_longSide.size();
+    switch (key.kind) {
+    case SectionType::Round:
+    case SectionType::Oblong:
+        return key.first;
+    case SectionType::Square:
+        return squares + key.first;
+    case SectionType::Rectangular:
+        // The shorter side, picked as socketLength picks it.
+        return m_shortSide[key.second].number < m_longSide[key.first].number ? shortSides + key.second
+                                                                             : longSides + key.first;
+    }
+    return key.first;
+}
+
+// Every socket length a run can write, made by the arithmetic of socketLength for each depth and
+// reference side, so that its text and the figure read back are those of every candidate with them.
+void CandidateSpace::makeSocketLengthCells() {
+    m_referenceSlots = m_diameter.size() + m_squareSide.size() + m_longSide.size() + m_shortSide.size();
+    m_socketLengths.resize(m_depth.size() * m_referenceSlots);
+    auto at = m_socketLengths.begin();
+    for (const DepthValue& depth : m_depth)
+        for (const std::vector<FieldValue>* sides : {&m_diameter, &m_squareSide, &m_longSide, &m_shortSide})
+            for (const FieldValue& side : *sides) {
+                char text[kNumberTextCapacity];
+                const std::size_t length = writeFixedText(text, lengthOf(depth, side.number), 10, 2);
+                at->text.assign(text, length);
+                at->value = core::readLenient(std::string_view(text, length));
+                ++at;
+            }
+}
+
+const CandidateSpace::SocketLengthCell& CandidateSpace::socketLengthCell(const CandidateKey& key) const {
+    return m_socketLengths[std::size_t{key.depth} * m_referenceSlots + referenceSlot(key)];
 }
 
 const std::vector<FieldValue>& CandidateSpace::firstList(SectionType kind) const {
@@ -309,14 +361,11 @@ module2::Inputs CandidateSpace::inputs2(const CandidateKey& key, core::Precision
 }
 
 double CandidateSpace::socketLength(const CandidateKey& key) const {
-    const DepthValue& depth = m_depth[key.depth];
-    if (!depth.multiple)
-        return depth.value / 1000.0;
     // The multiple applies to d, to a square's side, and to the shorter side of a rectangle.
     double reference = firstValue(key).number;
     if (key.kind == SectionType::Rectangular)
         reference = std::min(reference, secondValue(key).number);
-    return depth.value * reference / 1000.0;
+    return lengthOf(m_depth[key.depth], reference);
 }
 
 const std::string& CandidateSpace::weatheringText(const CandidateKey& key) const {
@@ -326,6 +375,16 @@ const std::string& CandidateSpace::weatheringText(const CandidateKey& key) const
 const CandidateSpace::Coefficients& CandidateSpace::coefficients(const CandidateKey& key) const {
     return m_coefficients[(std::size_t{key.frk} * m_weatherings.size() + key.weathering) * m_integrity.size() +
                           key.integrity];
+}
+
+std::string_view CandidateSpace::c1Text(const CandidateKey& key, double c1Cell) const {
+    const Coefficients& c = coefficients(key);
+    return c1Cell == c.c1Cell ? std::string_view(c.c1Text) : std::string_view();
+}
+
+std::string_view CandidateSpace::c2Text(const CandidateKey& key, double c2Cell) const {
+    const Coefficients& c = coefficients(key);
+    return c2Cell == c.c2Cell ? std::string_view(c.c2Text) : std::string_view();
 }
 
 Evaluation CandidateSpace::evaluate(const CandidateKey& key) const {
@@ -350,10 +409,8 @@ Evaluation CandidateSpace::evaluate2(const CandidateKey& key) const {
     e.geometry.perimeter = core::sectionPerimeter(section, first, second);
     e.geometry.area = core::sectionArea(section, first, second);
 
-    char text[kNumberTextCapacity];
-    const std::size_t length = writeFixedText(text, socketLength(key), 10, 2);
     Module2Values& m = e.module2;
-    m.lr = core::readLenient(std::string_view(text, length));
+    m.lr = socketLengthCell(key).value;
     if (m.lr < 0.0)
         return e;
     const Coefficients& c = coefficients(key);

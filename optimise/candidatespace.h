@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sp::optimise {
@@ -126,6 +127,17 @@ public:
     // Module 2: the socket length written into the grid, m (before it becomes text), and the
     // weathering word.
     double socketLength(const CandidateKey& key) const;
+    // Module 2: that socket length as the grid cell shows it (FixedText, 10 digits, 2 decimals)
+    // and as the calculation reads the cell back; made once per depth and reference side.
+    struct SocketLengthCell {
+        std::string text;
+        double value = 0.0;
+    };
+    const SocketLengthCell& socketLengthCell(const CandidateKey& key) const;
+    // Module 2: the result table's text of a C1 or C2 cell figure of the candidate, made once per
+    // strength, weathering and integrity; empty when the figure is not the one looked up for them.
+    std::string_view c1Text(const CandidateKey& key, double c1Cell) const;
+    std::string_view c2Text(const CandidateKey& key, double c2Cell) const;
     const std::string& weatheringText(const CandidateKey& key) const;
     int weatheringCount() const { return static_cast<int>(m_weatherings.size()); }
     std::size_t integrityCount() const { return m_integrity.size(); }
@@ -148,12 +160,18 @@ private:
         double c2 = 0.0;
         double c1Cell = 0.0; // as their grid cells read back
         double c2Cell = 0.0;
+        std::string c1Text; // the cells as the result table shows them: 3 decimals
+        std::string c2Text;
     };
     Evaluation evaluate1(const CandidateKey& key) const;
     Evaluation evaluate2(const CandidateKey& key) const;
     const Coefficients& coefficients(const CandidateKey& key) const;
 
     const std::vector<FieldValue>& firstList(core::SectionType kind) const;
+    // Module 2: the side a multiple of the depth applies to, as a position among the diameters,
+    // square sides, long sides and short sides in that order.
+    std::size_t referenceSlot(const CandidateKey& key) const;
+    void makeSocketLengthCells();
     const std::vector<FieldValue>& secondList(core::SectionType kind) const;
 
     std::vector<FieldValue> m_diameter, m_straight, m_longSide, m_shortSide, m_squareSide;
@@ -165,6 +183,8 @@ private:
     std::vector<int> m_methods;   // module 3: positions
     std::vector<int> m_weatherings; // module 2: positions; {0} elsewhere
     std::vector<Coefficients> m_coefficients; // module 2: by frk, weathering, integrity
+    std::vector<SocketLengthCell> m_socketLengths; // module 2: by depth, then reference slot
+    std::size_t m_referenceSlots = 0;
     std::array<module1::DeqRule, module3::kDeqMethodCount> m_rules; // module 3
     ModuleKind m_module = ModuleKind::Module1;
     RunContext m_context;

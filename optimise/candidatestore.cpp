@@ -102,7 +102,7 @@ std::string_view CandidateStore::cellText2(const Row& row, int column, CellBuffe
     case kColRa:
         return {out, writePrecisionText(out, m.ra, m_precision, module2BoxDigits(m_precision))};
     case kCol2Lr:
-        return {out, writeFixedText(out, m_space->socketLength(key), 10, 2)};
+        return m_space->socketLengthCell(key).text;
     case kCol2Frk:
         return m_space->frkValue(key).text;
     case kCol2Weathering:
@@ -112,8 +112,14 @@ std::string_view CandidateStore::cellText2(const Row& row, int column, CellBuffe
     case kCol2Integrity:
         return m_space->integrityValue(key).text;
     case kCol2C1:
+        // Every candidate of a strength, weathering and integrity shows the same C1; C2 too,
+        // but for a short socket's 0.
+        if (const std::string_view text = m_space->c1Text(key, m.c1Cell); !text.empty())
+            return text;
         return {out, writeFixedText(out, m.c1Cell, 10, 3)};
     case kCol2C2:
+        if (const std::string_view text = m_space->c2Text(key, m.c2Cell); !text.empty())
+            return text;
         return {out, writeFixedText(out, m.c2Cell, 10, 3)};
     case kCol2Qsrk:
         return {out, writeFixedText(out, wholeFigure(m.qsrk), 10, 0)};
