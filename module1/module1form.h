@@ -5,6 +5,7 @@
 
 #include "core/geometry.h"
 #include "core/outcome.h"
+#include "core/sectionfields.h"
 
 #include <string>
 #include <vector>
@@ -13,20 +14,17 @@ namespace sp::module1 {
 
 using Items = std::vector<std::string>;
 
-const Items& sectionItems(); // "圆桩", "椭圆桩", "矩形桩"
-const Items& diameterItems(); // "1000" … "2000"
+// The section fields' lists are those of every module window.
+using core::diameterItems;
+using core::initialSecondItems;
+using core::sectionItems;
 const Items& gradeItems();
 const Items& processItems();
 const Items& integrityItems();
-Items initialSecondItems(); // the c list of a new window, "  100" … "1200"
 
-// What choosing a section kind sets in the other fields.
-struct SectionSetup {
-    std::string firstLabel;  // label of cbe_dd
-    std::string secondLabel; // label of cbe_tyzd
-    bool secondEnabled = false;
-    Items secondItems;
-    std::string secondText;
+// What choosing a section kind sets in the other fields: the dimension fields, and the socket
+// depth's list in multiples of d or b.
+struct SectionSetup : core::SectionFields {
     Items depthItems;
     std::string depthText;
 };

@@ -7,17 +7,6 @@ namespace sp::module2 {
 
 using namespace sp::core;
 
-namespace {
-
-Items numbered(int from, int to, int step) {
-    Items items;
-    for (int v = from; v <= to; v += step)
-        items.push_back(std::to_string(v));
-    return items;
-}
-
-} // namespace
-
 bool columnVisible(int column, const GridView& view) {
     const bool strength = view.strengthBasis == StrengthBasis::RockStrength;
     const bool lookup = strength && view.mode != CoefficientMode::Manual;
@@ -86,61 +75,11 @@ const std::vector<std::string>& resultBoxes() {
     return boxes;
 }
 
-SectionSetup sectionSetup(SectionType type) {
-    SectionSetup s;
-    if (type == SectionType::Rectangular || type == SectionType::Square) {
-        s.firstLabel = "矩形长边尺寸    a (mm)";
-        s.secondLabel = "矩形短边尺寸    b (mm)";
-        s.secondEnabled = true;
-        s.secondItems = numbered(1000, 2000, 100);
-        s.secondText = "1000";
-        return s;
-    }
-    s.firstLabel = "桩  身   直   径    d (mm)";
-    s.secondLabel = "椭圆直段长度    c (mm)";
-    s.secondEnabled = type == SectionType::Oblong;
-    s.secondItems = numbered(100, 1200, 100);
-    s.secondText = type == SectionType::Oblong ? "500" : "0";
-    return s;
-}
-
-const Items& sectionItems() {
-    static const Items items = {"圆桩", "椭圆桩", "矩形桩"};
-    return items;
-}
-
-const Items& diameterItems() {
-    static const Items items = numbered(1000, 2000, 100);
-    return items;
-}
-
-Items initialSecondItems() {
-    Items items;
-    for (int v = 100; v <= 900; v += 100)
-        items.push_back("  " + std::to_string(v));
-    for (int v = 1000; v <= 1200; v += 100)
-        items.push_back(std::to_string(v));
-    return items;
-}
-
 ChangeEffect fieldChanged(const std::string& field, const std::string& text) {
     ChangeEffect e;
     e.clearedBoxes = resultBoxes();
     // A check while typing blocks nothing; the calculation makes its own.
-    auto check = [&](bool passes, const char* message) {
-        if (passes) {
-            e.status.clearText();
-            e.fields.setColour(field, kBlack);
-        } else {
-            e.status.showMessage(message, kRed);
-            e.fields.setColour(field, kRed);
-        }
-    };
-    const auto value = readStrict(text);
-    if (field == kFieldD)
-        check(value && *value > 0.0, "桩身直径数据有错");
-    else if (field == kFieldC)
-        check(value && *value >= 0.0, "椭圆直段长度数据有错");
+    checkDimensionTyped(field, text, e.status, e.fields);
     return e;
 }
 

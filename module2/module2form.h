@@ -5,6 +5,7 @@
 
 #include "core/geometry.h"
 #include "core/outcome.h"
+#include "core/sectionfields.h"
 #include "module2settings.h"
 #include "rocklayergrid.h"
 
@@ -57,18 +58,13 @@ ModeHint modeHint(CoefficientMode mode);
 // The result boxes every change of an input clears.
 const std::vector<std::string>& resultBoxes();
 
-// What choosing a section kind sets in the two dimension fields.
-struct SectionSetup {
-    std::string firstLabel;  // label lb_dd of cbe_dd
-    std::string secondLabel; // label lb_tyzd of cbe_tyzd
-    bool secondEnabled = false;
-    Items secondItems;
-    std::string secondText;
-};
-SectionSetup sectionSetup(core::SectionType type);
-const Items& sectionItems();     // "圆桩", "椭圆桩", "矩形桩"
-const Items& diameterItems();    // "1000" … "2000"
-Items initialSecondItems();      // the c list of a new window, "  100" … "1200"
+// What choosing a section kind sets in the two dimension fields, and their lists: those of every
+// module window.
+using SectionSetup = core::SectionFields;
+inline SectionSetup sectionSetup(core::SectionType type) { return core::sectionFields(type); }
+using core::diameterItems;
+using core::initialSecondItems;
+using core::sectionItems;
 
 // A change of cbe_dd or cbe_tyzd: the results reset, then the text is checked as typed.
 struct ChangeEffect {
