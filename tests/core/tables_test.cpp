@@ -66,3 +66,28 @@ TEST(Interpolation, LinearAndBilinear) {
     EXPECT_NEAR(bilinearInterpolate(0, 1, 1, 2, 3, 4, 0.55, 0.35, 0.5, 0.45), 2.5, 1e-12);
     EXPECT_NEAR(linearInterpolate(0, 0, 1, 1, 2), 2.0, 1e-12);
 }
+
+TEST(IntegrityIndex, EachBoundIsOneMillionthWideOnItsOwnSide) {
+    using V = IndexIntegrity::Verdict;
+    const struct {
+        double kv;
+        V verdict;
+        IntegrityClass cls;
+    } cases[] = {
+        {0.750002, V::Class, IntegrityClass::Intact},
+        {0.750001, V::Class, IntegrityClass::FairlyIntact},
+        {0.550002, V::Class, IntegrityClass::FairlyIntact},
+        {0.550001, V::Class, IntegrityClass::Interpolated},
+        {0.349999, V::Class, IntegrityClass::Interpolated},
+        {0.349998, V::Broken, IntegrityClass::Intact},
+        {1.000001, V::Invalid, IntegrityClass::Intact},
+        {-0.2, V::Invalid, IntegrityClass::Intact},
+    };
+    for (const auto& c : cases) {
+        const IndexIntegrity r = integrityOfIndex(c.kv);
+        EXPECT_EQ(r.verdict, c.verdict) << c.kv;
+        if (c.verdict == V::Class) {
+            EXPECT_EQ(r.cls, c.cls) << c.kv;
+        }
+    }
+}

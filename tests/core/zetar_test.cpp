@@ -46,3 +46,49 @@ TEST(BrokenRock, DepthRulesInOrder) {
     EXPECT_EQ(checkBrokenRock(SectionType::Rectangular, geometry(1200, 1595.8, 1595.8)),
               BrokenRockCheck::HintShorterThanDeq);
 }
+
+// Past the last row read (soft 6.0, transition and hard 4.0) an integrity index between 0.35 and
+// 0.55 interpolates between the "较完整" value at Kv 0.55 and the "较破碎" value at Kv 0.35 of that
+// row; inside the table it interpolates the same way between the two ratio rows. Worked by hand:
+// ζ = ζ(较完整) + (ζ(较破碎) − ζ(较完整)) · (0.55 − Kv) / 0.2, and for the transition group
+// ζ = s + (h − s) · (frk − 15) / 15 with s and h the soft and hard values.
+TEST(ZetaLookup, IntegrityIndexInterpolatesInsideAndBeyondTheTable) {
+    const auto I = IntegrityClass::Interpolated;
+    const struct {
+        const char* where;
+        double frk, ratio, kv, zeta;
+    } cases[] = {
+        // Soft, beyond 6.0: 1.45 at Kv 0.55, 0.71 at Kv 0.35.
+        {"soft beyond", 10, 7.0, 0.36, 0.747},
+        {"soft beyond", 10, 7.0, 0.40, 0.895},
+        {"soft beyond", 10, 7.0, 0.50, 1.265},
+        {"soft beyond", 10, 7.0, 0.54, 1.413},
+        {"soft beyond", 4, 12.0, 0.40, 0.895},
+        // Hard, beyond 4.0: 0.92 and 0.52.
+        {"hard beyond", 40, 5.0, 0.36, 0.54},
+        {"hard beyond", 40, 5.0, 0.40, 0.62},
+        {"hard beyond", 40, 5.0, 0.50, 0.82},
+        {"hard beyond", 70, 9.5, 0.54, 0.90},
+        // Transition (frk 25, two thirds of the way to hard), beyond 4.0: soft row 4.0 gives
+        // 1.31 and 0.71, so s = 0.74, 0.86, 1.16, 1.28; h as for hard rock.
+        {"transition beyond", 25, 5.0, 0.36, (0.74 + 2 * 0.54) / 3},
+        {"transition beyond", 25, 5.0, 0.40, (0.86 + 2 * 0.62) / 3},
+        {"transition beyond", 25, 5.0, 0.50, (1.16 + 2 * 0.82) / 3},
+        {"transition beyond", 25, 4.5, 0.54, (1.28 + 2 * 0.90) / 3},
+        // The last row inside the range gives the same values as beyond it.
+        {"soft at 6.0", 10, 6.0, 0.40, 0.895},
+        {"hard at 4.0", 40, 4.0, 0.40, 0.62},
+        // Inside: soft at 2.25 lies halfway between rows 4 and 5, so "较完整" 1.11 and "较破碎" 0.6125.
+        {"soft inside", 10, 2.25, 0.40, 1.11 - 0.4975 * 0.75},
+        {"soft inside", 10, 2.25, 0.50, 1.11 - 0.4975 * 0.25},
+        // Hard at 1.25, halfway between rows 2 and 3: 0.7375 and 0.41.
+        {"hard inside", 40, 1.25, 0.36, 0.7375 - 0.3275 * 0.95},
+        {"hard inside", 40, 1.25, 0.54, 0.7375 - 0.3275 * 0.05},
+        // Transition at 3.0 (row 6): soft 1.20 and 0.65, hard 0.87 and 0.48.
+        {"transition inside", 25, 3.0, 0.40, (0.7875 + 2 * 0.5775) / 3},
+        {"transition inside", 25, 3.0, 0.50, (1.0625 + 2 * 0.7725) / 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(zetaOf(c.ratio, c.frk, I, c.kv), c.zeta, 1e-12)
+            << c.where << ": frk " << c.frk << " r " << c.ratio << " Kv " << c.kv;
+}

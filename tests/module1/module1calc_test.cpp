@@ -204,3 +204,99 @@ TEST(Module1Calculation, RoundPileIgnoresWhatItsDisabledSecondFieldHolds) {
     ASSERT_TRUE(o.ok());
     EXPECT_EQ(boxes(o).at("edt_ra"), "7723");
 }
+
+// A deep socket in rock given by an integrity index between 0.35 and 0.55: ζ lies between the
+// "较完整" and "较破碎" values of the last row read, 1.45/0.71 soft (beyond 6.0), 0.92/0.52 hard
+// (beyond 4.0), and for the transition group (frk 25) (s + 2h) / 3 with the soft row 4.0
+// (1.31/0.71). Round pile d 1000 (Ap = 785398.16 mm²), mud-protected (factor 1.00):
+// Ra = ζ · frk · 785.39816 / 2.
+TEST(Module1Calculation, DeepSocketWithAnIntegrityIndexInterpolatesBetweenTheClasses) {
+    const struct {
+        const char *frk, *hr, *kv, *zetaR, *ra, *status;
+    } cases[] = {
+        {"10", "7.0d", "0.36", "0.7470", "2933", "软岩,岩体较破碎"},  // 0.747 · 10 · 392.699
+        {"10", "7.0d", "0.40", "0.8950", "3515", "软岩,岩体较破碎"},  // 0.895
+        {"10", "7.0d", "0.50", "1.2650", "4968", "软岩,岩体较破碎"},  // 1.265
+        {"10", "7.0d", "0.54", "1.4130", "5549", "软岩,岩体较破碎"},  // 1.413
+        {"25", "5.0d", "0.36", "0.6067", "5956", "较软岩,岩体较破碎"}, // (0.74 + 1.08) / 3
+        {"25", "5.0d", "0.40", "0.7000", "6872", "较软岩,岩体较破碎"}, // (0.86 + 1.24) / 3
+        {"25", "5.0d", "0.50", "0.9333", "9163", "较软岩,岩体较破碎"}, // (1.16 + 1.64) / 3
+        {"25", "5.0d", "0.54", "1.0267", "10079", "较软岩,岩体较破碎"}, // (1.28 + 1.80) / 3
+        {"40", "5.0d", "0.36", "0.5400", "8482", "较硬岩,岩体较破碎"},
+        {"40", "5.0d", "0.40", "0.6200", "9739", "较硬岩,岩体较破碎"},
+        {"40", "5.0d", "0.50", "0.8200", "12881", "较硬岩,岩体较破碎"},
+        {"40", "5.0d", "0.54", "0.9000", "14137", "较硬岩,岩体较破碎"},
+        // Inside the table, hard rock at 2.0: 0.79 + (0.44 − 0.79) · 0.75.
+        {"40", "2.0d", "0.40", "0.5275", "8286", "较硬岩,岩体较破碎"},
+    };
+    for (const auto& c : cases) {
+        Inputs in;
+        in.frk = c.frk;
+        in.hr = c.hr;
+        in.integrity = c.kv;
+        const Outcome o = calculate(in);
+        ASSERT_TRUE(o.ok()) << c.frk << " " << c.hr << " " << c.kv << ": " << o.message;
+        const auto b = boxes(o);
+        EXPECT_EQ(b.at("edt_kesair"), c.zetaR) << c.frk << " " << c.hr << " " << c.kv;
+        EXPECT_EQ(b.at("edt_ra"), c.ra) << c.frk << " " << c.hr << " " << c.kv;
+        EXPECT_EQ(b.at("edt_rc"), "6739");
+        EXPECT_EQ(statusAfter(o).text, c.status);
+    }
+}
+
+// The integrity index decides the class with a tolerance of 0.000001 at each bound: above
+// 0.750001 "完整", above 0.550001 "较完整", from 0.349999 the interpolated class. Default pile with
+// the socket 2.0d (u = 4, row 4) in frk 25, two thirds of the way from soft to hard:
+// "完整" (1.18 + 2·0.90)/3 = 0.99333, "较完整" (1.08 + 2·0.79)/3 = 0.88667; the interpolated class
+// between those at Kv 0.55 and (0.60 + 2·0.44)/3 = 0.49333 at Kv 0.35. Ra = ζ · 25 · 392.69908.
+TEST(Module1Calculation, IntegrityIndexClassBoundsCarryTheirTolerance) {
+    const struct {
+        const char *kv, *status, *zetaR, *ra;
+    } classified[] = {
+        {"1", "较软岩,岩体完整", "0.9933", "9752.03"},
+        {"0.750002", "较软岩,岩体完整", "0.9933", "9752.03"},
+        {"0.750001", "较软岩,岩体较完整", "0.8867", "8704.83"},
+        {"0.75", "较软岩,岩体较完整", "0.8867", "8704.83"},
+        {"0.550002", "较软岩,岩体较完整", "0.8867", "8704.83"},
+        // Interpolated: the status names "较破碎", and Kv itself enters ζ (0.8866686 at 0.550001).
+        {"0.550001", "较软岩,岩体较破碎", "0.8867", "8704.85"},
+        {"0.55", "较软岩,岩体较破碎", "0.8867", "8704.83"},
+        {"0.35", "较软岩,岩体较破碎", "0.4933", "4843.29"},
+        {"0.349999", "较软岩,岩体较破碎", "0.4933", "4843.27"},
+    };
+    for (const auto& c : classified) {
+        Inputs in;
+        in.hr = "2.0d";
+        in.integrity = c.kv;
+        in.precision = Precision::TwoDecimals;
+        const Outcome o = calculate(in);
+        ASSERT_TRUE(o.ok()) << c.kv << ": " << o.message;
+        const StatusLine status = statusAfter(o);
+        EXPECT_EQ(status.text, c.status) << c.kv;
+        EXPECT_EQ(status.colour, kBlack) << c.kv;
+        EXPECT_EQ(o.fields.colourOf(kFieldIntegrity), kBlack) << c.kv;
+        const auto b = boxes(o);
+        EXPECT_EQ(b.at("edt_kesair"), c.zetaR) << c.kv;
+        EXPECT_EQ(b.at("edt_ra"), c.ra) << c.kv;
+    }
+
+    const struct {
+        const char *kv, *message;
+    } refused[] = {
+        {"0.349998", "破碎、极破碎岩体不适用嵌岩桩"},
+        {"1.000001", "较软岩,岩体完整性指数有错"},
+        {"0", "较软岩,岩体完整性指数有错"},
+        {"-0.5", "较软岩,岩体完整性指数有错"},
+    };
+    for (const auto& c : refused) {
+        Inputs in;
+        in.hr = "2.0d";
+        in.integrity = c.kv;
+        const Outcome o = calculate(in);
+        ASSERT_EQ(o.kind, OutcomeKind::Check) << c.kv;
+        EXPECT_EQ(o.message, c.message) << c.kv;
+        EXPECT_EQ(o.field, kFieldIntegrity) << c.kv;
+        EXPECT_EQ(statusAfter(o).colour, kRed) << c.kv;
+        EXPECT_TRUE(o.boxes.empty()) << c.kv;
+    }
+}
