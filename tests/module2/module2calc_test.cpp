@@ -78,8 +78,14 @@ TEST(Module2Calculation, DefaultPileGivesTheWindowsFigures) {
     };
     for (const auto& [column, text] : row)
         EXPECT_EQ(v.grid.cell(1, column), text) << columnName(column);
-    for (const CellText& cell : o.cells)
+    // One layer: the output columns 8 to 21 are written, each once.
+    ASSERT_EQ(o.cells.size(), 14u);
+    for (const CellText& cell : o.cells) {
+        EXPECT_EQ(cell.layer, 1);
+        EXPECT_GE(cell.column, 8);
+        EXPECT_LE(cell.column, 21);
         EXPECT_EQ(cell.text, v.grid.cell(cell.layer, cell.column)) << columnName(cell.column);
+    }
 
     // The section passed: the status text is cleared, its colour and visibility left alone.
     const StatusLine status = statusAfter(o, {"提示：指定的系数需自行确定其合理性", kMagenta, true});
@@ -308,8 +314,12 @@ TEST(Module2Calculation, ErrorsStopAtTheirLayerAndKeepTheRowsAbove) {
         ASSERT_EQ(o.kind, OutcomeKind::Check) << c.message;
         EXPECT_EQ(o.message, c.message);
         EXPECT_EQ(o.field, "");
-        for (const auto& [field, colour] : o.fields.colours)
-            EXPECT_EQ(colour, kBlack) << field << " " << c.message; // a layer marks no field
+        // A layer marks no field: only the diameter of the round pile, which passed, is coloured.
+        ASSERT_EQ(o.fields.colours.size(), 1u) << c.message;
+        for (const auto& [field, colour] : o.fields.colours) {
+            EXPECT_EQ(field, kFieldD) << c.message;
+            EXPECT_EQ(colour, kBlack) << field << " " << c.message;
+        }
         const StatusLine status = statusAfter(o);
         EXPECT_EQ(status.text, c.message);
         EXPECT_EQ(status.colour, kRed);
@@ -386,4 +396,95 @@ TEST(Module2Calculation, NoResistanceAtAllStopsInsteadOfDividingByZero) {
     manual.settings.mode = CoefficientMode::Manual;
     manual.grid = gridOf({{"1", "", "", "", "25", "0", "0", "", ""}});
     EXPECT_EQ(calculate(manual).message, "单桩总极限承载力Quk为0，无法计算阻力占比");
+}
+
+TEST(Module2Calculation, ResultsBeyondTheRangeOfNumbersStop) {
+    // 1e308 kPa over 1 m of a 1000 mm pile (μ = 3141.6 mm) is 3.1e308 kN, more than a double holds.
+    const struct {
+        StrengthBasis basis;
+        Layer layer;
+    } cases[] = {
+        {StrengthBasis::GivenResistances, {"1", "", "", "", "", "", "", "1e308", "1e308"}},
+        {StrengthBasis::GivenResistances, {"1", "", "", "", "", "", "", "1e308", "0.5"}}, // the end alone
+        // frk 1e306 MPa: qpk = C1 · frk · 1000 kPa is already beyond.
+        {StrengthBasis::RockStrength, {"1", "微风化", "完整", "", "1e306", "", "", "", ""}},
+    };
+    for (const auto& c : cases) {
+        Inputs in;
+        in.settings.strengthBasis = c.basis;
+        in.grid = gridOf({c.layer});
+        const Outcome o = calculate(in);
+        ASSERT_EQ(o.kind, OutcomeKind::Check) << c.layer.qpk << " " << c.layer.frk;
+        EXPECT_EQ(o.message, "数据过大，计算结果溢出");
+        EXPECT_EQ(o.field, "");
+        const StatusLine status = statusAfter(o);
+        EXPECT_EQ(status.text, "数据过大，计算结果溢出");
+        EXPECT_EQ(status.colour, kRed);
+        EXPECT_TRUE(status.visible);
+        EXPECT_TRUE(o.boxes.empty());
+        EXPECT_EQ(o.values.grid.cell(1, kColShare), "") << "no share is worked out";
+    }
+
+    // Large but within range: computed.
+    Inputs large;
+    large.settings.strengthBasis = StrengthBasis::GivenResistances;
+    large.grid = gridOf({{"1", "", "", "", "", "", "", "1e300", "1e300"}});
+    const Outcome o = calculate(large);
+    ASSERT_TRUE(o.ok()) << o.message;
+    // Qpk = 1e300 · 0.785398 and Qsrk = 1e300 · 3.141593: the end takes a fifth.
+    EXPECT_NEAR(o.values.endShare, 20.0, 1e-9);
+}
+
+// "软化系数≤0.6的软质岩…" takes 0.8 of the automatic C1 and C2 of "软岩" and "较软岩" layers, and so of
+// every resistance of such a layer. Default round pile d 1000, one 1 m layer "中风化" "较完整":
+// frk 25: C1 = (0.466667 + 0.866667)/2 · 0.85 = 0.566667, C2 = 0.073667, Quk = 16912.24 kN,
+// with the box 0.8 of each: C1 0.453333, C2 0.058933, Quk 13529.79, Ra 6764.90 (the share stays).
+// frk 10 ("软岩"): C1 0.60 · 0.85 = 0.51, C2 0.08 · 0.85 = 0.068, Quk 6141.81; boxed 4913.45.
+// frk 40 ("较硬岩") and coefficients or resistances given by hand are not reduced.
+TEST(Module2Calculation, SoftRockBoxReducesTheAutomaticCoefficientsOfSoftLayers) {
+    const struct {
+        const char* frk;
+        CoefficientMode mode;
+        StrengthBasis basis;
+        bool groundwater;
+        double plainC1, softC1; // C1 used without and with the box; unused for given resistances
+        const char *plainQuk, *plainRa, *softQuk, *softRa, *share;
+    } cases[] = {
+        {"25", CoefficientMode::Automatic, StrengthBasis::RockStrength, true, 2.0 / 3 * 0.85, 2.0 / 3 * 0.85 * 0.8,
+         "16912", "8456", "13530", "6765", "66%"},
+        // Without groundwater: 0.666667, reduced 0.533333; Quk 19896.75 → 15917.40.
+        {"25", CoefficientMode::Automatic, StrengthBasis::RockStrength, false, 2.0 / 3, 1.6 / 3, "19897", "9948",
+         "15917", "7959", "66%"},
+        {"10", CoefficientMode::Automatic, StrengthBasis::RockStrength, true, 0.51, 0.408, "6142", "3071", "4913",
+         "2457", "65%"},
+        // 0.70 · 0.85 = 0.595: Quk 28305.75, unchanged.
+        {"40", CoefficientMode::Automatic, StrengthBasis::RockStrength, true, 0.595, 0.595, "28306", "14153",
+         "28306", "14153", "66%"},
+        // Manual C1 0.50 and C2 0.04 of frk 25: 12959, unchanged.
+        {"25", CoefficientMode::Manual, StrengthBasis::RockStrength, true, 0.5, 0.5, "12959", "6480", "12959",
+         "6480", "76%"},
+        // qpk 8000 and qsrk 840 as given: 6283.19 + 2638.94 = 8922.12 kN, unchanged.
+        {"25", CoefficientMode::Automatic, StrengthBasis::GivenResistances, true, 0, 0, "8922", "4461", "8922",
+         "4461", "70%"},
+    };
+    for (const auto& c : cases) {
+        for (bool soft : {false, true}) {
+            Inputs in;
+            in.settings.mode = c.mode;
+            in.settings.strengthBasis = c.basis;
+            in.settings.groundwater = c.groundwater;
+            in.settings.softRock = soft;
+            in.grid.setCell(1, kColFrk, c.frk);
+            const Outcome o = calculate(in);
+            ASSERT_TRUE(o.ok()) << c.frk << " " << soft << ": " << o.message;
+            EXPECT_EQ(boxes(o), (std::map<std::string, std::string>{{"edt_Quk", soft ? c.softQuk : c.plainQuk},
+                                                                    {"edt_ra", soft ? c.softRa : c.plainRa},
+                                                                    {"edt_percent", c.share}}))
+                << c.frk << " soft " << soft;
+            if (c.basis == StrengthBasis::RockStrength) {
+                EXPECT_NEAR(cellNumber(o, 1, kColC1Used), soft ? c.softC1 : c.plainC1, 1e-12)
+                    << c.frk << " soft " << soft;
+            }
+        }
+    }
 }
