@@ -1,19 +1,25 @@
 #pragma once
 // What the window tests share: an offscreen platform, a message sink that records instead of
-// opening a modal dialog, and a permission service that refuses.
+// opening a modal dialog, a permission service that refuses, fixtures that drive a module window,
+// and a reader for the pages a window saves.
 
 #include "frame/messagesink.h"
+#include "frame/modulewindow.h"
 #include "frame/storagepermission.h"
 
 #include "core/moment.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 namespace sp::test {
 
@@ -34,20 +40,15 @@ public:
 
 inline const core::Moment kFixedMoment{2026, 12, 10, 9, 30, 0};
 
-// A module window with recorded messages, a fixed clock and a temporary documents folder.
-template <class Window> struct WindowFixture {
-    WindowFixture() {
-        window.setMessageSink(&messages);
-        window.setClock([] { return kFixedMoment; });
-        window.setDocumentsFolder(folder.path() + QStringLiteral("/Documents"));
-        window.show();
-    }
-    template <class T> T* get(const char* name) { return window.template findChild<T*>(QString::fromLatin1(name)); }
+// What every window fixture offers: a temporary documents folder, recorded messages, and finding,
+// typing into and clicking the window's controls by their object names.
+struct FixtureBase {
+    template <class T> T* get(const char* name) { return root->findChild<T*>(QString::fromLatin1(name)); }
     QPushButton* button(const char* name) { return get<QPushButton>(name); }
-    QString box(const QString& name) { return window.template findChild<QLineEdit*>(name)->text(); }
+    QString box(const QString& name) { return root->findChild<QLineEdit*>(name)->text(); }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     void type(const char* field, const QString& text) {
-        QWidget* w = window.template findChild<QWidget*>(QString::fromLatin1(field));
+        QWidget* w = root->findChild<QWidget*>(QString::fromLatin1(field));
         if (auto* combo = qobject_cast<QComboBox*>(w))
             combo->setEditText(text);
         else
@@ -56,10 +57,56 @@ template <class Window> struct WindowFixture {
     void choose(const char* list, int position) { get<QComboBox>(list)->setCurrentIndex(position); }
     QString savedPath(const char* file) { return folder.path() + QStringLiteral("/Documents/") + QString::fromUtf8(file); }
 
+    // Recorded messages, a fixed clock and the temporary documents folder; then on screen.
+    void prepare(frame::ModuleWindow& window) {
+        root = &window;
+        window.setMessageSink(&messages);
+        window.setClock([] { return kFixedMoment; });
+        window.setDocumentsFolder(folder.path() + QStringLiteral("/Documents"));
+        window.show();
+    }
+
     QTemporaryDir folder;
     RecordingMessages messages;
+    QWidget* root = nullptr;
+};
+
+// A module window of a known class.
+template <class Window> struct WindowFixture : FixtureBase {
+    WindowFixture() { prepare(window); }
     Window window;
 };
+
+// A module window chosen at run time, for behaviours every module's frame shares.
+struct AnyWindowFixture : FixtureBase {
+    explicit AnyWindowFixture(std::unique_ptr<frame::ModuleWindow> made) : owned(std::move(made)), window(*owned) {
+        prepare(window);
+    }
+    std::unique_ptr<frame::ModuleWindow> owned;
+    frame::ModuleWindow& window;
+};
+
+// A saved page read back: its GBK bytes decoded, split at the CR LF that ends every line. A line
+// end without its CR, a byte-order mark or bytes that are not GBK fail the test that reads it.
+inline QStringList savedLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable(QStringLiteral("cannot read ") + path), __FILE__, __LINE__);
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    QStringDecoder gbk("GBK");
+    const QString text = gbk.decode(bytes);
+    const bool wellFormed = gbk.isValid() && !gbk.hasError() && !bytes.startsWith("\xEF\xBB\xBF") &&
+                            bytes.endsWith("\r\n") && bytes.count("\n") == bytes.count("\r\n");
+    if (!wellFormed) {
+        QTest::qFail(qPrintable(QStringLiteral("not GBK lines ending in CR LF: ") + path), __FILE__, __LINE__);
+        return {};
+    }
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast(); // after the last line's CR LF
+    return lines;
+}
 
 } // namespace sp::test
 
