@@ -35,13 +35,16 @@ protected:
 
     CliRun run(const std::string& json, const std::string& extra = "") {
         const std::filesystem::path input = m_dir / "input.json";
-        {
-            std::FILE* f = std::fopen(input.c_str(), "wb");
-            std::fwrite(json.data(), 1, json.size(), f);
-            std::fclose(f);
-        }
-        const std::string command = std::string(SOCKETPILE_CLI) + " " + m_command + " '" + input.string() + "' " +
-                                    extra + " 2>'" + (m_dir / "err.txt").string() + "'";
+        writeText(input, json);
+        return runArguments(m_command + " '" + input.string() + "' " + extra);
+    }
+    // The binary with the arguments as given (quoted by the caller); standard input is the text
+    // `stdinText`, or empty.
+    CliRun runArguments(const std::string& arguments, const std::string& stdinText = "") {
+        const std::filesystem::path input = m_dir / "stdin.txt";
+        writeText(input, stdinText);
+        const std::string command = std::string(SOCKETPILE_CLI) + " " + arguments + " <'" + input.string() +
+                                    "' 2>'" + (m_dir / "err.txt").string() + "'";
         CliRun r;
         std::FILE* pipe = popen(command.c_str(), "r");
         char buf[4096];
@@ -52,6 +55,12 @@ protected:
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         r.err = sp::test::readFile((m_dir / "err.txt").string());
         return r;
+    }
+    static void writeText(const std::filesystem::path& file, const std::string& text) {
+        std::FILE* f = std::fopen(file.c_str(), "wb");
+        ASSERT_NE(f, nullptr) << file;
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
     }
     std::string outArgs() const { return "--out '" + (m_dir / "out").string() + "' --now '2026-12-10 09:30:00'"; }
     std::size_t filesWritten() const {
