@@ -8,11 +8,23 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using sp::test::CliRun;
 
 namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
 
 class CalcCli : public sp::test::CliTest {
 protected:
@@ -105,6 +117,12 @@ TEST_F(CalcCli, ModuleThreeReportsTheVerdictAndWritesItsPages) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(R"("edt_ra":"6540")"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(R"("fields":{"d":"1000","c":"500"},"verdict":"超规"})"), std::string::npos) << r.out;
+    // Each pile's verdict in its own line: methods other than equal areas are over the standard;
+    // the rectangle's sides come back exchanged.
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 2u) << r.out;
+    EXPECT_TRUE(lines[0].ends_with(R"(,"fields":{"d":"1000","c":"500"},"verdict":"超规"})")) << lines[0];
+    EXPECT_TRUE(lines[1].ends_with(R"(,"fields":{"d":"2000","c":"1000"},"verdict":"超规"})")) << lines[1];
     const struct {
         const char *file, *fixture;
     } pages[] = {{"嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt", "module3/oblong_and_rectangle_book.txt"},
@@ -125,4 +143,46 @@ TEST_F(CalcCli, ModuleTwoReportsTheGridAndTheVerdict) {
     EXPECT_NE(r.out.find(R"("strgrd16_Str_percent":"34.21%")"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(R"("pile":2,"ok":true)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(R"("verdict":"超规")"), std::string::npos) << r.out;
+
+    // Each verdict in the line of its own pile: the automatic coefficients comply, the specified
+    // ones (C1 0.50, C2 0.04 of frk 25: Quk = 9817.48 + 3141.59 = 12959.07 kN) do not.
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 2u) << r.out;
+    EXPECT_EQ(lines[0].rfind(R"({"pile":1,"ok":true,"zh":"ZH1","boxes":{"edt_Quk":"16912","edt_ra":"8456",)", 0), 0u)
+        << lines[0];
+    EXPECT_NE(lines[0].find(R"("verdict":"合规","layers":)"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[0].find("超规"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1].rfind(R"({"pile":2,"ok":true,"zh":"ZH2","boxes":{"edt_Quk":"12959","edt_ra":"6480",)", 0), 0u)
+        << lines[1];
+    EXPECT_NE(lines[1].find(R"("verdict":"超规","layers":)"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[1].find("合规"), std::string::npos) << lines[1];
+}
+
+// "softRock" ticks "软化系数≤0.6的软质岩…": 0.8 of the automatic C1 and C2 of a "软岩" or "较软岩"
+// layer. The default layer (中风化, 较完整, frk 25): Quk 16912.24 → 13529.79 kN, Ra 6764.90; a layer
+// of frk 40 ("较硬岩") keeps C1 0.595 and Quk 28305.75. The book of a ticked pile has its two lines.
+TEST_F(CalcCli, SoftRockBoxOfModuleTwoReducesSoftLayers) {
+    const CliRun r = run(R"({"module": 2, "piles": [{}, {"softRock": true}, {"softRock": true, "layers":
+        [{"lr": "1.00", "weathering": "中风化", "integrity": "较完整", "frk": "40"}]}, {"softRock": false}]})",
+                         outArgs());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 4u) << r.out;
+    const char* expected[] = {
+        R"({"pile":1,"ok":true,"zh":"ZH1","boxes":{"edt_Quk":"16912","edt_ra":"8456","edt_percent":"66%"},)",
+        R"({"pile":2,"ok":true,"zh":"ZH2","boxes":{"edt_Quk":"13530","edt_ra":"6765","edt_percent":"66%"},)",
+        R"({"pile":3,"ok":true,"zh":"ZH3","boxes":{"edt_Quk":"28306","edt_ra":"14153","edt_percent":"66%"},)",
+        R"({"pile":4,"ok":true,"zh":"ZH4","boxes":{"edt_Quk":"16912","edt_ra":"8456","edt_percent":"66%"},)",
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].rfind(expected[i], 0), 0u) << lines[i];
+    EXPECT_NE(lines[1].find(R"("strgrd19_Str_Ysjycd":"较软岩")"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find(R"("strgrd08_Flo_xishuC1":"0.595")"), std::string::npos) << lines[2];
+
+    const auto book = linesOf(sp::core::fromGbk(
+        sp::test::readFile((m_dir / "out" / "嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt").string())));
+    ASSERT_FALSE(book.empty());
+    EXPECT_EQ(std::count(book.begin(), book.end(), "      护壁钻、冲孔桩：                     是\r"), 4);
+    EXPECT_EQ(std::count(book.begin(), book.end(), "      软化系数≤0.6的软质岩，施工时无可靠    \r"), 2);
+    EXPECT_EQ(std::count(book.begin(), book.end(), "                措施缩短桩端基岩暴露时间     \r"), 2);
 }
