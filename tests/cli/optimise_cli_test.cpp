@@ -72,19 +72,14 @@ TEST_F(OptimiseCli, DefaultRunAndHeaderClicks) {
 }
 
 TEST_F(OptimiseCli, FilterLines) {
-    OptimisePage engine;
-    engine.run(core::kDefaultPrecision);
-    engine.filter();
-    const std::string found = std::to_string(engine.filtered().rowCount());
-    ASSERT_GT(engine.filtered().rowCount(), 0u);
-
     const struct {
         const char* rows;
         std::string filterLine;
     } cases[] = {
-        // The default bounds.
-        {"{}", R"({"action":"filter","status":"筛选完成，桩数：)" + found +
-                   R"( 根","color":"FF000000","visible":"filtered","rows":)" + found + "," + kPlainHeaders + "}"},
+        // The default bounds: Ra 10000 to 11000 and Rc 6000 to 8000 keep seven candidates (listed
+        // in DefaultFilterKeepsSevenCandidates).
+        {"{}", R"({"action":"filter","status":"筛选完成，桩数：7 根","color":"FF000000","visible":"filtered","rows":7,)" +
+                   std::string(kPlainHeaders) + "}"},
         // Bounds of 0 do not constrain.
         {R"({"14": ["0", "0"], "15": ["0", "0"]})",
          R"({"action":"filter","status":"筛选完成，桩数：3456 根","color":"FF000000","visible":"filtered","rows":3456,)" +
@@ -103,6 +98,35 @@ TEST_F(OptimiseCli, FilterLines) {
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(linesOf(r.out), (std::vector<std::string>{completedRun(), c.filterLine})) << c.rows;
     }
+}
+
+// The default table and bounds, rows as the filter keeps them in the order of the run. Worked by
+// hand for a round pile d 1000 (Ap 785398.16 mm²): Ra = ζr · frk · 392.699, Rc = ψc · fc · 785.398.
+// ZH-0037: 1.0d, frk 40, Kv 0.46 (hard row 2.0: 0.72 − 0.32 · 0.45 = 0.576), dry work ×1.15 = 0.6624,
+//          Ra 10405, Rc 0.80 · 11.9 → 7477.
+// ZH-0056, -0068, -0072: 2.0d, frk 35, "较完整" or Kv 0.56 and 0.66 (also "较完整"): 0.79, Ra 10858,
+//          mud-protected C30 Rc 0.60 · 14.3 → 6739.
+// ZH-0109: 3.0d, frk 35, Kv 0.46 (0.87 − 0.39 · 0.45 = 0.6945) · 1.15 = 0.7987, Ra 10977, Rc 7477.
+// ZH-0136: 3.0d, frk 40, Kv 0.46, mud-protected: 0.6945, Ra 10909, Rc 6739.
+// ZH-3086: square 1000, 2.0b: deq 1128.38, hr/deq 1.7725 (u 3.545), frk 35, Kv 0.46:
+//          0.774075 − 0.343175 · 0.45 = 0.6196, Ra = 0.6196 · 35 · 500 = 10844, Rc 0.60 · 11.9 · 1000 = 7140.
+TEST_F(OptimiseCli, DefaultFilterKeepsSevenCandidates) {
+    const CliRun r = run(R"({"module": 1, "actions": ["filter"]})", "--rows");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 1u + 3456u + 1u + 7u);
+    EXPECT_EQ(lines[3457], R"({"action":"filter","status":"筛选完成，桩数：7 根","color":"FF000000","visible":"filtered","rows":7,)" +
+                               std::string(kPlainHeaders) + "}");
+    const std::vector<std::string> kept(lines.begin() + 3458, lines.end());
+    EXPECT_EQ(kept, (std::vector<std::string>{
+        R"J(["ZH-0037","圆  桩","1000","-","10405","7477","1.0d","40.00","2","0.46","干 作 业","面积相等","1000","1.00","0.6624","C25","0.80",""])J",
+        R"J(["ZH-0056","圆  桩","1000","-","10858","6739","2.0d","35.00","1","较完整","泥浆护壁","面积相等","1000","2.00","0.7900","C30","0.60",""])J",
+        R"J(["ZH-0068","圆  桩","1000","-","10858","6739","2.0d","35.00","2","0.56","泥浆护壁","面积相等","1000","2.00","0.7900","C30","0.60",""])J",
+        R"J(["ZH-0072","圆  桩","1000","-","10858","6739","2.0d","35.00","2","0.66","泥浆护壁","面积相等","1000","2.00","0.7900","C30","0.60",""])J",
+        R"J(["ZH-0109","圆  桩","1000","-","10977","7477","3.0d","35.00","2","0.46","干 作 业","面积相等","1000","3.00","0.7987","C25","0.80",""])J",
+        R"J(["ZH-0136","圆  桩","1000","-","10909","6739","3.0d","40.00","2","0.46","泥浆护壁","面积相等","1000","3.00","0.6945","C30","0.60",""])J",
+        R"J(["ZH-3086","方  桩","1000","1000","10844","7140","2.0b","35.00","2","0.46","泥浆护壁","面积相等","1128","1.77","0.6196","C25","0.60",""])J",
+    }));
 }
 
 TEST_F(OptimiseCli, FilterIsDisabledAfterAFilterAndTheSortStartsAfresh) {
@@ -198,6 +222,25 @@ TEST_F(OptimiseCli, RowsOfTheVisibleTableFollowEveryLine) {
     }
     EXPECT_EQ(at, lines.size());
     EXPECT_EQ(lines.size(), 3u + 3456u + 3456u + steps[2].size());
+
+    // Independently of the engine: the first two candidates with two decimals (1.0d, frk 35,
+    // "完整", C25: ζ 0.81, dry work 0.9315 · 35 · 392.699 = 12802.97, Rc 0.80 · 11.9 · 785.398 =
+    // 7476.99; mud-protected 11133.02 and 0.60 · 11.9 · 785.398 = 5607.74), and the seven kept by
+    // the filter after the sort by Rc, in ascending Rc.
+    ASSERT_EQ(lines.size(), 3u + 3456u + 3456u + 7u);
+    EXPECT_EQ(lines[1], R"J(["ZH-0001","圆  桩","1000","-","12802.97","7476.99","1.0d","35.00","1","完整","干 作 业","面积相等","1000","1.00","0.9315","C25","0.80",""])J");
+    EXPECT_EQ(lines[2], R"J(["ZH-0002","圆  桩","1000","-","11133.02","5607.74","1.0d","35.00","1","完整","泥浆护壁","面积相等","1000","1.00","0.8100","C25","0.60",""])J");
+    std::vector<std::string> numbers, rc;
+    for (std::size_t i = lines.size() - 7; i < lines.size(); ++i) {
+        const auto cells = nlohmann::json::parse(lines[i]).get<std::vector<std::string>>();
+        numbers.push_back(cells.at(0));
+        rc.push_back(cells.at(5));
+    }
+    EXPECT_EQ(rc, (std::vector<std::string>{"6738.72", "6738.72", "6738.72", "6738.72", "7140.00", "7476.99",
+                                            "7476.99"}));
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<std::string>{"ZH-0037", "ZH-0056", "ZH-0068", "ZH-0072", "ZH-0109", "ZH-0136",
+                                                 "ZH-3086"}));
 }
 
 TEST_F(OptimiseCli, OutWritesTheResultsFileOfTheVisibleTable) {
@@ -320,5 +363,41 @@ TEST_F(OptimiseCli, ModulesTwoAndThreeRunTheirOwnTables) {
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.run);
         EXPECT_NE(r.out.find(c.rcSort), std::string::npos) << r.out;
+    }
+}
+
+// Module 2's "softRock" applies 0.8 to the automatic C1 and C2 of every candidate in "软岩" or
+// "较软岩" (groundwater left ticked: 0.85 as well). Round pile d 1000, 1.0 m, "中风化", "较完整":
+// frk 10: C1 0.60 · 0.85 = 0.51, C2 0.08 · 0.85 = 0.068, Qsrk 0.068 · 10000 · π = 2136.28,
+//         Qpk 0.51 · 10000 · π/4 = 4005.53, Quk 6141.81, Ra 3070.91; ticked 0.408, 0.0544, 1709.03,
+//         3204.42, 4913.45, Ra 2456.73; the shares stay 35 % and 65 %.
+// frk 25: C1 0.566667, C2 0.073667, Qsrk 5785.77, Qpk 11126.47, Quk 16912.24, Ra 8456.12; ticked
+//         0.453333, 0.058933, 4628.61, 8901.18, 13529.79, Ra 6764.90; shares 34 % and 66 %.
+TEST_F(OptimiseCli, SoftRockBoxOfModuleTwoAppliesToEveryCandidate) {
+    const std::string rows = R"("rows": {"0": ["1", "1", "1"], "1": ["1000", "1000", "1"], "6": ["1.0d", "1.0d", "1.0d"],
+        "7": ["10", "25", "15"], "8": ["2", "2", "1"], "9": ["1", "1", "1"], "10": ["2", "2", "1"]})";
+    const std::string runLine =
+        R"({"action":"run","status":"计算完成，桩数：2 根","color":"FF000000","visible":"candidates","rows":2})";
+    const struct {
+        const char* inputs;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {R"({})",
+         {runLine,
+          R"J(["ZH-1","圆  桩","1000","-","3071","1.00","10.00","中风化","1","较完整","0.510","0.068","2136","35%","4006","65%","6142",""])J",
+          R"J(["ZH-2","圆  桩","1000","-","8456","1.00","25.00","中风化","1","较完整","0.567","0.074","5786","34%","11126","66%","16912",""])J"}},
+        {R"({"softRock": false, "groundwater": true})",
+         {runLine,
+          R"J(["ZH-1","圆  桩","1000","-","3071","1.00","10.00","中风化","1","较完整","0.510","0.068","2136","35%","4006","65%","6142",""])J",
+          R"J(["ZH-2","圆  桩","1000","-","8456","1.00","25.00","中风化","1","较完整","0.567","0.074","5786","34%","11126","66%","16912",""])J"}},
+        {R"({"softRock": true})",
+         {runLine,
+          R"J(["ZH-1","圆  桩","1000","-","2457","1.00","10.00","中风化","1","较完整","0.408","0.054","1709","35%","3204","65%","4913",""])J",
+          R"J(["ZH-2","圆  桩","1000","-","6765","1.00","25.00","中风化","1","较完整","0.453","0.059","4629","34%","8901","66%","13530",""])J"}},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(std::string(R"({"module": 2, )") + rows + R"(, "inputs": )" + c.inputs + "}", "--rows");
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(linesOf(r.out), c.lines) << c.inputs;
     }
 }
