@@ -209,3 +209,49 @@ TEST(Module3Page, FilesOfASmallRun) {
     EXPECT_NE(filtered[3].find("方    法"), std::string::npos);
     EXPECT_EQ(filtered, sp::test::fixtureLines("optimise/module3_filtered_small.txt"));
 }
+
+// Module 3 filters on its own rows 15 (Ra) and 16 (Rc). Three round piles, 2.0d in frk 35 "完整"
+// (ζ 0.90), mud-protected C30 (ψc 0.60, fc 14.3): Ra = 0.90 · 35 · Ap / 2000, Rc = 8.58 · Ap / 1000.
+// d 1000: Ra 12370.02, Rc 6738.72; d 1500: 27832.55, 15162.11; d 2000: 49480.08, 26954.86.
+TEST(Module3Page, FilterTakesTheRcBoundsFromItsOwnRow) {
+    OptimisePage page = runPage({{kRowSection, {"1", "1", "1"}},
+                                 {kRowDiameter, {"1000", "2000", "500"}},
+                                 {kRowDepth, {"2.0d", "2.0d", "1.0d"}},
+                                 {kRowFrk, {"35", "35", "1"}},
+                                 {kRowBasis, {"1", "1", "1"}},
+                                 {kRowClass, {"1", "1", "1"}},
+                                 {kRowGrade, {"C30", "C30", "5"}},
+                                 {kRowProcess, {"2", "2", "1"}}});
+    ASSERT_EQ(page.candidates().rowCount(), 3u);
+    ASSERT_EQ(sp::test::column(page.candidates(), kColRa), (std::vector<std::string>{"12370", "27833", "49480"}));
+    ASSERT_EQ(sp::test::column(page.candidates(), kColRc), (std::vector<std::string>{"6739", "15162", "26955"}));
+
+    const struct {
+        const char *raLower, *raUpper, *rcLower, *rcUpper;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {"0", "0", "10000", "20000", {"ZH-2"}},
+        {"0", "0", "6739", "15162", {"ZH-1", "ZH-2"}}, // both ends inclusive
+        {"0", "0", "6740", "15161", {}},
+        {"0", "0", "20000", "0", {"ZH-3"}},            // an upper bound of 0 does not constrain
+        {"0", "0", "26955", "100", {"ZH-3"}},          // the upper bound becomes the lower one
+        {"0", "30000", "10000", "0", {"ZH-2"}},
+        {"12370", "27833", "0", "0", {"ZH-1", "ZH-2"}},
+        {"12371", "0", "0", "15162", {"ZH-2"}},
+        {"-5", "0", "-1", "0", {"ZH-1", "ZH-2", "ZH-3"}},
+    };
+    for (const auto& c : cases) {
+        page.editCell(kRow3FilterRa, kColMin, c.raLower);
+        page.editCell(kRow3FilterRa, kColMax, c.raUpper);
+        page.editCell(kRow3FilterRc, kColMin, c.rcLower);
+        page.editCell(kRow3FilterRc, kColMax, c.rcUpper);
+        ASSERT_TRUE(page.filterEnabled());
+        ASSERT_EQ(page.filter(), std::nullopt);
+        const std::string bounds = std::string(c.raLower) + " " + c.raUpper + " " + c.rcLower + " " + c.rcUpper;
+        EXPECT_EQ(sp::test::column(page.filtered(), kColNumber), c.kept) << bounds;
+        EXPECT_EQ(page.status().text, c.kept.empty() ? std::string("无满足条件桩，调整区间再筛选")
+                                                     : "筛选完成，桩数：" + std::to_string(c.kept.size()) + " 根")
+            << bounds;
+        EXPECT_EQ(page.saveEnabled(), !c.kept.empty()) << bounds;
+    }
+}
