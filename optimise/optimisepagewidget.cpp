@@ -20,8 +20,6 @@ namespace sp::optimise {
 namespace {
 
 constexpr int kTickMs = 40;
-// A run still going after this long shows its progress bar and the cancel button.
-constexpr int kTicksBeforeProgress = 500 / kTickMs;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -240,6 +238,8 @@ void OptimisePageWidget::onCompute() {
         m_workerDone.store(true);
     });
     refresh();
+    if (m_progressDelay.count() <= 0)
+        showProgress();
     m_tick->start();
 }
 
@@ -248,15 +248,19 @@ void OptimisePageWidget::onRunTick() {
         return;
     const std::uint64_t total = m_run->total();
     const std::uint64_t done = m_run->computed();
-    if (++m_ticks >= kTicksBeforeProgress && done < total) {
-        m_hint->hide();
-        m_progress->show();
-        m_cancel->show();
-    }
+    // A run still going after the delay shows its progress bar and the cancel button.
+    if (++m_ticks >= m_progressDelay.count() / kTickMs && done < total)
+        showProgress();
     if (total > 0)
         m_progress->setValue(static_cast<int>(1000.0 * static_cast<double>(done) / static_cast<double>(total)));
     if (m_workerDone.load())
         endRun();
+}
+
+void OptimisePageWidget::showProgress() {
+    m_hint->hide();
+    m_progress->show();
+    m_cancel->show();
 }
 
 void OptimisePageWidget::endRun() {

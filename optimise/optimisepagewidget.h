@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -51,6 +52,9 @@ public:
     // Writes the visible table for "存盘"; nothing when there is nothing to write.
     std::optional<core::WriteResult> save(const std::filesystem::path& folder, const core::Moment& moment);
     bool running() const { return m_run != nullptr; }
+    // How long a run goes on before the progress bar and the cancel button appear (half a second
+    // unless set); zero shows them as soon as the run starts.
+    void setProgressDelay(std::chrono::milliseconds delay) { m_progressDelay = delay; }
 
 private:
     void buildOptionTable();
@@ -59,6 +63,7 @@ private:
     void onOptionEdited(int row, int column);
     void onCompute();
     void onRunTick();
+    void showProgress();
     void endRun();
     void onCancel();
     void onFilter();
@@ -91,6 +96,7 @@ private:
     std::atomic<bool> m_workerDone{false};
     QTimer* m_tick = nullptr;
     int m_ticks = 0;
+    std::chrono::milliseconds m_progressDelay{500};
     bool m_filling = false;
 };
 
