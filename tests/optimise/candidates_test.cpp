@@ -354,6 +354,14 @@ TEST(CandidateRows, CompleteRunLeavesTheLastCandidateInTheInputLayer) {
     EXPECT_EQ(layer.fields.grade, 1);
     EXPECT_EQ(layer.fields.process, 1);
     EXPECT_EQ(layer.boxes, layer.outcome.boxes);
+    // Square 2000 (Ap 4 000 000 mm²): deq 2256.76, hr/deq 6000 / 2256.76 = 2.6587 (u 5.3174); hard
+    // "较完整" (Kv 0.66) between rows 5 and 6: 0.83 + 0.04 · 0.3174 = 0.8427; Ra = 0.8427 · 40 · 2000 =
+    // 67415.56; Rc = 0.60 · 14.3 · 4000 = 34320.
+    EXPECT_EQ(layer.boxes, (std::vector<std::pair<std::string, std::string>>{{"edt_ddeq", "2257"},
+                                                                             {"edt_sjbeq", "2.66"},
+                                                                             {"edt_kesair", "0.8427"},
+                                                                             {"edt_ra", "67415.56"},
+                                                                             {"edt_rc", "34320.00"}}));
     const std::map<std::string, std::string> boxes(layer.boxes.begin(), layer.boxes.end());
     EXPECT_EQ(boxes.at(module1::kBoxRa), run->rows()->cell(3455, kColRa));
     EXPECT_EQ(boxes.at(module1::kBoxRa).find('.'), boxes.at(module1::kBoxRa).size() - 3);
@@ -408,7 +416,65 @@ TEST(CandidateRows, RunsBeyondTheLimitAreRefusedBeforeComputing) {
     const auto start = page.run(core::kDefaultPrecision);
     EXPECT_FALSE(start.run);
     ASSERT_TRUE(start.error);
-    EXPECT_EQ(page.status().text, tooManyStatus());
+    EXPECT_EQ(page.status().text, "候选桩数超过10000000 根，请加大步进值或缩小取值范围");
     EXPECT_EQ(page.status().colour, core::kRed);
     EXPECT_EQ(page.candidates().rowCount(), 0u);
+}
+
+// Ten million candidates may run, one more may not. The counts are those of the loops:
+// 10000 diameters (1000 to 10999) × 1000 strengths (1 to 1000) = 10 000 000, and
+// 11 × 909091 = 10 000 001; module 3: 1000 diameters × 1250 straight lengths × 8 methods.
+TEST(CandidateRows, TenMillionCandidatesAreTheMostARunTakes) {
+    using sp::test::RowTexts;
+    const std::vector<RowTexts> single = {{kRowSection, {"1", "1", "1"}}, {kRowDepth, {"1.0d", "1.0d", "1.0d"}},
+                                          {kRowBasis, {"1", "1", "1"}},   {kRowClass, {"1", "1", "1"}},
+                                          {kRowGrade, {"C30", "C30", "5"}}, {kRowProcess, {"2", "2", "1"}}};
+    const struct {
+        ModuleKind module;
+        std::vector<RowTexts> rows;
+        std::uint64_t count;
+    } cases[] = {
+        {ModuleKind::Module1, {{kRowDiameter, {"1000", "10999", "1"}}, {kRowFrk, {"1", "1000", "1"}}}, 10'000'000},
+        {ModuleKind::Module1, {{kRowDiameter, {"1000", "1010", "1"}}, {kRowFrk, {"1", "909091", "1"}}}, 10'000'001},
+        {ModuleKind::Module1, {{kRowDiameter, {"1000", "1010", "1"}}, {kRowFrk, {"1", "909090", "1"}}}, 9'999'990},
+        {ModuleKind::Module3,
+         {{kRowSection, {"2", "2", "1"}}, {kRowDiameter, {"1000", "1999", "1"}}, {kRowStraight, {"1", "1250", "1"}},
+          {kRowFrk, {"35", "35", "1"}}, {kRow3Method, {"1", "8", "1"}}},
+         10'000'000},
+        {ModuleKind::Module3,
+         {{kRowSection, {"2", "2", "1"}}, {kRowDiameter, {"1000", "1999", "1"}}, {kRowStraight, {"1", "1251", "1"}},
+          {kRowFrk, {"35", "35", "1"}}, {kRow3Method, {"1", "8", "1"}}},
+         10'008'000},
+    };
+    for (const auto& c : cases) {
+        OptimisePage page(c.module);
+        OptionTable table(c.module);
+        for (const auto& list : {single, c.rows})
+            for (const RowTexts& r : list)
+                for (std::size_t k = 0; k < r.cells.size(); ++k) {
+                    page.editCell(r.row, kColMin + static_cast<int>(k), r.cells[k]);
+                    table.setCell(r.row, kColMin + static_cast<int>(k), r.cells[k]);
+                }
+        const auto reading = readOptions(table);
+        ASSERT_TRUE(reading.ok()) << c.count;
+        EXPECT_EQ(reading.options->candidateCount(), c.count);
+
+        // Only the start of the run: it is refused, or handed out to be driven.
+        const auto start = page.startRun(core::kDefaultPrecision);
+        if (c.count <= 10'000'000) {
+            EXPECT_TRUE(start.run) << c.count;
+            EXPECT_FALSE(start.error) << c.count;
+            EXPECT_EQ(page.status().text, "") << c.count;
+            ASSERT_TRUE(start.run);
+            EXPECT_EQ(start.run->computed(), 0u);
+        } else {
+            EXPECT_FALSE(start.run) << c.count;
+            ASSERT_TRUE(start.error) << c.count;
+            EXPECT_EQ(start.error->message, "候选桩数超过10000000 根，请加大步进值或缩小取值范围");
+            EXPECT_EQ(page.status().text, "候选桩数超过10000000 根，请加大步进值或缩小取值范围");
+            EXPECT_EQ(page.status().colour, core::kRed);
+            EXPECT_TRUE(page.computeEnabled());
+        }
+        EXPECT_EQ(page.candidates().rowCount(), 0u);
+    }
 }

@@ -106,6 +106,45 @@ TEST(Module2Page, CheckBoxesOfTheInputLayerApplyToEveryCandidate) {
     EXPECT_EQ(wet.candidates().cell(0, kCol2C1), "0.850");
 }
 
+// "软化系数≤0.6的软质岩…" takes 0.8 of the automatic C1 and C2 of candidates in "软岩" and "较软岩"
+// only. Round pile d 1000, 1.0 m of "中风化" "较完整"; C1 = mean of the bounds × 0.85 (groundwater)
+// × 0.8 (soft rock), Ra = (C1 · frk · 1000 · π/4 + C2 · frk · 1000 · π) / 2:
+// frk 10: C1 0.60 → Ra 3612.83; · 0.85 → 3070.91; · 0.85 · 0.8 → 2456.73; · 0.8 → 2890.27.
+// frk 25: C1 0.666667 → 9948.38; 8456.12; 6764.90; 7958.70.
+// frk 40 ("较硬岩"): C1 0.70 → 16650.44, and 0.595 → 14152.87 with groundwater, ticked or not.
+TEST(Module2Page, SoftRockBoxReducesOnlySoftCandidates) {
+    const struct {
+        bool groundwater, softRock;
+        std::vector<std::string> c1, ra;
+    } cases[] = {
+        {false, false, {"0.600", "0.667", "0.700"}, {"3613", "9948", "16650"}},
+        {true, false, {"0.510", "0.567", "0.595"}, {"3071", "8456", "14153"}},
+        {true, true, {"0.408", "0.453", "0.595"}, {"2457", "6765", "14153"}},
+        {false, true, {"0.480", "0.533", "0.700"}, {"2890", "7959", "16650"}},
+    };
+    for (const auto& c : cases) {
+        const OptimisePage page = runPage({{kRowSection, {"1", "1", "1"}},
+                                           {kRowDiameter, {"1000", "1000", "1"}},
+                                           {kRowDepth, {"1.0d", "1.0d", "1.0d"}},
+                                           {kRowFrk, {"10", "40", "15"}},
+                                           {kRow2Weathering, {"2", "2", "1"}},
+                                           {kRow2Basis, {"1", "1", "1"}},
+                                           {kRow2Class, {"2", "2", "1"}}},
+                                          RunContext{c.groundwater, c.softRock});
+        ASSERT_EQ(page.candidates().rowCount(), 3u);
+        EXPECT_EQ(sp::test::column(page.candidates(), kCol2Frk),
+                  (std::vector<std::string>{"10.00", "25.00", "40.00"}));
+        EXPECT_EQ(sp::test::column(page.candidates(), kCol2C1), c.c1) << c.groundwater << c.softRock;
+        EXPECT_EQ(sp::test::column(page.candidates(), kColRa), c.ra) << c.groundwater << c.softRock;
+    }
+
+    // The default table has hard rock only (frk 35 and 40): ticking the box changes nothing.
+    const OptimisePage plain = runPage({}, RunContext{true, false});
+    const OptimisePage ticked = runPage({}, RunContext{true, true});
+    ASSERT_EQ(ticked.candidates().rowCount(), 1728u);
+    EXPECT_EQ(sp::test::column(ticked.candidates(), kColRa), sp::test::column(plain.candidates(), kColRa));
+}
+
 TEST(Module2Page, SocketLengthFollowsTheMultipleOfTheShorterSide) {
     struct Case {
         const char* sections;
@@ -191,8 +230,8 @@ TEST(Module2Page, InputLayerAfterARunHoldsTheLastCandidate) {
     EXPECT_FALSE(s.kv.has_value());
     EXPECT_EQ(s.outcome.message, "破碎、极破碎岩体不适用嵌岩桩");
     EXPECT_EQ(s.status.text, "破碎、极破碎岩体不适用嵌岩桩");
-    for (const auto& [box, text] : s.boxes)
-        EXPECT_EQ(text, "") << box;
+    EXPECT_EQ(s.boxes, (std::vector<std::pair<std::string, std::string>>{
+                           {"edt_Quk", ""}, {"edt_ra", ""}, {"edt_percent", ""}}));
 
     // A complete default run ends on an index candidate; the class column keeps the last class.
     OptimisePage full(ModuleKind::Module2);
@@ -206,6 +245,11 @@ TEST(Module2Page, InputLayerAfterARunHoldsTheLastCandidate) {
     EXPECT_EQ(last.weathering, "中风化");
     EXPECT_TRUE(last.outcome.ok());
     EXPECT_EQ(last.boxes, last.outcome.boxes);
+    // Square 2000 (Ap 4 m², μ 8 m), 6.00 m in "中风化" "较硬岩" frk 40 with Kv 0.66: C1 = (0.50 + 0.40 ·
+    // 0.55) · 0.85 = 0.612, C2 = (0.07 + 0.04 · 0.55) · 0.85 = 0.0782; Qpk = 0.612 · 40000 · 4 = 97920,
+    // Qsrk = 0.0782 · 40000 · 6 · 8 = 150144, Quk 248064 kN, Ra 124032, end share 39.47 %.
+    EXPECT_EQ(last.boxes, (std::vector<std::pair<std::string, std::string>>{
+                              {"edt_Quk", "248064"}, {"edt_ra", "124032"}, {"edt_percent", "39%"}}));
 }
 
 TEST(Module2Page, SortsByDAndRaOnlyAndFiltersOnRaAlone) {
@@ -218,6 +262,7 @@ TEST(Module2Page, SortsByDAndRaOnlyAndFiltersOnRaAlone) {
     EXPECT_EQ(page.candidates().header(kColRa), "Ra(kN)▲");
     EXPECT_EQ(page.candidates().header(5), "   lr(m)");
     const auto ra = sp::test::column(page.candidates(), kColRa);
+    ASSERT_EQ(ra.size(), 1728u);
     for (std::size_t i = 1; i < ra.size(); ++i)
         ASSERT_LE(core::readLenient(ra[i - 1]), core::readLenient(ra[i]));
 
