@@ -40,9 +40,8 @@ public:
 
 inline const core::Moment kFixedMoment{2026, 12, 10, 9, 30, 0};
 
-// What every window fixture offers: a temporary documents folder, recorded messages, and finding,
-// typing into and clicking the window's controls by their object names.
-struct FixtureBase {
+// Finds, types into and clicks the controls of a window by their object names.
+struct WindowDriver {
     template <class T> T* get(const char* name) { return root->findChild<T*>(QString::fromLatin1(name)); }
     QPushButton* button(const char* name) { return get<QPushButton>(name); }
     QString box(const QString& name) { return root->findChild<QLineEdit*>(name)->text(); }
@@ -55,6 +54,12 @@ struct FixtureBase {
             qobject_cast<QLineEdit*>(w)->setText(text);
     }
     void choose(const char* list, int position) { get<QComboBox>(list)->setCurrentIndex(position); }
+
+    QWidget* root = nullptr;
+};
+
+// What every window fixture offers besides: a temporary documents folder and recorded messages.
+struct FixtureBase : WindowDriver {
     QString savedPath(const char* file) { return folder.path() + QStringLiteral("/Documents/") + QString::fromUtf8(file); }
 
     // Recorded messages, a fixed clock and the temporary documents folder; then on screen.
@@ -68,7 +73,6 @@ struct FixtureBase {
 
     QTemporaryDir folder;
     RecordingMessages messages;
-    QWidget* root = nullptr;
 };
 
 // A module window of a known class.

@@ -4,6 +4,7 @@
 #include "module3/tpelm_frm_durk3.h"
 #include "tpelm_frm_durk0.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using sp::app::TPELM_FRM_DURK0;
@@ -46,19 +47,22 @@ private slots:
         TPELM_FRM_DURK0 launcher(makeWindow);
         launcher.show();
         auto* open1 = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1"));
+        QVERIFY(!launcher.moduleWindow(1));
         QTest::mouseClick(open1, Qt::LeftButton);
-        QWidget* first = launcher.moduleWindow(1);
+        QPointer<QWidget> first = launcher.moduleWindow(1);
         QVERIFY(first);
         QVERIFY(first->isVisible());
         QTest::mouseClick(open1, Qt::LeftButton);
-        QCOMPARE(launcher.moduleWindow(1), first);
+        QCOMPARE(launcher.moduleWindow(1), first.data());
         QCOMPARE(launcher.findChildren<sp::module1::TPELM_FRM_DURK1*>().size(), 1);
 
         first->close();
-        QTRY_VERIFY(!launcher.moduleWindow(1));
+        QTRY_VERIFY(!first); // the closed window is gone, not hidden
+        QVERIFY(!launcher.moduleWindow(1));
         QTest::mouseClick(open1, Qt::LeftButton);
         QVERIFY(launcher.moduleWindow(1));
-        QVERIFY(launcher.moduleWindow(1) != nullptr);
+        QVERIFY(launcher.moduleWindow(1)->isVisible());
+        QCOMPARE(launcher.findChildren<sp::module1::TPELM_FRM_DURK1*>().size(), 1);
 
         // Windows of different modules stand side by side, each with its own pages.
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi2")), Qt::LeftButton);
@@ -66,6 +70,55 @@ private slots:
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi3")), Qt::LeftButton);
         QVERIFY(qobject_cast<sp::module3::TPELM_FRM_DURK3*>(launcher.moduleWindow(3)));
         QVERIFY(launcher.moduleWindow(1)->isVisible());
+    }
+
+    // A window closed by its "退出" and opened again is a new one: the defaults of its creation,
+    // no piles, numbering from ZH1 again, and module 3 behind its warning again.
+    void aReopenedWindowStartsFromItsDefaults_data() {
+        QTest::addColumn<int>("module");
+        QTest::newRow("module 1") << 1;
+        QTest::newRow("module 2") << 2;
+        QTest::newRow("module 3") << 3;
+    }
+    void aReopenedWindowStartsFromItsDefaults() {
+        QFETCH(int, module);
+        TPELM_FRM_DURK0 launcher(makeWindow);
+        launcher.show();
+        auto* open = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(module));
+        QTest::mouseClick(open, Qt::LeftButton);
+        QPointer<QWidget> first = launcher.moduleWindow(module);
+        QVERIFY(first);
+        sp::test::WindowDriver driver{first.data()};
+        if (module == 3)
+            driver.click("cbt_tongyi");
+        for (const char* d : {"1100", "1200"}) {
+            driver.type("cbe_dd", QString::fromLatin1(d));
+            driver.click("cbt_compute");
+        }
+        QCOMPARE(qobject_cast<sp::frame::ModuleWindow*>(first.data())->documents().pileRegister().count(), 2);
+        driver.click("cbt_tuichu");
+        QTRY_VERIFY(!first);
+        QVERIFY(!launcher.moduleWindow(module));
+
+        QTest::mouseClick(open, Qt::LeftButton);
+        auto* again = qobject_cast<sp::frame::ModuleWindow*>(launcher.moduleWindow(module));
+        QVERIFY(again);
+        driver.root = again;
+        if (module == 3) {
+            QVERIFY(driver.get<QWidget>("AlertLayer")->isVisible());
+            QVERIFY(!driver.get<QWidget>("MainFormLayer")->isVisible());
+            driver.click("cbt_tongyi");
+        }
+        QCOMPARE(again->documents().pileRegister().count(), 0);
+        QVERIFY(driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().isEmpty());
+        QCOMPARE(driver.get<QComboBox>("cbe_dd")->currentText(), QStringLiteral("1000"));
+        QVERIFY(driver.button("cbt_compute")->isVisible());
+        QVERIFY(!driver.button("cbt_View")->isVisible());
+        driver.click("cbt_compute");
+        QCOMPARE(again->documents().pileRegister().count(), 1);
+        const QStringList book =
+            driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(book.value(1), QStringLiteral("1.基桩编号: ZH1"));
     }
 
     void closingTheLauncherClosesTheModuleWindows() {
