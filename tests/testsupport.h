@@ -1,9 +1,13 @@
 #pragma once
 // Small helpers shared by the tests: fixture files are UTF-8 with one report line per line.
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace sp::test {
@@ -25,5 +29,33 @@ inline std::vector<std::string> fixtureLines(const std::string& name) {
         lines.push_back(line);
     return lines;
 }
+
+// A folder of the test's own under the system's temporary folder, made with a fresh name and
+// removed with everything in it at the end of its scope, so that runs at the same time never meet.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& prefix = "socketpile-test") {
+        const std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (mkdtemp(name.data()) == nullptr)
+            throw std::runtime_error("cannot make a temporary folder from " + pattern);
+        m_path = name.data();
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
 
 } // namespace sp::test

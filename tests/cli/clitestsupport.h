@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <utility>
@@ -27,11 +28,11 @@ protected:
     explicit CliTest(std::string command) : m_command(std::move(command)) {}
 
     void SetUp() override {
-        char tmpl[] = "/tmp/socketpile-cli-XXXXXX";
-        m_dir = mkdtemp(tmpl);
+        m_folder = std::make_unique<TemporaryFolder>("socketpile-cli");
+        m_dir = m_folder->path();
         std::filesystem::create_directories(m_dir / "out");
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    void TearDown() override { m_folder.reset(); }
 
     CliRun run(const std::string& json, const std::string& extra = "") {
         const std::filesystem::path input = m_dir / "input.json";
@@ -69,6 +70,7 @@ protected:
     }
 
     std::string m_command;
+    std::unique_ptr<TemporaryFolder> m_folder;
     std::filesystem::path m_dir;
 };
 

@@ -1,4 +1,5 @@
 #include "core/textfile.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,15 +25,8 @@ std::string readBytes(const fs::path& file) {
 
 class TempDir : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/socketpile-textfile-XXXXXX";
-        m_dir = mkdtemp(tmpl);
-    }
-    void TearDown() override {
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_dir);
-    }
-    fs::path m_dir;
+    sp::test::TemporaryFolder m_folder{"socketpile-textfile"};
+    const fs::path m_dir = m_folder.path();
 };
 
 } // namespace

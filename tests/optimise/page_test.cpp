@@ -1,5 +1,6 @@
 #include "optimise/optimisepage.h"
 #include "optimisetestsupport.h"
+#include "testsupport.h"
 
 #include "core/numbers.h"
 
@@ -224,8 +225,8 @@ TEST(OptimisePage, ButtonsAfterRunFilterSortAndSave) {
     EXPECT_TRUE(page.saveEnabled());
     EXPECT_EQ(page.saveChoice(), ResultFileKind::Filtered);
 
-    const auto folder = std::filesystem::temp_directory_path() / "socketpile_optimise_buttons";
-    std::filesystem::create_directories(folder);
+    const sp::test::TemporaryFolder temporary("socketpile-optimise-buttons");
+    const std::filesystem::path& folder = temporary.path();
     const auto saved = page.save(folder, core::Moment{2026, 12, 10, 9, 30, 0});
     ASSERT_TRUE(saved);
     EXPECT_TRUE(saved->ok);
@@ -237,13 +238,13 @@ TEST(OptimisePage, ButtonsAfterRunFilterSortAndSave) {
     EXPECT_TRUE(page.saveEnabled());
     page.editCell(kRowFilterRc, kColMax, "9000");
     EXPECT_TRUE(page.filterEnabled());
-    std::filesystem::remove_all(folder);
 }
 
 TEST(OptimisePage, FailedSaveKeepsSavingEnabled) {
     OptimisePage page;
     page.run(core::kDefaultPrecision);
-    const auto saved = page.save("/nonexistent/socketpile", core::Moment{});
+    const sp::test::TemporaryFolder temporary("socketpile-optimise-failed");
+    const auto saved = page.save(temporary / "missing", core::Moment{});
     ASSERT_TRUE(saved);
     EXPECT_FALSE(saved->ok);
     EXPECT_TRUE(page.saveEnabled());

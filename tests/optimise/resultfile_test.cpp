@@ -68,9 +68,8 @@ TEST(OptimiseFiles, SavedBytesAreTheEncodedLines) {
     const std::string bytes = core::encodePage(lines);
     EXPECT_EQ(encodeResultFile(table, ResultFileKind::Raw, kMoment), bytes);
 
-    const auto folder = std::filesystem::temp_directory_path() / "socketpile_optimise_files";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const sp::test::TemporaryFolder temporary("socketpile-optimise-files");
+    const std::filesystem::path& folder = temporary.path();
     const auto written = writeResultFile(folder, table, ResultFileKind::Raw, kMoment);
     ASSERT_TRUE(written.ok) << written.reason;
     EXPECT_EQ(written.path, (folder / "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt").string());
@@ -78,7 +77,6 @@ TEST(OptimiseFiles, SavedBytesAreTheEncodedLines) {
     // Nothing is left beside the file.
     EXPECT_EQ(
         std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
-    std::filesystem::remove_all(folder);
 }
 
 TEST(OptimiseFiles, LargeTablesAreLaidOutInBlocksWithoutLosingTheOrder) {
