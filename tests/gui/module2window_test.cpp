@@ -131,7 +131,8 @@ private slots:
         // 较硬岩: C1 = 0.7 × 0.85 = 0.595, C2 = 0.09 × 0.85 = 0.0765; Quk 24767.53, Ra 12383.77, end 66.04 %
         QTest::newRow("较硬岩, soft rock")
             << "35.00" << 1 << true << QStringList{"24768", "12384", "66%"} << QStringList{"0.595", "0.0765"};
-        // entered C1 0.50 and C2 0.04 (人工指定系数): Quk 9817.48 + 3141.59 = 12959.07, Ra 6479.53, end 75.76 %
+        // entered C1 0.50 and C2 0.04 (人工指定系数): Quk 9817.48 + 3141.59 = 12959.07, Ra 6479.53, end 75.76
+        // %
         QTest::newRow("entered coefficients, soft rock")
             << "25.00" << 0 << true << QStringList{"12959", "6480", "76%"} << QStringList{"0.5", "0.04"};
     }
