@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 
@@ -57,5 +58,25 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The process's file-creation mask, set for one scope.
+class UmaskScope {
+public:
+    explicit UmaskScope(mode_t mask) : m_saved(::umask(mask)) {}
+    ~UmaskScope() { ::umask(m_saved); }
+    UmaskScope(const UmaskScope&) = delete;
+    UmaskScope& operator=(const UmaskScope&) = delete;
+
+private:
+    mode_t m_saved;
+};
+
+// The permission bits of a file, or 0 when it cannot be found.
+inline mode_t modeOf(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return 0;
+    return st.st_mode & 07777;
+}
 
 } // namespace sp::test

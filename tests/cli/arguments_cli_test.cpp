@@ -183,3 +183,24 @@ TEST_F(CliArguments, NowSetsTheTimeLineOfTheFiles) {
         EXPECT_EQ(lines.back(), c.line);
     }
 }
+
+// Files written into --out are made as any new file of the user: the umask decides who may read.
+TEST_F(CliArguments, FilesWrittenWithOutTakeTheModeTheUmaskLeaves) {
+    const struct {
+        mode_t umask, mode;
+    } cases[] = {{022, 0644}, {077, 0600}};
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(m_dir / "out");
+        std::filesystem::create_directories(m_dir / "out");
+        const sp::test::UmaskScope scope(c.umask);
+        const CliRun calc = runArguments("calc - --out " + outFolder(), R"({"module": 1, "piles": [{}]})");
+        ASSERT_EQ(calc.status, 0) << calc.err;
+        const CliRun optimise = runArguments("optimise - --out " + outFolder(),
+                                             R"({"module": 1, "rows": {"0": ["1", "1", "1"]}})");
+        ASSERT_EQ(optimise.status, 0) << optimise.err;
+        ASSERT_EQ(filesWritten(), 3u);
+        for (const char* name : {"嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt", "嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt",
+                                 "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt"})
+            EXPECT_EQ(sp::test::modeOf(m_dir / "out" / name), c.mode) << std::oct << "umask " << c.umask << " " << name;
+    }
+}

@@ -86,3 +86,20 @@ TEST_F(TempDir, MissingFolderFailsWithTheSystemsReason) {
     EXPECT_EQ(r.path, file.string());
     EXPECT_EQ(r.reason, "No such file or directory");
 }
+
+// A saved page is a new document like any other the user makes: readable by others as far as the
+// umask allows, whatever mode the file it replaces had.
+TEST_F(TempDir, SavedPageTakesTheModeTheUmaskLeaves) {
+    const struct {
+        mode_t umask, mode;
+    } cases[] = {{022, 0644}, {077, 0600}, {027, 0640}, {002, 0664}, {0, 0666}};
+    const fs::path file = m_dir / "嵌岩桩计算书.txt";
+    for (const auto& c : cases) {
+        {
+            const sp::test::UmaskScope scope(c.umask);
+            ASSERT_TRUE(writePage(file, {"ZH1"}).ok);
+        }
+        EXPECT_EQ(sp::test::modeOf(file), c.mode) << std::oct << "umask " << c.umask;
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    }
+}

@@ -101,3 +101,36 @@ TEST(OptimiseFiles, LargeTablesAreLaidOutInBlocksWithoutLosingTheOrder) {
         EXPECT_EQ(line.substr(11), resultFileLines(alone, ResultFileKind::Raw, kMoment)[5].substr(11)) << i;
     }
 }
+
+// A saved result file is a new document like any other the user makes: readable by others as far
+// as the umask allows, also when it replaces a file of another mode.
+TEST(OptimiseFiles, SavedFileTakesTheModeTheUmaskLeaves) {
+    OptimisePage page;
+    editSmallTable(page);
+    page.run(core::kDefaultPrecision);
+    ASSERT_EQ(page.candidates().rowCount(), 16u);
+    const sp::test::TemporaryFolder folder("socketpile-optimise-modes");
+    const auto file = folder / "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt";
+    const struct {
+        mode_t umask, mode;
+    } cases[] = {{022, 0644}, {077, 0600}, {027, 0640}, {002, 0664}};
+    for (const auto& c : cases) {
+        {
+            const sp::test::UmaskScope scope(c.umask);
+            const auto written = writeResultFile(folder.path(), page.candidates(), ResultFileKind::Raw, kMoment);
+            ASSERT_TRUE(written.ok) << written.reason;
+            ASSERT_EQ(written.path, file.string());
+        }
+        EXPECT_EQ(sp::test::modeOf(file), c.mode) << std::oct << "umask " << c.umask;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+
+    // Through "存盘" of the page.
+    const sp::test::UmaskScope scope(022);
+    const sp::test::TemporaryFolder saved("socketpile-optimise-save");
+    const auto result = page.save(saved.path(), kMoment);
+    ASSERT_TRUE(result && result->ok);
+    EXPECT_EQ(sp::test::modeOf(saved / "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt"), 0644u);
+}
