@@ -1,11 +1,14 @@
 #include "textfile.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <iconv.h>
+#include <random>
 #include <unistd.h>
 
 namespace sp::core {
@@ -83,17 +86,34 @@ std::string encodePage(const std::vector<std::string>& lines) {
     return toGbk(text);
 }
 
+int createBeside(const std::filesystem::path& target, std::string& name) {
+    // Not mkstemp: it makes the file private (0600), and changing the mode afterwards needs the
+    // umask, which can only be read by setting it, under the feet of every other thread.
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::atomic<std::uint64_t> calls{0};
+    std::mt19937_64 random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                           (static_cast<std::uint64_t>(::getpid()) << 40) ^ (calls++ << 20));
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+    const std::string stem = (target.parent_path() / (target.filename().string() + ".")).string();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem;
+        for (int k = 0; k < 6; ++k)
+            name += kLetters[letter(random)];
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 WriteResult writePage(const std::filesystem::path& file, const std::vector<std::string>& lines) {
     WriteResult result;
     result.path = file.string();
     const std::string bytes = encodePage(lines);
 
-    std::string tmpl = (file.parent_path() / (file.filename().string() + ".XXXXXX")).string();
-    if (file.parent_path().empty())
-        tmpl = file.filename().string() + ".XXXXXX";
-    std::vector<char> tmpName(tmpl.begin(), tmpl.end());
-    tmpName.push_back('\0');
-    const int fd = mkstemp(tmpName.data());
+    std::string tmpName;
+    const int fd = createBeside(file, tmpName);
     if (fd < 0) {
         result.ok = false;
         result.reason = std::strerror(errno);
@@ -102,7 +122,7 @@ WriteResult writePage(const std::filesystem::path& file, const std::vector<std::
     auto fail = [&](int error) {
         result.ok = false;
         result.reason = std::strerror(error);
-        ::unlink(tmpName.data());
+        ::unlink(tmpName.c_str());
         return result;
     };
     std::size_t written = 0;
@@ -117,10 +137,6 @@ WriteResult writePage(const std::filesystem::path& file, const std::vector<std::
         }
         written += static_cast<std::size_t>(n);
     }
-    // mkstemp makes the file private; a saved page gets the permissions of any new document.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
     if (::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
@@ -128,7 +144,7 @@ WriteResult writePage(const std::filesystem::path& file, const std::vector<std::
     }
     if (::close(fd) != 0)
         return fail(errno);
-    if (std::rename(tmpName.data(), result.path.c_str()) != 0)
+    if (std::rename(tmpName.c_str(), result.path.c_str()) != 0)
         return fail(errno);
     return result;
 }

@@ -25,4 +25,9 @@ struct WriteResult {
 
 WriteResult writePage(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
+// A new, empty file beside `target` under a name of its own ("<target>.XXXXXX"), open for writing.
+// It is created as any new document of the user is: mode 0666 less the umask, applied by the
+// system. Returns the descriptor and puts the name into `name`; -1 with errno set on failure.
+int createBeside(const std::filesystem::path& target, std::string& name);
+
 } // namespace sp::core

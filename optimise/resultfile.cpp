@@ -439,12 +439,7 @@ private:
 class ReplacingFile {
 public:
     explicit ReplacingFile(const std::filesystem::path& target) : m_target(target) {
-        std::string pattern = (target.parent_path() / (target.filename().string() + ".XXXXXX")).string();
-        if (target.parent_path().empty())
-            pattern = target.filename().string() + ".XXXXXX";
-        m_temporary.assign(pattern.begin(), pattern.end());
-        m_temporary.push_back('\0');
-        m_fd = ::mkstemp(m_temporary.data());
+        m_fd = core::createBeside(target, m_temporary);
         m_created = m_fd >= 0;
         if (!m_created)
             m_error = errno;
@@ -453,7 +448,7 @@ public:
         if (m_fd >= 0)
             ::close(m_fd);
         if (m_created && !m_committed)
-            ::unlink(m_temporary.data());
+            ::unlink(m_temporary.c_str());
     }
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -484,10 +479,6 @@ public:
     bool commit() {
         if (m_fd < 0)
             return false;
-        // mkstemp makes the file private; a saved table gets the permissions of any new document.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(m_fd, 0666 & ~mask);
         if (::fsync(m_fd) != 0) {
             m_error = errno;
             return false;
@@ -498,7 +489,7 @@ public:
             m_error = errno;
             return false;
         }
-        if (std::rename(m_temporary.data(), m_target.string().c_str()) != 0) {
+        if (std::rename(m_temporary.c_str(), m_target.string().c_str()) != 0) {
             m_error = errno;
             return false;
         }
@@ -512,7 +503,7 @@ public:
 
 private:
     std::filesystem::path m_target;
-    std::vector<char> m_temporary;
+    std::string m_temporary;
     int m_fd = -1;
     std::size_t m_offset = 0;
     int m_error = 0;
