@@ -186,3 +186,19 @@ TEST_F(CalcCli, SoftRockBoxOfModuleTwoReducesSoftLayers) {
     EXPECT_EQ(std::count(book.begin(), book.end(), "      软化系数≤0.6的软质岩，施工时无可靠    \r"), 2);
     EXPECT_EQ(std::count(book.begin(), book.end(), "                措施缩短桩端基岩暴露时间     \r"), 2);
 }
+
+// Resistances beyond the range of numbers stop the pile with "数据过大，计算结果溢出" (1e308 kPa over
+// 1 m of a 1000 mm pile is 3.1e308 kN); the next pile is computed and numbered as the first.
+TEST_F(CalcCli, ModuleTwoOverflowStopsThePile) {
+    const CliRun r = run(R"({"module": 2, "piles": [{"strengthBasis": "极限侧阻力、端阻力标准值",
+        "layers": [{"lr": "1", "qpk": "1e308", "qsrk": "1e308"}]}, {}]})",
+                         outArgs());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 2u) << r.out;
+    EXPECT_EQ(lines[0], R"({"pile":1,"ok":false,"kind":"check","message":"数据过大，计算结果溢出","field":null,)"
+                        R"("status":{"text":"数据过大，计算结果溢出","color":"FFFF0000"}})");
+    EXPECT_EQ(lines[1].rfind(R"({"pile":2,"ok":true,"zh":"ZH1","boxes":{"edt_Quk":"16912","edt_ra":"8456",)", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(filesWritten(), 2u);
+}
