@@ -144,8 +144,8 @@ TEST_F(CalcCli, ModuleTwoReportsTheGridAndTheVerdict) {
     EXPECT_NE(r.out.find(R"("pile":2,"ok":true)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(R"("verdict":"超规")"), std::string::npos) << r.out;
 
-    // Each verdict in the line of its own pile: the automatic coefficients comply, the specified
-    // ones (C1 0.50, C2 0.04 of frk 25: Quk = 9817.48 + 3141.59 = 12959.07 kN) do not.
+    // Each verdict in the line of its own pile: the automatic coefficients comply, those entered by
+    // hand (C1 0.50, C2 0.04 of frk 25: Quk = 9817.48 + 3141.59 = 12959.07 kN) do not.
     const auto lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 2u) << r.out;
     EXPECT_EQ(lines[0].rfind(R"({"pile":1,"ok":true,"zh":"ZH1","boxes":{"edt_Quk":"16912","edt_ra":"8456",)", 0), 0u)
