@@ -4,6 +4,7 @@
 #include "optimisecommand.h"
 #include "usageerror.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -33,6 +34,11 @@ bool readDocument(const std::string& file, std::string& text, std::string& probl
     if (file == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
         return true;
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        problem = "cannot read " + file + ": it is a folder";
+        return false;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
