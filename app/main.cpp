@@ -1,9 +1,9 @@
 // SocketPile, the desktop program: starts the launcher and runs until it is closed.
 
-#include "module1/onelayerwindow.h"
-#include "module2/tpelm_frm_durk2.h"
-#include "module3/tpelm_frm_durk3.h"
-#include "tpelm_frm_durk0.h"
+#include "windows/module1window.h"
+#include "windows/module2window.h"
+#include "windows/module3window.h"
+#include "windows/launcherwindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -26,11 +26,11 @@ bool displayAvailable() {
 QWidget* makeModuleWindow(int module, QWidget* parent) {
     switch (module) {
     case 1:
-        return new sp::module1::TPELM_FRM_DURK1(parent);
+        return new sp::module1::Module1Window(parent);
     case 2:
-        return new sp::module2::TPELM_FRM_DURK2(parent);
+        return new sp::module2::Module2Window(parent);
     case 3:
-        return new sp::module3::TPELM_FRM_DURK3(parent);
+        return new sp::module3::Module3Window(parent);
     default:
         return nullptr;
     }
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SocketPile"));
-    sp::app::TPELM_FRM_DURK0 launcher(makeModuleWindow);
+    sp::app::LauncherWindow launcher(makeModuleWindow);
     launcher.show();
     return QApplication::exec();
 }

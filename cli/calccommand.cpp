@@ -193,7 +193,7 @@ template <class Session, class Outcome> ojson pileJson(int pile, const Outcome& 
     line["pile"] = pile;
     line["ok"] = outcome.ok();
     if (outcome.ok()) {
-        line["zh"] = frame::PileRegister::pileName(session.documents().pileRegister().count());
+        line["zh"] = report::PileRegister::pileName(session.documents().pileRegister().count());
         ojson boxes = ojson::object();
         for (const auto& [name, text] : outcome.boxes)
             boxes[name] = text;
@@ -268,8 +268,8 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
     if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
         return 0;
     const std::filesystem::path dir(options.outDir);
-    const std::pair<const char*, frame::Page> files[] = {{frame::kBookFileName, frame::Page::Book},
-                                                         {frame::kTableFileName, frame::Page::Table}};
+    const std::pair<const char*, report::Page> files[] = {{report::kBookFileName, report::Page::Book},
+                                                         {report::kTableFileName, report::Page::Table}};
     for (const auto& [name, page] : files) {
         const core::WriteResult written = core::writePage(dir / name, session.documents().page(page));
         if (!written.ok) {

@@ -1,0 +1,68 @@
+#include "report/reportdocuments.h"
+
+namespace sp::report {
+
+namespace {
+const std::string kBookClosing(50, '=');
+}
+
+void TextReport::appendBook(const Lines& book, const std::string& timeLine) {
+    if (!m_lines.empty())
+        m_lines.pop_back(); // the previous calculation's time line
+    m_lines.insert(m_lines.end(), book.begin(), book.end());
+    m_lines.push_back(timeLine);
+}
+
+void TextReport::removeLastBook() {
+    // Delete the line before the last until the previous book's closing line stands directly
+    // above the final time line. A page without such a line is left alone rather than emptied.
+    if (m_lines.size() < 2)
+        return;
+    std::size_t closing = m_lines.size() - 2;
+    while (closing > 0 && m_lines[closing - 1] != kBookClosing)
+        --closing;
+    if (closing == 0)
+        return;
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(closing), m_lines.end() - 1);
+}
+
+void TableReport::appendRow(int pileNumber, const Lines& heading, const std::string& row, const Lines& closing) {
+    if (pileNumber <= 1 || m_lines.size() < m_closingSize) {
+        m_lines = heading;
+    } else {
+        for (std::size_t k = 0; k < m_closingSize; ++k)
+            m_lines.pop_back();
+    }
+    m_lines.push_back(row);
+    m_lines.insert(m_lines.end(), closing.begin(), closing.end());
+    m_closingSize = closing.size();
+}
+
+void TableReport::removeLastRow() {
+    if (m_lines.size() < m_closingSize + 1)
+        return;
+    m_lines.erase(m_lines.end() - static_cast<std::ptrdiff_t>(m_closingSize + 1));
+}
+
+void ReportDocuments::append(const PilePages& pages) {
+    const int number = m_register.next();
+    m_book.appendBook(pages.book, pages.timeLine);
+    m_table.appendRow(number, pages.tableHeading, pages.tableRow, pages.tableClosing);
+    m_register.advance();
+    m_save.markAllUnsaved();
+}
+
+void ReportDocuments::deleteLast() {
+    if (m_register.count() <= 1) {
+        m_register.clear();
+        m_book.clear();
+        m_table.clear();
+        m_save.clear();
+        return;
+    }
+    m_register.retreat();
+    m_table.removeLastRow();
+    m_book.removeLastBook();
+}
+
+} // namespace sp::report

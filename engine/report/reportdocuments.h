@@ -1,0 +1,105 @@
+#pragma once
+// The per-window report state of a module: the calculation book (page 1), the pile table (page 2),
+// the pile register that numbers the piles in both, and the save state. Pure; the window shows
+// the pages and the CLI writes them.
+
+#include <string>
+#include <vector>
+
+namespace sp::report {
+
+using Lines = std::vector<std::string>;
+
+// File names of the saved pages, the same in every module: a save in one module replaces the
+// file saved from another.
+inline constexpr const char* kBookFileName = "嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt";
+inline constexpr const char* kTableFileName = "嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt";
+
+// The lines one successful pile adds to the two pages.
+struct PilePages {
+    Lines book;              // title line … the closing line of 50 "="
+    std::string timeLine;    // "计算时间：…", the last line of both pages
+    Lines tableHeading;      // added with the first pile
+    std::string tableRow;    // the pile's row
+    Lines tableClosing;      // the closing block; its last line is the time line
+};
+
+// The books of all piles in order, followed by one time line.
+class TextReport {
+public:
+    void appendBook(const Lines& book, const std::string& timeLine);
+    // Cuts the last book back to the previous book's closing line; the time line stays.
+    void removeLastBook();
+    void clear() { m_lines.clear(); }
+    const Lines& lines() const { return m_lines; }
+
+private:
+    Lines m_lines;
+};
+
+// Heading, one row per pile, closing block.
+class TableReport {
+public:
+    void appendRow(int pileNumber, const Lines& heading, const std::string& row, const Lines& closing);
+    // Removes the last pile's row, just above the closing block, which stays.
+    void removeLastRow();
+    void clear() { m_lines.clear(); }
+    const Lines& lines() const { return m_lines; }
+
+private:
+    Lines m_lines;
+    std::size_t m_closingSize = 4;
+};
+
+// How many piles the pages hold; pile k is "ZH" followed by k.
+class PileRegister {
+public:
+    int count() const { return m_count; }
+    int next() const { return m_count + 1; }
+    void advance() { ++m_count; }
+    void retreat() { m_count = m_count > 0 ? m_count - 1 : 0; }
+    void clear() { m_count = 0; }
+    static std::string pileName(int number) { return "ZH" + std::to_string(number); }
+
+private:
+    int m_count = 0;
+};
+
+enum class Page { Book = 1, Table = 2 };
+
+// Two flags: 1 the book has unsaved changes, 2 the table has.
+class SaveState {
+public:
+    int value() const { return m_value; }
+    bool unsaved(Page page) const { return (m_value & static_cast<int>(page)) != 0; }
+    void markAllUnsaved() { m_value = 3; }
+    void markSaved(Page page) { m_value &= ~static_cast<int>(page); }
+    void clear() { m_value = 0; }
+
+private:
+    int m_value = 0;
+};
+
+class ReportDocuments {
+public:
+    // Adds the pile numbered pileRegister().next(); both pages become unsaved.
+    void append(const PilePages& pages);
+    // Delete-last: the only pile empties both pages and the save state; otherwise the last pile
+    // leaves both pages and the save state stays as it was.
+    void deleteLast();
+
+    const TextReport& book() const { return m_book; }
+    const TableReport& table() const { return m_table; }
+    const PileRegister& pileRegister() const { return m_register; }
+    const SaveState& saveState() const { return m_save; }
+    SaveState& saveState() { return m_save; }
+    const Lines& page(Page page) const { return page == Page::Book ? m_book.lines() : m_table.lines(); }
+
+private:
+    TextReport m_book;
+    TableReport m_table;
+    PileRegister m_register;
+    SaveState m_save;
+};
+
+} // namespace sp::report

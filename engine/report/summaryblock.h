@@ -1,0 +1,19 @@
+#pragma once
+// Pieces every module's calculation book and pile table print alike: the section's kind as the
+// tables name it, and the summary block that opens item 5 of a book with the pile and its section.
+
+#include "core/geometry.h"
+#include "report/reportdocuments.h"
+
+#include <string>
+
+namespace sp::report {
+
+// "圆  桩", "椭圆桩", "矩形桩", or "方  桩" for a rectangle with equal sides.
+const char* tableKindText(core::SectionType type, bool square);
+
+// "5.基桩主要数据汇总", the rule, the two heading lines for the section, the rule and the pile's row.
+void appendSummaryPileBlock(Lines& out, core::SectionType type, bool square, const std::string& dText,
+                            const std::string& cText, int pileNumber);
+
+} // namespace sp::report

@@ -1,0 +1,522 @@
+#include "frame/modulewindow.h"
+
+#include "frame/aboutwindow.h"
+#include "core/textfile.h"
+#include "frame/documentsfolder.h"
+#include "frame/messagesink.h"
+#include "frame/reportfont.h"
+#include "frame/storagepermission.h"
+#include "frame/widgetcolours.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStackedLayout>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace sp::frame {
+
+namespace {
+
+constexpr int kDesignWidth = 370;
+constexpr int kDefaultFontSize = 14;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint = {}) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    return b;
+}
+
+QLabel* titleLabel(QWidget* parent, const char* name, const QString& text, const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font = label->font();
+    font.setPixelSize(24);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton* smallButton(QWidget* parent, const char* name, const QString& text, const QString& hint, int size) {
+    QPushButton* b = button(parent, name, text, hint);
+    b->setFixedSize(size, size);
+    return b;
+}
+
+// The picture strip at the foot of the input layer until the first message replaces it.
+QLabel* logoStrip(QWidget* parent) {
+    QPixmap strip(kDesignWidth - 16, 28);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    QLinearGradient gradient(0, 0, strip.width(), 0);
+    gradient.setColorAt(0, QColor(30, 144, 255));
+    gradient.setColorAt(1, QColor(255, 255, 255));
+    painter.setBrush(gradient);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(strip.rect(), 6, 6);
+    painter.setPen(Qt::white);
+    painter.drawText(strip.rect().adjusted(10, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     QStringLiteral("DBJ 52/T088-2018  嵌岩桩"));
+    painter.end();
+    auto* logo = new QLabel(parent);
+    logo->setObjectName(QStringLiteral("img_logo"));
+    logo->setPixmap(strip);
+    logo->setAlignment(Qt::AlignCenter);
+    return logo;
+}
+
+} // namespace
+
+ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint),
+      m_defaultMessages(std::make_unique<DialogMessageSink>()),
+      m_defaultPermission(std::make_unique<DesktopStoragePermission>()) {
+    m_messages = m_defaultMessages.get();
+    m_permission = m_defaultPermission.get();
+    m_clock = core::nowLocal;
+    setObjectName(windowClass);
+    setWindowTitle(QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018)"));
+    setFixedSize(kDesignWidth, height);
+
+    m_layers = new QStackedLayout(this);
+    m_layers->setContentsMargins(0, 0, 0, 0);
+    m_inputLayer = new QWidget(this);
+    m_inputLayer->setObjectName(QStringLiteral("MainFormLayer"));
+    m_documentLayer = new QWidget(this);
+    m_documentLayer->setObjectName(QStringLiteral("JieGuo_DocLayer"));
+    m_optimisationLayer = new QWidget(this);
+    m_optimisationLayer->setObjectName(QStringLiteral("YouHuaFormLayer"));
+    m_layers->addWidget(m_inputLayer);
+    m_layers->addWidget(m_documentLayer);
+    m_layers->addWidget(m_optimisationLayer);
+    buildInputLayer(m_inputLayer);
+    buildDocumentLayer(m_documentLayer);
+    buildOptimisationLayer(m_optimisationLayer);
+    m_layers->setCurrentWidget(m_inputLayer);
+
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+ModuleWindow::~ModuleWindow() = default;
+
+void ModuleWindow::buildInputLayer(QWidget* layer) {
+    auto* layout = new QVBoxLayout(layer);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(4);
+
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addSpacing(24);
+    titleRow->addWidget(titleLabel(layer, "lb_cxm", QStringLiteral("嵌岩桩承载力计算"), QColor(138, 43, 226)), 1);
+    QPushButton* copyright = smallButton(layer, "cbt_copyright", QStringLiteral("©"), QStringLiteral("版权信息"), 24);
+    connect(copyright, &QPushButton::clicked, this, &ModuleWindow::onAbout);
+    titleRow->addWidget(copyright, 0, Qt::AlignTop);
+    layout->addLayout(titleRow);
+    layout->addStretch(1);
+
+    m_inputArea = new QVBoxLayout;
+    m_inputArea->setSpacing(10);
+    layout->addLayout(m_inputArea);
+    layout->addStretch(1);
+
+    m_resultGroup = new QGroupBox(QStringLiteral("计算结果"), layer);
+    m_resultGroup->setObjectName(QStringLiteral("gpb_jisuanjieguo"));
+    auto* groupLayout = new QVBoxLayout(m_resultGroup);
+    groupLayout->setContentsMargins(8, 4, 8, 4);
+    auto* precisionRow = new QHBoxLayout;
+    precisionRow->addStretch(1);
+    m_precisionButton = smallButton(m_resultGroup, "cbt_JingDu", QStringLiteral("≈"), QStringLiteral("调整精度"), 24);
+    connect(m_precisionButton, &QPushButton::clicked, this, &ModuleWindow::onPrecisionToggle);
+    precisionRow->addWidget(m_precisionButton);
+    groupLayout->addLayout(precisionRow);
+    m_resultGrid = new QGridLayout;
+    m_resultGrid->setVerticalSpacing(5);
+    groupLayout->addLayout(m_resultGrid);
+    for (const auto& [name, text] : {std::pair{"lb_guifan1", "《贵州省建筑桩基设计与施工技术规程》"},
+                                      std::pair{"lb_guifan2", "(DBJ52/T088-2018)"}}) {
+        auto* label = new QLabel(QString::fromUtf8(text), m_resultGroup);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAlignment(Qt::AlignCenter);
+        groupLayout->addWidget(label);
+    }
+    layout->addWidget(m_resultGroup);
+    layout->addStretch(1);
+
+    // The precision popup floats over the result group, under its button.
+    m_precisionPopup = new QListWidget(layer);
+    m_precisionPopup->setObjectName(QStringLiteral("popbox_jingdu"));
+    for (int k = 0; k < 5; ++k)
+        m_precisionPopup->addItem(QString::fromUtf8(core::precisionItem(static_cast<core::Precision>(k))));
+    m_precisionPopup->setCurrentRow(static_cast<int>(core::kDefaultPrecision));
+    m_precisionPopup->setFixedSize(110, 5 * 22 + 6);
+    m_precisionPopup->hide();
+    connect(m_precisionPopup, &QListWidget::currentRowChanged, this, &ModuleWindow::onPrecisionChosen);
+
+    auto* buttons = new QHBoxLayout;
+    m_compute = button(layer, "cbt_compute", QStringLiteral("计算"));
+    m_view = button(layer, "cbt_View", QStringLiteral("结果"));
+    m_view->hide();
+    QPushButton* optimise = smallButton(layer, "cbt_YouHua", QStringLiteral("★"), QStringLiteral("筛选优化"), 34);
+    optimise->setStyleSheet(QStringLiteral("QPushButton { color: red; border-radius: 17px; border: 1px solid #999;"
+                                           " background: #fff; font-size: 16px; }"));
+    QPushButton* exit = button(layer, "cbt_tuichu", QStringLiteral("退出"));
+    for (QPushButton* b : {m_compute, m_view, exit})
+        b->setFixedSize(110, 34);
+    buttons->addWidget(m_compute);
+    buttons->addWidget(m_view);
+    buttons->addStretch(1);
+    buttons->addWidget(optimise);
+    buttons->addStretch(1);
+    buttons->addWidget(exit);
+    connect(m_compute, &QPushButton::clicked, this, [this] { calculate(); });
+    connect(m_view, &QPushButton::clicked, this, &ModuleWindow::onView);
+    connect(optimise, &QPushButton::clicked, this, &ModuleWindow::onOptimise);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    layout->addLayout(buttons);
+
+    // The status line takes the place of the picture strip for good once a message is shown.
+    auto* strip = new QGridLayout;
+    m_logo = logoStrip(layer);
+    m_status = new QLabel(layer);
+    m_status->setObjectName(QStringLiteral("lb_shuoming"));
+    m_status->setAlignment(Qt::AlignCenter);
+    m_status->setWordWrap(true);
+    m_status->setMinimumHeight(28);
+    QFont statusFont = m_status->font();
+    statusFont.setPixelSize(14);
+    m_status->setFont(statusFont);
+    m_status->hide();
+    strip->addWidget(m_logo, 0, 0);
+    strip->addWidget(m_status, 0, 0);
+    layout->addLayout(strip);
+}
+
+void ModuleWindow::buildDocumentLayer(QWidget* layer) {
+    auto* layout = new QVBoxLayout(layer);
+    layout->setContentsMargins(8, 6, 8, 6);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addSpacing(28);
+    titleRow->addWidget(titleLabel(layer, "lb_jisuanjieguo", QStringLiteral("计算结果"), QColor(0, 0, 255)), 1);
+    m_pageButton = smallButton(layer, "cbt_PageBook", QStringLiteral("1"), QStringLiteral("切换计算书"), 28);
+    connect(m_pageButton, &QPushButton::clicked, this, &ModuleWindow::onPageSwitch);
+    titleRow->addWidget(m_pageButton);
+    layout->addLayout(titleRow);
+
+    auto* views = new QGridLayout;
+    m_bookView = new QPlainTextEdit(layer);
+    m_bookView->setObjectName(QStringLiteral("meo_jisuanjieguo_Doc"));
+    m_tableView = new QPlainTextEdit(layer);
+    m_tableView->setObjectName(QStringLiteral("meo_jisuanjieguo_Xls"));
+    for (QPlainTextEdit* view : {m_bookView, m_tableView}) {
+        view->setReadOnly(true);
+        view->setLineWrapMode(QPlainTextEdit::NoWrap);
+        view->setFont(reportFont(kDefaultFontSize));
+        views->addWidget(view, 0, 0);
+    }
+    m_tableView->hide();
+    layout->addLayout(views, 1);
+
+    m_fontSlider = new QSlider(Qt::Horizontal, layer);
+    m_fontSlider->setObjectName(QStringLiteral("tcb_meoFontSize"));
+    m_fontSlider->setToolTip(QStringLiteral("调整字体大小"));
+    m_fontSlider->setRange(4, 24);
+    m_fontSlider->setValue(kDefaultFontSize);
+    connect(m_fontSlider, &QSlider::valueChanged, this, &ModuleWindow::onFontSize);
+    layout->addWidget(m_fontSlider);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* back = button(layer, "cbt_Exit", QStringLiteral("返回"));
+    m_save = button(layer, "cbt_Save", QStringLiteral("保存"));
+    m_deleteLast = smallButton(layer, "cbt_sanchu", QStringLiteral("x"), QStringLiteral("删除最末数据"), 22);
+    m_deleteLast->setEnabled(false);
+    for (QPushButton* b : {back, m_save})
+        b->setFixedSize(110, 34);
+    buttons->addWidget(back);
+    buttons->addStretch(1);
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_deleteLast, 0, Qt::AlignBottom);
+    connect(back, &QPushButton::clicked, this, &ModuleWindow::onBack);
+    connect(m_save, &QPushButton::clicked, this, &ModuleWindow::onSave);
+    connect(m_deleteLast, &QPushButton::clicked, this, &ModuleWindow::onDeleteLast);
+    layout->addLayout(buttons);
+}
+
+void ModuleWindow::buildOptimisationLayer(QWidget* layer) {
+    auto* layout = new QVBoxLayout(layer);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // A plain page with its title, status label and "返回" until the module installs its own.
+    m_optimisationPlaceholder = new QWidget(layer);
+    auto* inner = new QVBoxLayout(m_optimisationPlaceholder);
+    inner->setContentsMargins(8, 6, 8, 6);
+    inner->addWidget(
+        titleLabel(m_optimisationPlaceholder, "lb_youhuabiaoti", QStringLiteral("嵌岩桩优化设计"), QColor(138, 43, 226)));
+    inner->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    QPushButton* back = button(m_optimisationPlaceholder, "cbt_YHfanhui", QStringLiteral("返回"));
+    back->setFixedSize(80, 34);
+    connect(back, &QPushButton::clicked, this, &ModuleWindow::onOptimiseBack);
+    buttons->addWidget(back);
+    inner->addLayout(buttons);
+    m_optimisationStatus = new QLabel(m_optimisationPlaceholder);
+    m_optimisationStatus->setObjectName(QStringLiteral("lb_YHxingxi"));
+    m_optimisationStatus->setMinimumHeight(24);
+    inner->addWidget(m_optimisationStatus);
+    layout->addWidget(m_optimisationPlaceholder);
+}
+
+void ModuleWindow::installOptimisationPage(QWidget* page, QLabel* statusLabel) {
+    delete m_optimisationPlaceholder;
+    m_optimisationPlaceholder = nullptr;
+    m_optimisationLayer->layout()->addWidget(page);
+    m_optimisationStatus = statusLabel;
+}
+
+void ModuleWindow::leaveOptimisation() { onOptimiseBack(); }
+
+std::optional<core::WriteResult> ModuleWindow::writeOptimisationTables(const QString&, const core::Moment&) {
+    return std::nullopt;
+}
+
+QLineEdit* ModuleWindow::addResultBox(const char* name, const QString& label) {
+    auto* text = new QLabel(label, m_resultGroup);
+    text->setObjectName(QStringLiteral("lb_") + QString::fromLatin1(name));
+    auto* box = new QLineEdit(m_resultGroup);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setFixedWidth(100);
+    QFont font = box->font();
+    font.setPixelSize(18);
+    box->setFont(font);
+    setTextColour(box, core::kGreen);
+    m_resultGrid->addWidget(text, m_resultRows, 0);
+    m_resultGrid->addWidget(box, m_resultRows, 1);
+    ++m_resultRows;
+    return box;
+}
+
+QLineEdit* ModuleWindow::resultBox(const QString& name) const { return findChild<QLineEdit*>(name); }
+
+core::Precision ModuleWindow::precision() const {
+    const int row = m_precisionPopup->currentRow();
+    return row >= 0 ? static_cast<core::Precision>(row) : core::kDefaultPrecision;
+}
+
+MessageSink& ModuleWindow::messages() const { return *m_messages; }
+
+void ModuleWindow::applyStatus(const core::StatusEffect& effect) {
+    if (effect.show) {
+        m_logo->hide();
+        m_status->show();
+    }
+    if (effect.text)
+        m_status->setText(q(*effect.text));
+    if (effect.colour)
+        setTextColour(m_status, *effect.colour);
+}
+
+void ModuleWindow::showMessage(const QString& text, core::Colour colour) {
+    core::StatusEffect effect;
+    effect.showMessage(text.toStdString(), colour);
+    applyStatus(effect);
+}
+
+void ModuleWindow::reportStopped() {
+    m_optimisationStatus->setText(QString::fromUtf8(kStoppedRunText));
+    setTextColour(m_optimisationStatus, core::kRed);
+}
+
+void ModuleWindow::offerCalculation() {
+    m_compute->setEnabled(true);
+    m_compute->show();
+    m_view->hide();
+}
+
+void ModuleWindow::reportConversionError(const QString& message) { m_messages->warn(this, message); }
+
+void ModuleWindow::acceptPile(const std::function<report::PilePages(int, const core::Moment&)>& pages) {
+    if (m_optimisationMode)
+        return;
+    m_documents.append(pages(m_documents.pileRegister().next(), m_clock()));
+    refreshViews();
+    m_view->show();
+    m_compute->hide();
+    m_save->setEnabled(true);
+    m_precisionPopup->hide();
+    m_deleteLast->setEnabled(true);
+}
+
+void ModuleWindow::refreshViews() {
+    auto fill = [](QPlainTextEdit* view, const report::Lines& lines) {
+        QString text;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (k > 0)
+                text += QLatin1Char('\n');
+            text += q(lines[k]);
+        }
+        view->setPlainText(text);
+        view->moveCursor(QTextCursor::Start);
+    };
+    fill(m_bookView, m_documents.book().lines());
+    fill(m_tableView, m_documents.table().lines());
+}
+
+report::Page ModuleWindow::pageOnView() const { return m_pageButton->text() == QLatin1String("2") ? report::Page::Table : report::Page::Book; }
+
+void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents.saveState().unsaved(pageOnView())); }
+
+void ModuleWindow::showLayer(QWidget* layer) { m_layers->setCurrentWidget(layer); }
+
+void ModuleWindow::addCoverLayer(QWidget* layer) {
+    m_layers->addWidget(layer);
+    m_layers->setCurrentWidget(layer);
+}
+
+void ModuleWindow::showInputLayer() { showLayer(m_inputLayer); }
+
+void ModuleWindow::hidePrecisionPopup() { m_precisionPopup->hide(); }
+
+void ModuleWindow::onView() {
+    showLayer(m_documentLayer);
+    // Re-lay out the views so that the page on view is drawn at its size.
+    for (QPlainTextEdit* view : {m_bookView, m_tableView}) {
+        QFont font = view->font();
+        const int size = font.pixelSize();
+        font.setPixelSize(size + 2);
+        view->setFont(font);
+        font.setPixelSize(size);
+        view->setFont(font);
+    }
+}
+
+void ModuleWindow::onBack() { showLayer(m_inputLayer); }
+
+void ModuleWindow::onOptimise() {
+    showLayer(m_optimisationLayer);
+    m_optimisationMode = true;
+}
+
+void ModuleWindow::onOptimiseBack() {
+    showLayer(m_inputLayer);
+    m_optimisationMode = false;
+}
+
+void ModuleWindow::onAbout() {
+    if (!m_about)
+        m_about = new AboutWindow(this);
+    m_about->show();
+    m_about->raise();
+}
+
+void ModuleWindow::onPrecisionToggle() {
+    if (m_precisionPopup->isVisible()) {
+        m_precisionPopup->hide();
+        return;
+    }
+    const QPoint corner = m_precisionButton->mapTo(m_inputLayer, QPoint(m_precisionButton->width(), m_precisionButton->height()));
+    m_precisionPopup->move(corner.x() - m_precisionPopup->width(), corner.y() + 2);
+    m_precisionPopup->show();
+    m_precisionPopup->raise();
+}
+
+void ModuleWindow::onPrecisionChosen() {
+    // A change with the popup closed only takes effect at the next calculation.
+    if (m_precisionPopup->isVisible())
+        calculate();
+}
+
+void ModuleWindow::onFontSize(int size) {
+    for (QPlainTextEdit* view : {m_bookView, m_tableView}) {
+        QFont font = view->font();
+        font.setPixelSize(size);
+        view->setFont(font);
+    }
+}
+
+void ModuleWindow::onPageSwitch() {
+    if (m_pageButton->text() == QLatin1String("1")) {
+        m_bookView->hide();
+        m_tableView->show();
+        m_pageButton->setText(QStringLiteral("2"));
+    } else {
+        m_bookView->show();
+        m_tableView->hide();
+        m_pageButton->setText(QStringLiteral("1"));
+    }
+    updateSaveButton();
+}
+
+void ModuleWindow::onSave() {
+    auto rationale = [this](const QStringList& permissions) {
+        QString text;
+        for (const QString& permission : permissions)
+            if (permission == kStorageWritePermission)
+                text += QStringLiteral("需要存贮权限，否则计算结果不能存盘");
+        m_messages->inform(this, text);
+    };
+    m_permission->requestStorageWrite(rationale, [this](const QList<bool>& granted) { onPermissionResult(granted); });
+}
+
+void ModuleWindow::onPermissionResult(const QList<bool>& granted) {
+    if (granted.size() != 1 || !granted.front()) {
+        m_messages->warn(this, QStringLiteral("无权存盘"));
+        return;
+    }
+    const QString pageText = m_pageButton->text();
+    if (!m_optimisationMode && pageText != QLatin1String("1") && pageText != QLatin1String("2"))
+        return;
+    const QString folder = m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
+    QString problem;
+    if (!prepareFolder(folder, problem)) {
+        m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(folder, problem));
+        return;
+    }
+    if (m_optimisationMode) {
+        const std::optional<core::WriteResult> written = writeOptimisationTables(folder, m_clock());
+        if (written && !written->ok)
+            m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written->path), q(written->reason)));
+        return;
+    }
+    const report::Page page = pageOnView();
+    const std::filesystem::path file =
+        std::filesystem::path(folder.toStdString()) / (page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
+    const core::WriteResult written = core::writePage(file, m_documents.page(page));
+    if (!written.ok) {
+        m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written.path), q(written.reason)));
+        return;
+    }
+    m_documents.saveState().markSaved(page);
+    m_save->setEnabled(false);
+}
+
+void ModuleWindow::onDeleteLast() {
+    m_documents.deleteLast();
+    refreshViews();
+    if (m_documents.pileRegister().count() == 0) {
+        m_save->setEnabled(false);
+        m_deleteLast->setEnabled(false);
+    }
+}
+
+} // namespace sp::frame

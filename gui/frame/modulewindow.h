@@ -1,0 +1,157 @@
+#pragma once
+// The common frame of a module window: the input layer with the result boxes, the result-document
+// layer with the two report pages, and the optimisation layer; navigation, status line, precision
+// popup, font size, page switch, pile register with delete-last, save state and saving. A module
+// adds its inputs and its calculation; the frame does the rest the same way for every module.
+
+#include "core/moment.h"
+#include "core/outcome.h"
+#include "core/textfile.h"
+#include "core/text.h"
+#include "report/reportdocuments.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QStackedLayout;
+class QVBoxLayout;
+
+namespace sp::frame {
+
+class AboutWindow;
+class MessageSink;
+class StoragePermission;
+
+// The text of the optimisation page's status label when a candidate stops the calculation.
+inline constexpr const char* kStoppedRunText = "运行中止，主界面可查看中止位置、原因";
+
+class ModuleWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `windowClass` is the window's object name ("TPELM_FRM_DURK1" …, the names the windows have
+    // always had); `height` is its design height.
+    ModuleWindow(const QString& windowClass, int height, QWidget* parent = nullptr);
+    ~ModuleWindow() override;
+
+    // Platform services; the desktop's by default, replaceable in tests.
+    void setMessageSink(MessageSink* sink) { m_messages = sink; }
+    void setStoragePermission(StoragePermission* permission) { m_permission = permission; }
+    void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
+    void setClock(std::function<core::Moment()> clock) { m_clock = std::move(clock); }
+
+    const report::ReportDocuments& documents() const { return m_documents; }
+    bool optimisationMode() const { return m_optimisationMode; }
+    core::Precision precision() const;
+
+protected:
+    // The module's calculation action: "计算", a precision change with the popup open, and the
+    // optimisation run all start it.
+    virtual void calculate() = 0;
+
+    // Where the module puts its input groups, between the title and the result group.
+    QVBoxLayout* inputArea() const { return m_inputArea; }
+    QLineEdit* addResultBox(const char* name, const QString& label);
+    QLineEdit* resultBox(const QString& name) const;
+    QLabel* statusLine() const { return m_status; }
+
+    void applyStatus(const core::StatusEffect& effect);
+    void showMessage(const QString& text, core::Colour colour);
+    // A stopped calculation tells the optimisation page where to look.
+    void reportStopped();
+    // An input changed: "计算" again, "结果" hidden.
+    void offerCalculation();
+    // A pile that passed every check: into the pages unless the optimisation page is open.
+    void acceptPile(const std::function<report::PilePages(int pileNumber, const core::Moment&)>& pages);
+    void reportConversionError(const QString& message);
+    MessageSink& messages() const;
+
+    // The optimisation page of the module replaces the layer's placeholder; its status label is
+    // the one a stopped calculation writes to.
+    void installOptimisationPage(QWidget* page, QLabel* statusLabel);
+    // "返回" of the optimisation page: the input layer again, optimisation mode off.
+    void leaveOptimisation();
+    void setOptimisationMode(bool on) { m_optimisationMode = on; }
+    // "存盘": the save routine of "保存", which in optimisation mode writes the page's tables.
+    void requestSave() { onSave(); }
+    // Writes the optimisation tables into `folder`; nothing when there is nothing to write.
+    virtual std::optional<core::WriteResult> writeOptimisationTables(const QString& folder, const core::Moment& moment);
+    core::Moment now() const { return m_clock(); }
+
+    // A layer that covers the window when it opens (module 3's warning) until the inputs are shown.
+    void addCoverLayer(QWidget* layer);
+    void showInputLayer();
+    void hidePrecisionPopup();
+
+private:
+    void buildInputLayer(QWidget* layer);
+    void buildDocumentLayer(QWidget* layer);
+    void buildOptimisationLayer(QWidget* layer);
+    void showLayer(QWidget* layer);
+    void refreshViews();
+    void updateSaveButton();
+    report::Page pageOnView() const;
+
+    void onView();
+    void onBack();
+    void onOptimise();
+    void onOptimiseBack();
+    void onAbout();
+    void onPrecisionToggle();
+    void onPrecisionChosen();
+    void onFontSize(int size);
+    void onPageSwitch();
+    void onSave();
+    void onPermissionResult(const QList<bool>& granted);
+    void onDeleteLast();
+
+    report::ReportDocuments m_documents;
+    bool m_optimisationMode = false;
+
+    std::unique_ptr<MessageSink> m_defaultMessages;
+    std::unique_ptr<StoragePermission> m_defaultPermission;
+    MessageSink* m_messages = nullptr;
+    StoragePermission* m_permission = nullptr;
+    QString m_documentsFolder; // empty: the platform's
+    std::function<core::Moment()> m_clock;
+    QPointer<AboutWindow> m_about;
+
+    QStackedLayout* m_layers = nullptr;
+    QWidget* m_inputLayer = nullptr;
+    QWidget* m_documentLayer = nullptr;
+    QWidget* m_optimisationLayer = nullptr;
+
+    QVBoxLayout* m_inputArea = nullptr;
+    QGroupBox* m_resultGroup = nullptr;
+    QGridLayout* m_resultGrid = nullptr;
+    int m_resultRows = 0;
+    QPushButton* m_precisionButton = nullptr;
+    QListWidget* m_precisionPopup = nullptr;
+    QPushButton* m_compute = nullptr;
+    QPushButton* m_view = nullptr;
+    QLabel* m_logo = nullptr;
+    QLabel* m_status = nullptr;
+
+    QPlainTextEdit* m_bookView = nullptr;
+    QPlainTextEdit* m_tableView = nullptr;
+    QPushButton* m_pageButton = nullptr;
+    QSlider* m_fontSlider = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_deleteLast = nullptr;
+
+    QLabel* m_optimisationStatus = nullptr;
+    QWidget* m_optimisationPlaceholder = nullptr;
+};
+
+} // namespace sp::frame

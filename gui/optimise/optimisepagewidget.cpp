@@ -1,0 +1,322 @@
+#include "optimise/optimisepagewidget.h"
+
+#include "optimise/resulttablemodel.h"
+#include "optimise/results/sortstate.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <atomic>
+
+namespace sp::optimise {
+
+namespace {
+
+constexpr int kTickMs = 40;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QPushButton* pageButton(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedHeight(32);
+    return b;
+}
+
+void setColour(QLabel* label, core::Colour colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgba(colour));
+    label->setPalette(palette);
+}
+
+} // namespace
+
+OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* parent)
+    : QWidget(parent), m_module(module), m_hooks(std::move(hooks)), m_page(module) {
+    setObjectName(QStringLiteral("YouHuaPage"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 6, 4, 6);
+    layout->setSpacing(4);
+
+    auto* title = new QLabel(QStringLiteral("嵌岩桩优化设计"), this);
+    title->setObjectName(QStringLiteral("lb_youhuabiaoti"));
+    QFont font = title->font();
+    font.setPixelSize(24);
+    font.setBold(true);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    setColour(title, 0xFF8A2BE2); // blue-violet
+    layout->addWidget(title);
+
+    buildOptionTable();
+    layout->addWidget(m_options, 414);
+    buildResultTables();
+    auto* results = new QWidget(this);
+    auto* stack = new QGridLayout(results);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(m_candidatesView, 0, 0);
+    stack->addWidget(m_filteredView, 0, 0);
+    layout->addWidget(results, 186);
+
+    auto* hintRow = new QHBoxLayout;
+    m_hint = new QLabel(QStringLiteral("1、点击表头排序   2、双击获取数据"), this);
+    m_hint->setObjectName(QStringLiteral("lb_huzhu"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("pb_youhua"));
+    m_progress->hide();
+    m_cancel = pageButton(this, "cbt_YHcancel", QStringLiteral("取消"));
+    m_cancel->hide();
+    m_expand = pageButton(this, "cbt_zhangkai", QString::fromUtf8(m_page.expandCaption()));
+    m_expand->setFixedWidth(60);
+    hintRow->addWidget(m_hint, 1);
+    hintRow->addWidget(m_progress, 1);
+    hintRow->addWidget(m_cancel);
+    hintRow->addWidget(m_expand);
+    layout->addLayout(hintRow);
+
+    auto* buttons = new QHBoxLayout;
+    m_compute = pageButton(this, "cbt_YHcompute", QStringLiteral("计算"));
+    m_filter = pageButton(this, "cbt_YHsaixuan", QStringLiteral("筛选"));
+    m_save = pageButton(this, "cbt_YHsave", QStringLiteral("存盘"));
+    m_back = pageButton(this, "cbt_YHfanhui", QStringLiteral("返回"));
+    for (QPushButton* b : {m_compute, m_filter, m_save, m_back})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lb_YHxingxi"));
+    m_status->setMinimumHeight(22);
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
+
+    m_tick = new QTimer(this);
+    m_tick->setInterval(kTickMs);
+    connect(m_tick, &QTimer::timeout, this, &OptimisePageWidget::onRunTick);
+    connect(m_compute, &QPushButton::clicked, this, &OptimisePageWidget::onCompute);
+    connect(m_filter, &QPushButton::clicked, this, &OptimisePageWidget::onFilter);
+    connect(m_save, &QPushButton::clicked, this, [this] { m_hooks.save(); });
+    connect(m_back, &QPushButton::clicked, this, [this] { m_hooks.leave(); });
+    connect(m_expand, &QPushButton::clicked, this, &OptimisePageWidget::onExpand);
+    connect(m_cancel, &QPushButton::clicked, this, &OptimisePageWidget::onCancel);
+    refresh();
+}
+
+OptimisePageWidget::~OptimisePageWidget() {
+    if (m_run) {
+        m_run->cancel();
+        if (m_worker.joinable())
+            m_worker.join();
+    }
+}
+
+void OptimisePageWidget::buildOptionTable() {
+    const int rows = m_page.optionTable().rowCount();
+    m_options = new QTableWidget(rows, kOptionColumns, this);
+    m_options->setObjectName(QStringLiteral("Grid1_Youhuaxuanxiang"));
+    QStringList headers;
+    for (const OptionColumnInfo& info : optionColumns())
+        headers << QString::fromUtf8(info.header);
+    m_options->setHorizontalHeaderLabels(headers);
+    m_options->verticalHeader()->hide();
+    m_options->verticalHeader()->setDefaultSectionSize(23);
+    m_options->horizontalHeader()->setSectionsMovable(true);
+    m_options->setAlternatingRowColors(true);
+    for (int column = 0; column < kOptionColumns; ++column)
+        m_options->setColumnWidth(column, optionColumns()[static_cast<std::size_t>(column)].width);
+    if (m_module == ModuleKind::Module3)
+        m_options->setColumnWidth(kColNote, 550); // its method row names all eight methods
+    m_filling = true;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < kOptionColumns; ++column) {
+            auto* item = new QTableWidgetItem(q(m_page.optionTable().cell(row, column)));
+            item->setTextAlignment(optionColumns()[static_cast<std::size_t>(column)].centred
+                                       ? Qt::AlignCenter
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
+            m_options->setItem(row, column, item);
+        }
+    }
+    m_filling = false;
+    m_options->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Selecting a cell decides whether the table can be edited at all.
+    connect(m_options, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        m_options->setEditTriggers(m_page.optionTable().editable(row, column) ? QAbstractItemView::AllEditTriggers
+                                                                              : QAbstractItemView::NoEditTriggers);
+    });
+    connect(m_options, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!m_filling)
+            onOptionEdited(item->row(), item->column());
+    });
+}
+
+void OptimisePageWidget::buildResultTables() {
+    auto make = [this](const char* grid, const ResultTable* table, ResultTableModel*& model) {
+        auto* view = new QTableView(this);
+        view->setObjectName(QString::fromLatin1(grid));
+        model = new ResultTableModel(table, m_module, view);
+        view->setModel(model);
+        if (m_module == ModuleKind::Module3) {
+            // Over-standard candidates are drawn red in both tables.
+            model->setRowColour([table](std::size_t row) {
+                return table->overStandard(row) ? QVariant(QColor(Qt::red)) : QVariant();
+            });
+        }
+        view->setAlternatingRowColors(true);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->verticalHeader()->hide();
+        view->verticalHeader()->setDefaultSectionSize(22);
+        view->horizontalHeader()->setSectionsMovable(true);
+        view->horizontalHeader()->setSectionsClickable(true);
+        for (int column = 0; column < kResultColumns; ++column)
+            if (const int width = resultColumns(m_module)[static_cast<std::size_t>(column)].width)
+                view->setColumnWidth(column, width);
+        // The header reports the designed column even after the engineer moved columns.
+        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &OptimisePageWidget::onHeaderClicked);
+        connect(view, &QTableView::doubleClicked, this,
+                [this](const QModelIndex& index) { onDoubleClicked(index.row()); });
+        return view;
+    };
+    m_candidatesView = make("Grid2_Youhuajieguo", &m_page.candidates(), m_candidatesModel);
+    m_filteredView = make("Grid3_Youhuasaixuan", &m_page.filtered(), m_filteredModel);
+}
+
+void OptimisePageWidget::refresh() {
+    const bool busy = running();
+    m_compute->setEnabled(!busy && m_page.computeEnabled());
+    m_filter->setEnabled(!busy && m_page.filterEnabled());
+    m_save->setEnabled(!busy && m_page.saveEnabled());
+    m_back->setEnabled(!busy);
+    m_options->setEnabled(!busy);
+    m_status->setText(q(m_page.status().text));
+    setColour(m_status, m_page.status().colour);
+    const bool candidates = m_page.visible() == VisibleTable::Candidates;
+    m_candidatesView->setVisible(candidates);
+    m_filteredView->setVisible(!candidates);
+    m_expand->setText(QString::fromUtf8(m_page.expandCaption()));
+    m_options->setColumnHidden(kColNote, !m_page.noteColumnVisible());
+    for (QTableView* view : {m_candidatesView, m_filteredView})
+        for (int column = 0; column < kResultColumns; ++column)
+            view->setColumnHidden(column, !m_page.resultColumnVisible(column));
+    m_candidatesModel->refresh();
+    m_filteredModel->refresh();
+}
+
+void OptimisePageWidget::onOptionEdited(int row, int column) {
+    m_page.editCell(row, column, m_options->item(row, column)->text().toStdString());
+    refresh();
+}
+
+void OptimisePageWidget::onCompute() {
+    if (running())
+        return;
+    m_hooks.runStarting();
+    if (m_hooks.runContext)
+        m_page.setRunContext(m_hooks.runContext());
+    OptimisePage::RunStart start = m_page.startRun(m_hooks.precision());
+    if (!start.run) {
+        refresh();
+        if (start.error && start.error->kind == OptionError::Kind::Conversion)
+            m_hooks.conversionError(q(start.error->message));
+        return;
+    }
+    m_run = std::move(start.run);
+    m_ticks = 0;
+    m_progress->setRange(0, 1000);
+    m_progress->setValue(0);
+    Enumeration* run = m_run.get();
+    m_workerDone.store(false);
+    m_worker = std::thread([this, run] {
+        run->runToEnd();
+        m_workerDone.store(true);
+    });
+    refresh();
+    if (m_progressDelay.count() <= 0)
+        showProgress();
+    m_tick->start();
+}
+
+void OptimisePageWidget::onRunTick() {
+    if (!m_run)
+        return;
+    const std::uint64_t total = m_run->total();
+    const std::uint64_t done = m_run->computed();
+    // A run still going after the delay shows its progress bar and the cancel button.
+    if (++m_ticks >= m_progressDelay.count() / kTickMs && done < total)
+        showProgress();
+    if (total > 0)
+        m_progress->setValue(static_cast<int>(1000.0 * static_cast<double>(done) / static_cast<double>(total)));
+    if (m_workerDone.load())
+        endRun();
+}
+
+void OptimisePageWidget::showProgress() {
+    m_hint->hide();
+    m_progress->show();
+    m_cancel->show();
+}
+
+void OptimisePageWidget::endRun() {
+    m_worker.join();
+    m_tick->stop();
+    m_progress->hide();
+    m_cancel->hide();
+    m_hint->show();
+    std::unique_ptr<Enumeration> run = std::move(m_run);
+    m_page.finishRun(*run);
+    refresh();
+    m_hooks.runEnded(*run);
+}
+
+void OptimisePageWidget::onCancel() {
+    if (m_run)
+        m_run->cancel();
+}
+
+void OptimisePageWidget::onFilter() {
+    if (const auto error = m_page.filter()) {
+        m_hooks.conversionError(q(*error));
+        return;
+    }
+    if (m_page.filtered().rowCount() > 0)
+        m_hooks.runStarting();
+    refresh();
+}
+
+void OptimisePageWidget::onHeaderClicked(int column) {
+    if (running())
+        return;
+    if (const auto error = m_page.headerClick(column)) {
+        m_hooks.conversionError(q(*error));
+        return;
+    }
+    refresh();
+}
+
+void OptimisePageWidget::onDoubleClicked(int row) {
+    if (running() || row < 0)
+        return;
+    if (static_cast<std::size_t>(row) < m_page.visibleTable().rowCount())
+        m_hooks.recall(static_cast<std::size_t>(row));
+}
+
+void OptimisePageWidget::onExpand() {
+    m_page.toggleExpand();
+    refresh();
+}
+
+std::optional<core::WriteResult> OptimisePageWidget::save(const std::filesystem::path& folder,
+                                                          const core::Moment& moment) {
+    auto written = m_page.save(folder, moment);
+    refresh();
+    return written;
+}
+
+} // namespace sp::optimise

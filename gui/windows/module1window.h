@@ -1,0 +1,18 @@
+#pragma once
+// The module 1 window: one rock layer, side and end resistance together through ζr.
+
+#include "windows/onelayerwindow.h"
+
+namespace sp::module1 {
+
+// The module 1 window, with its optimisation page.
+class Module1Window : public OneLayerWindow {
+    Q_OBJECT
+public:
+    explicit Module1Window(QWidget* parent = nullptr);
+
+protected:
+    void calculate() override;
+};
+
+} // namespace sp::module1

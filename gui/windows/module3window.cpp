@@ -1,0 +1,169 @@
+#include "windows/module3window.h"
+
+#include "frame/widgetcolours.h"
+#include "module3/module3form.h"
+#include "module3/module3reports.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace sp::module3 {
+
+using namespace sp::core;
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* alertLabel(QWidget* parent, const char* name, const char* text, QRect place, int size, const QColor& colour,
+                   QFont::Weight weight) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    QFont font = label->font();
+    font.setPixelSize(size);
+    font.setWeight(weight);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton* alertButton(QWidget* parent, const char* name, const char* text, int x, const QString& colour) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(x, 600, 150, 41);
+    b->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid #888; border-radius: 10px; background: #f4f4f4;"
+                                    " font-size: 24px; font-weight: bold; color: %1; }"
+                                    "QPushButton:pressed { background: #dddddd; }")
+                         .arg(colour));
+    return b;
+}
+
+} // namespace
+
+Module3Window::Module3Window(QWidget* parent)
+    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK3"), 800, QString::fromUtf8(kDeqBoxLabel), parent) {
+    m_method = new QComboBox(this);
+    m_method->setObjectName(QString::fromLatin1(kFieldMethod));
+    for (const auto& item : methodItems())
+        m_method->addItem(q(item));
+    m_method->setMaxVisibleItems(6);
+    m_method->setFixedWidth(193);
+    m_method->setEnabled(false); // the window opens with a round section
+    m_methodLabel = addRow(pileGrid(), pileGrid()->rowCount(), kLabelMethod, QString::fromUtf8(kMethodLabel), m_method);
+    connect(m_method, &QComboBox::currentIndexChanged, this, &Module3Window::onMethodChanged);
+
+    createOptimisationPage(optimise::ModuleKind::Module3);
+    addCoverLayer(buildAlertLayer());
+}
+
+optimise::RunContext Module3Window::runContext() const {
+    optimise::RunContext context;
+    context.method = method();
+    return context;
+}
+
+void Module3Window::showRunEnd(const optimise::InputLayerState& state) {
+    if (state.method) {
+        const QSignalBlocker blocker(m_method);
+        m_method->setCurrentIndex(static_cast<int>(*state.method));
+    }
+    OneLayerWindow::showRunEnd(state);
+    if (state.verdict)
+        m_verdict = *state.verdict;
+    for (const auto& [box, colour] : state.boxColours)
+        frame::setTextColour(resultBox(q(box)), colour);
+}
+
+void Module3Window::recallCandidate(const optimise::Recall& recall) {
+    m_recalledMethod = recall.methodPosition;
+    OneLayerWindow::recallCandidate(recall);
+    m_recalledMethod.reset();
+}
+
+void Module3Window::beforeIntegrityRecalled() {
+    if (m_recalledMethod)
+        m_method->setCurrentIndex(*m_recalledMethod);
+}
+
+QWidget* Module3Window::buildAlertLayer() {
+    auto* layer = new QWidget(this);
+    layer->setObjectName(QStringLiteral("AlertLayer"));
+    const QColor red(255, 0, 0);
+    const QColor blue(0, 0, 255);
+    alertLabel(layer, "Label1", "警    示", QRect(0, 48, 370, 65), 48, red, QFont::Bold)->setAlignment(Qt::AlignCenter);
+    const struct {
+        const char* name;
+        const char* text;
+        int y;
+    } lines[] = {
+        {"Label2", "本模块存在以下超规选项：", 140},        {"Label3", "1、非圆桩等效直径算法", 170},
+        {"Label4", "    （1）周长相等折算", 200},            {"Label5", "    （2）最大（小）回转半径折算", 230},
+        {"Label6", "    （3）取桩截面长（短）边尺寸", 260},  {"Label7", "    （4）最大（小）折算直径包络", 290},
+        {"Label8", "2、非圆桩采用上述算法折算的等", 320},    {"Label9", "      效直径计算深径比、虚拟圆截", 350},
+        {"Label13", "      面面积", 380},
+    };
+    for (const auto& line : lines)
+        alertLabel(layer, line.name, line.text, QRect(44, line.y, 310, 33), 18, blue, QFont::Bold);
+    const struct {
+        const char* name;
+        const char* text;
+        int y;
+    } warnings[] = {{"Label10", "超规选项，仅供研究，", 440},
+                    {"Label11", "实际工程，不得采用，", 480},
+                    {"Label12", "否则后果自负  ！！！", 520}};
+    for (const auto& line : warnings)
+        alertLabel(layer, line.name, line.text, QRect(70, line.y, 280, 33), 24, red, QFont::Black);
+
+    QPushButton* agree = alertButton(layer, "cbt_tongyi", "我同意", 16, QStringLiteral("red"));
+    QPushButton* disagree = alertButton(layer, "cbt_butongyi", "不同意", 200, QStringLiteral("black"));
+    connect(agree, &QPushButton::clicked, this, &Module3Window::showInputLayer);
+    connect(disagree, &QPushButton::clicked, this, &QWidget::close);
+    return layer;
+}
+
+DeqMethod Module3Window::method() const { return static_cast<DeqMethod>(m_method->currentIndex()); }
+
+void Module3Window::onMethodChanged() {
+    const SectionType section = inputs().section;
+    const module1::ChangeEffect effect = methodChanged(section, method());
+    for (const auto& box : effect.clearedBoxes)
+        resultBox(q(box))->clear();
+    applyStatus(effect.status);
+    for (const auto& [name, colour] : effect.fields.colours)
+        frame::setTextColour(field(name), colour);
+    offerCalculation();
+}
+
+module1::ChangeEffect Module3Window::changeEffect(const std::string& name, const std::string& text) const {
+    return fieldChanged(name, text);
+}
+
+void Module3Window::sectionKindChanged(SectionType section) {
+    const MethodRow row = methodRow(section, method());
+    m_method->setEnabled(row.enabled);
+    frame::setTextColour(m_methodLabel, row.labelColour);
+}
+
+void Module3Window::calculate() {
+    hidePrecisionPopup();
+    Inputs in;
+    static_cast<module1::Inputs&>(in) = inputs();
+    in.method = method();
+    const Outcome outcome = module3::calculate(in);
+    if (outcome.verdict)
+        m_verdict = *outcome.verdict;
+    if (!applyOutcome(outcome))
+        return;
+    for (const auto& [box, colour] : outcome.boxColours)
+        frame::setTextColour(resultBox(q(box)), colour);
+    acceptPile([&outcome](int pileNumber, const Moment& moment) { return pilePages(outcome, pileNumber, moment); });
+}
+
+} // namespace sp::module3

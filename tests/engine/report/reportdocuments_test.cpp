@@ -1,0 +1,67 @@
+#include "report/reportdocuments.h"
+
+#include <gtest/gtest.h>
+
+using namespace sp::report;
+
+namespace {
+
+PilePages pile(int n, const std::string& time) {
+    const std::string name = PileRegister::pileName(n);
+    PilePages p;
+    p.book = {"title", "book " + name, "body " + name, std::string(50, '=')};
+    p.timeLine = "time " + time;
+    p.tableHeading = {"h1", "h2", "h3", "h4", "h5"};
+    p.tableRow = "row " + name;
+    p.tableClosing = {"c1", "c2", "c3", "time " + time};
+    return p;
+}
+
+} // namespace
+
+TEST(ReportDocuments, AppendingKeepsOneTimeLineAndOneClosingBlock) {
+    ReportDocuments docs;
+    docs.append(pile(1, "t1"));
+    docs.append(pile(2, "t2"));
+    EXPECT_EQ(docs.book().lines(), (Lines{"title", "book ZH1", "body ZH1", std::string(50, '='), "title", "book ZH2",
+                                          "body ZH2", std::string(50, '='), "time t2"}));
+    EXPECT_EQ(docs.table().lines(),
+              (Lines{"h1", "h2", "h3", "h4", "h5", "row ZH1", "row ZH2", "c1", "c2", "c3", "time t2"}));
+    EXPECT_EQ(docs.saveState().value(), 3);
+}
+
+TEST(ReportDocuments, DeleteLastThreeTimes) {
+    ReportDocuments docs;
+    for (int n = 1; n <= 3; ++n)
+        docs.append(pile(n, "t" + std::to_string(n)));
+    docs.saveState().markSaved(Page::Book);
+
+    docs.deleteLast();
+    docs.deleteLast();
+    EXPECT_EQ(docs.pileRegister().count(), 1);
+    EXPECT_EQ(docs.table().lines(), (Lines{"h1", "h2", "h3", "h4", "h5", "row ZH1", "c1", "c2", "c3", "time t3"}));
+    EXPECT_EQ(docs.book().lines(), (Lines{"title", "book ZH1", "body ZH1", std::string(50, '='), "time t3"}));
+    EXPECT_EQ(docs.saveState().value(), 2); // left as it was
+
+    docs.deleteLast();
+    EXPECT_EQ(docs.pileRegister().count(), 0);
+    EXPECT_TRUE(docs.book().lines().empty());
+    EXPECT_TRUE(docs.table().lines().empty());
+    EXPECT_EQ(docs.saveState().value(), 0);
+
+    docs.append(pile(1, "t4")); // numbering and heading start again
+    EXPECT_EQ(docs.table().lines().front(), "h1");
+    EXPECT_EQ(docs.pileRegister().count(), 1);
+}
+
+TEST(SaveState, FlagsPerPage) {
+    SaveState s;
+    s.markAllUnsaved();
+    EXPECT_TRUE(s.unsaved(Page::Book));
+    EXPECT_TRUE(s.unsaved(Page::Table));
+    s.markSaved(Page::Book);
+    EXPECT_EQ(s.value(), 2);
+    EXPECT_FALSE(s.unsaved(Page::Book));
+    s.markSaved(Page::Table);
+    EXPECT_EQ(s.value(), 0);
+}

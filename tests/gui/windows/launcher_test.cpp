@@ -1,0 +1,136 @@
+#include "guitest.h"
+#include "windows/module1window.h"
+#include "windows/module2window.h"
+#include "windows/module3window.h"
+#include "windows/launcherwindow.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using sp::app::LauncherWindow;
+
+namespace {
+
+QWidget* makeWindow(int module, QWidget* parent) {
+    if (module == 1)
+        return new sp::module1::Module1Window(parent);
+    if (module == 2)
+        return new sp::module2::Module2Window(parent);
+    return new sp::module3::Module3Window(parent);
+}
+
+} // namespace
+
+class LauncherTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsItsButtonsWithTwoLineTexts() {
+        LauncherWindow launcher(makeWindow);
+        QCOMPARE(launcher.size(), QSize(230, 422));
+        QCOMPARE(launcher.windowTitle(), QStringLiteral("嵌岩桩承载力计算(DBJ52/T088-2018)"));
+        const struct {
+            const char* name;
+            const char* text;
+        } buttons[] = {{"cbt_Gongshi1", "侧阻端阻综合计算\r\n(单层基岩)"},
+                       {"cbt_Gongshi2", "侧阻端阻分解计算\r\n(多层基岩)"},
+                       {"cbt_Gongshi3", "侧阻端阻综合计算\r\n(拓展研究)"},
+                       {"cbt_guanbi", "退  出"}};
+        for (const auto& b : buttons) {
+            auto* button = launcher.findChild<QPushButton*>(QString::fromLatin1(b.name));
+            QVERIFY(button);
+            QCOMPARE(button->text(), QString::fromUtf8(b.text));
+            QCOMPARE(button->size(), QSize(150, 80));
+        }
+    }
+
+    void opensOneWindowPerModuleAndAFreshOneAfterClosing() {
+        LauncherWindow launcher(makeWindow);
+        launcher.show();
+        auto* open1 = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1"));
+        QVERIFY(!launcher.moduleWindow(1));
+        QTest::mouseClick(open1, Qt::LeftButton);
+        QPointer<QWidget> first = launcher.moduleWindow(1);
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QTest::mouseClick(open1, Qt::LeftButton);
+        QCOMPARE(launcher.moduleWindow(1), first.data());
+        QCOMPARE(launcher.findChildren<sp::module1::Module1Window*>().size(), 1);
+
+        first->close();
+        QTRY_VERIFY(!first); // the closed window is gone, not hidden
+        QVERIFY(!launcher.moduleWindow(1));
+        QTest::mouseClick(open1, Qt::LeftButton);
+        QVERIFY(launcher.moduleWindow(1));
+        QVERIFY(launcher.moduleWindow(1)->isVisible());
+        QCOMPARE(launcher.findChildren<sp::module1::Module1Window*>().size(), 1);
+
+        // Windows of different modules stand side by side, each with its own pages.
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi2")), Qt::LeftButton);
+        QVERIFY(qobject_cast<sp::module2::Module2Window*>(launcher.moduleWindow(2)));
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi3")), Qt::LeftButton);
+        QVERIFY(qobject_cast<sp::module3::Module3Window*>(launcher.moduleWindow(3)));
+        QVERIFY(launcher.moduleWindow(1)->isVisible());
+    }
+
+    // A window closed by its "退出" and opened again is a new one: the defaults of its creation,
+    // no piles, numbering from ZH1 again, and module 3 behind its warning again.
+    void aReopenedWindowStartsFromItsDefaults_data() {
+        QTest::addColumn<int>("module");
+        QTest::newRow("module 1") << 1;
+        QTest::newRow("module 2") << 2;
+        QTest::newRow("module 3") << 3;
+    }
+    void aReopenedWindowStartsFromItsDefaults() {
+        QFETCH(int, module);
+        LauncherWindow launcher(makeWindow);
+        launcher.show();
+        auto* open = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(module));
+        QTest::mouseClick(open, Qt::LeftButton);
+        QPointer<QWidget> first = launcher.moduleWindow(module);
+        QVERIFY(first);
+        sp::test::WindowDriver driver{first.data()};
+        if (module == 3)
+            driver.click("cbt_tongyi");
+        for (const char* d : {"1100", "1200"}) {
+            driver.type("cbe_dd", QString::fromLatin1(d));
+            driver.click("cbt_compute");
+        }
+        QCOMPARE(qobject_cast<sp::frame::ModuleWindow*>(first.data())->documents().pileRegister().count(), 2);
+        driver.click("cbt_tuichu");
+        QTRY_VERIFY(!first);
+        QVERIFY(!launcher.moduleWindow(module));
+
+        QTest::mouseClick(open, Qt::LeftButton);
+        auto* again = qobject_cast<sp::frame::ModuleWindow*>(launcher.moduleWindow(module));
+        QVERIFY(again);
+        driver.root = again;
+        if (module == 3) {
+            QVERIFY(driver.get<QWidget>("AlertLayer")->isVisible());
+            QVERIFY(!driver.get<QWidget>("MainFormLayer")->isVisible());
+            driver.click("cbt_tongyi");
+        }
+        QCOMPARE(again->documents().pileRegister().count(), 0);
+        QVERIFY(driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().isEmpty());
+        QCOMPARE(driver.get<QComboBox>("cbe_dd")->currentText(), QStringLiteral("1000"));
+        QVERIFY(driver.button("cbt_compute")->isVisible());
+        QVERIFY(!driver.button("cbt_View")->isVisible());
+        driver.click("cbt_compute");
+        QCOMPARE(again->documents().pileRegister().count(), 1);
+        const QStringList book =
+            driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(book.value(1), QStringLiteral("1.基桩编号: ZH1"));
+    }
+
+    void closingTheLauncherClosesTheModuleWindows() {
+        LauncherWindow launcher(makeWindow);
+        launcher.show();
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1")), Qt::LeftButton);
+        QPointer<QWidget> window = launcher.moduleWindow(1);
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
+        QVERIFY(!launcher.isVisible());
+        QTRY_VERIFY(!window);
+    }
+};
+
+SOCKETPILE_QTEST_MAIN(LauncherTest)
+#include "launcher_test.moc"
