@@ -4,9 +4,11 @@
 #include "core/textfile.h"
 #include "frame/documentsfolder.h"
 #include "frame/messagesink.h"
+#include "frame/qttext.h"
 #include "frame/reportfont.h"
 #include "frame/storagepermission.h"
 #include "frame/widgetcolours.h"
+#include "optimise/optimisepage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,8 +33,6 @@ namespace {
 
 constexpr int kDesignWidth = 370;
 constexpr int kDefaultFontSize = 14;
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint = {}) {
     auto* b = new QPushButton(text, parent);
@@ -343,7 +343,7 @@ void ModuleWindow::showMessage(const QString& text, core::Colour colour) {
 }
 
 void ModuleWindow::reportStopped() {
-    m_optimisationStatus->setText(QString::fromUtf8(kStoppedRunText));
+    m_optimisationStatus->setText(QString::fromUtf8(optimise::kStoppedStatus));
     setTextColour(m_optimisationStatus, core::kRed);
 }
 

@@ -34,9 +34,6 @@ class AboutWindow;
 class MessageSink;
 class StoragePermission;
 
-// The text of the optimisation page's status label when a candidate stops the calculation.
-inline constexpr const char* kStoppedRunText = "运行中止，主界面可查看中止位置、原因";
-
 class ModuleWindow : public QWidget {
     Q_OBJECT
 public:

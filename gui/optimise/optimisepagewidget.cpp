@@ -1,5 +1,6 @@
 #include "optimise/optimisepagewidget.h"
 
+#include "frame/qttext.h"
 #include "optimise/resulttablemodel.h"
 #include "optimise/results/sortstate.h"
 
@@ -17,11 +18,12 @@
 
 namespace sp::optimise {
 
+using frame::q;
+using frame::qItems;
+
 namespace {
 
 constexpr int kTickMs = 40;
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QPushButton* pageButton(QWidget* parent, const char* name, const QString& text) {
     auto* b = new QPushButton(text, parent);

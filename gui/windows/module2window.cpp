@@ -1,5 +1,6 @@
 #include "windows/module2window.h"
 
+#include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "module2/module2reports.h"
 #include "windows/rocklayerview.h"
@@ -17,14 +18,15 @@
 
 namespace sp::module2 {
 
+using frame::q;
+using frame::qItems;
+
 using namespace sp::core;
 
 namespace {
 
 constexpr int kFieldWidth = 89;
 constexpr int kSettingWidth = 193;
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QComboBox* comboBox(QWidget* parent, const char* name, const Items& items, bool editable, int width) {
     auto* box = new QComboBox(parent);

@@ -1,5 +1,6 @@
 #include "windows/module3window.h"
 
+#include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "module3/module3form.h"
 #include "module3/module3reports.h"
@@ -13,11 +14,12 @@
 
 namespace sp::module3 {
 
+using frame::q;
+using frame::qItems;
+
 using namespace sp::core;
 
 namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QLabel* alertLabel(QWidget* parent, const char* name, const char* text, QRect place, int size, const QColor& colour,
                    QFont::Weight weight) {

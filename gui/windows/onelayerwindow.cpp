@@ -1,5 +1,6 @@
 #include "windows/onelayerwindow.h"
 
+#include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "module1/module1reports.h"
 #include "optimise/optimisepagewidget.h"
@@ -14,21 +15,15 @@
 
 namespace sp::module1 {
 
+using frame::q;
+using frame::qItems;
+
 using namespace sp::core;
 
 namespace {
 
 constexpr int kFieldWidth = 89;
 constexpr int kProcessWidth = 193;
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-QStringList qItems(const Items& items) {
-    QStringList out;
-    for (const auto& item : items)
-        out << q(item);
-    return out;
-}
 
 QComboBox* comboBox(QWidget* parent, const char* name, const Items& items, bool editable) {
     auto* box = new QComboBox(parent);
