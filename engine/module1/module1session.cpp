@@ -1,13 +1,20 @@
 #include "module1/module1session.h"
 
-#include "module1/module1form.h"
 #include "module1/module1reports.h"
 
 namespace sp::module1 {
 
 using namespace sp::core;
 
+namespace {
+
+const std::vector<std::string> kAllBoxes = {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc};
+
+} // namespace
+
 Session::Session() = default;
+
+Session::~Session() = default;
 
 std::string* Session::fieldSlot(const std::string& field) { return module1::inputField(m_inputs, field); }
 
@@ -16,55 +23,97 @@ void Session::clearBoxes(const std::vector<std::string>& boxes) {
         m_boxes[name].clear();
 }
 
-void Session::chooseSection(SectionType type) {
-    if (type == m_inputs.section)
-        return;
-    m_inputs.section = type;
-    const SectionSetup setup = sectionSetup(type);
-    setFieldText(kFieldC, setup.secondText);
-    setFieldText(kFieldHr, setup.depthText);
-    clearBoxes({kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc});
+ChangeEffect Session::changeEffect(const std::string& field, const std::string& text) const {
+    return fieldChanged(field, text);
 }
 
-void Session::setFieldText(const std::string& field, const std::string& text) {
-    std::string* slot = fieldSlot(field);
-    if (!slot || *slot == text)
-        return;
-    *slot = text;
-    const ChangeEffect effect = fieldChanged(field, text);
+void Session::applyChange(const ChangeEffect& effect) {
     clearBoxes(effect.clearedBoxes);
     effect.status.applyTo(m_status);
     for (const auto& [name, colour] : effect.fields.colours)
         m_fieldColours[name] = colour;
+    m_calculated = false;
+}
+
+void Session::enterText(const std::string& field, const std::string& text) {
+    *fieldSlot(field) = text;
+    applyChange(changeEffect(field, text));
+}
+
+void Session::chooseSection(SectionType type) {
+    if (type == m_inputs.section)
+        return;
+    m_inputs.section = type;
+    // The section refills both fields, and their handlers run even when a text stays the same.
+    const SectionSetup setup = sectionSetup(type);
+    enterText(kFieldC, setup.secondText);
+    enterText(kFieldHr, setup.depthText);
+    clearBoxes(kAllBoxes);
+    sectionKindChanged();
+}
+
+void Session::setFieldText(const std::string& field, const std::string& text) {
+    const std::string* slot = fieldSlot(field);
+    if (!slot || *slot == text)
+        return;
+    enterText(field, text);
 }
 
 void Session::chooseGrade(int position) {
     if (position == m_inputs.grade)
         return;
     m_inputs.grade = position;
-    clearBoxes(fieldChanged("cbb_hnt", {}).clearedBoxes);
+    applyChange(changeEffect("cbb_hnt", {}));
 }
 
 void Session::chooseProcess(int position) {
     if (position == m_inputs.process)
         return;
     m_inputs.process = position;
-    clearBoxes(fieldChanged("cbb_czgy", {}).clearedBoxes);
+    applyChange(changeEffect("cbb_czgy", {}));
 }
 
-Outcome Session::compute(const Moment& moment) {
-    Outcome outcome = calculate(m_inputs);
+bool Session::record(const Outcome& outcome) {
     outcome.status.applyTo(m_status);
     for (const auto& [name, colour] : outcome.fields.colours)
         m_fieldColours[name] = colour;
     for (const auto& [name, text] : outcome.fields.texts)
         *fieldSlot(name) = text;
     if (!outcome.ok())
-        return outcome;
+        return false;
     for (const auto& [name, text] : outcome.boxes)
         m_boxes[name] = text;
-    m_documents.append(pilePages(outcome.values, m_documents.pileRegister().next(), moment));
+    return true;
+}
+
+void Session::enterPile(const report::PilePages& pages) {
+    m_documents.append(pages);
+    m_calculated = true;
+}
+
+Outcome Session::compute(const Moment& moment, bool intoPages) {
+    const Outcome outcome = calculate(m_inputs);
+    if (record(outcome) && intoPages)
+        enterPile(pilePages(outcome.values, nextPile(), moment));
     return outcome;
+}
+
+void Session::clearResults() {
+    clearBoxes(kAllBoxes);
+    m_calculated = false;
+}
+
+void Session::writeLayer(const LayerWrite& write) {
+    const Precision precision = m_inputs.precision; // the precision list is not part of the layer
+    m_inputs = write.fields;
+    m_inputs.precision = precision;
+    sectionKindChanged();
+    for (const auto& [name, text] : write.boxes)
+        m_boxes[name] = text;
+    for (const auto& [name, colour] : write.colours.colours)
+        m_fieldColours[name] = colour;
+    write.status.applyTo(m_status);
+    m_calculated = false;
 }
 
 std::string Session::box(const std::string& name) const {

@@ -21,24 +21,33 @@ void Session::resetResults() {
     m_calculated = false;
 }
 
+std::string* Session::fieldSlot(const std::string& field) {
+    return field == kFieldD ? &m_inputs.d : (field == kFieldC ? &m_inputs.c : nullptr);
+}
+
 void Session::chooseSection(SectionType type) {
     if (type == m_inputs.section)
         return;
     m_inputs.section = type;
-    setFieldText(kFieldC, sectionSetup(type).secondText);
+    // The section refills the second field, and its handler runs even when the text stays the same.
+    enterText(kFieldC, sectionSetup(type).secondText);
     resetResults();
 }
 
-void Session::setFieldText(const std::string& field, const std::string& text) {
-    std::string* slot = field == kFieldD ? &m_inputs.d : (field == kFieldC ? &m_inputs.c : nullptr);
-    if (!slot || *slot == text)
-        return;
-    *slot = text;
+void Session::enterText(const std::string& field, const std::string& text) {
+    *fieldSlot(field) = text;
     const ChangeEffect effect = fieldChanged(field, text);
     resetResults();
     effect.status.applyTo(m_status);
     for (const auto& [name, colour] : effect.fields.colours)
         m_fieldColours[name] = colour;
+}
+
+void Session::setFieldText(const std::string& field, const std::string& text) {
+    const std::string* slot = fieldSlot(field);
+    if (!slot || *slot == text)
+        return;
+    enterText(field, text);
 }
 
 void Session::chooseLayerCount(int n) {
@@ -61,7 +70,7 @@ void Session::chooseCoefficientMode(CoefficientMode mode) {
         return;
     m_inputs.settings.mode = mode;
     const ModeHint hint = modeHint(mode);
-    m_modeLabelColour = hint.labelColour;
+    m_fieldColours[kLabelMode] = hint.labelColour;
     hint.status.applyTo(m_status);
     resetResults();
 }
@@ -113,14 +122,13 @@ void Session::enterLayers(const std::vector<LayerTexts>& layers) {
     }
 }
 
-Outcome Session::compute(const Moment& moment) {
-    resetResults();
+Outcome Session::compute(const Moment& moment, bool intoPages) {
     Outcome outcome = calculate(m_inputs);
     outcome.status.applyTo(m_status);
     for (const auto& [name, colour] : outcome.fields.colours)
         m_fieldColours[name] = colour;
     for (const auto& [name, text] : outcome.fields.texts)
-        (name == kFieldD ? m_inputs.d : m_inputs.c) = text;
+        *fieldSlot(name) = text;
     m_inputs.grid = outcome.values.grid;
     if (!outcome.ok())
         return outcome;
@@ -128,9 +136,33 @@ Outcome Session::compute(const Moment& moment) {
         m_boxes[name] = text;
     m_boxColour = outcome.boxColour;
     m_overrideCount = outcome.values.overrideCount;
-    m_calculated = true;
-    m_documents.append(pilePages(outcome.values, m_documents.pileRegister().next(), moment));
+    if (intoPages) {
+        m_documents.append(pilePages(outcome.values, m_documents.pileRegister().next(), moment));
+        m_calculated = true;
+    }
     return outcome;
+}
+
+void Session::writeLayer(const LayerWrite& write) {
+    m_inputs.section = write.fields.section;
+    m_inputs.d = write.fields.d;
+    m_inputs.c = write.fields.c;
+    Settings& settings = m_inputs.settings; // the two check boxes stay as they are
+    settings.strengthBasis = write.fields.settings.strengthBasis;
+    settings.mode = write.fields.settings.mode;
+    settings.integrityBasis = write.fields.settings.integrityBasis;
+    m_inputs.grid.setLayerCount(write.layerCount);
+    for (const CellText& cell : write.cells)
+        m_inputs.grid.setCell(cell.layer, cell.column, cell.text);
+    m_fieldColours[kLabelMode] = modeHint(settings.mode).labelColour;
+    for (const auto& [name, text] : write.boxes)
+        m_boxes[name] = text;
+    if (!write.boxes.empty())
+        m_boxColour = write.boxColour;
+    for (const auto& [name, colour] : write.colours.colours)
+        m_fieldColours[name] = colour;
+    write.status.applyTo(m_status);
+    m_calculated = false;
 }
 
 std::string Session::box(const std::string& name) const {
@@ -145,6 +177,8 @@ std::string Session::fieldText(const std::string& field) const {
         return m_inputs.c;
     return {};
 }
+
+Colour Session::modeLabelColour() const { return fieldColour(kLabelMode); }
 
 Colour Session::fieldColour(const std::string& field) const {
     const auto it = m_fieldColours.find(field);

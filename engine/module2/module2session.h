@@ -10,9 +10,12 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sp::module2 {
+
+inline constexpr const char* kLabelMode = "lb_chezhuxishu";
 
 // The input cells of one layer (grid columns 1 to 7, 10 and 11), as typed.
 struct LayerTexts {
@@ -20,6 +23,19 @@ struct LayerTexts {
 };
 // Row 1 of a new window.
 LayerTexts defaultLayer();
+
+// What an optimisation run leaves in the input layer: section, d and c (the calculation's rewrites
+// included) and the three lists it sets, the layer count and the cells written into the grid in
+// order, the result boxes with their colour, the status line and the field colours.
+struct LayerWrite {
+    Inputs fields; // section, d, c and the settings; its grid and check boxes are not written
+    int layerCount = 1;
+    std::vector<CellText> cells;
+    std::vector<std::pair<std::string, std::string>> boxes;
+    core::Colour boxColour = core::kGreen;
+    core::StatusEffect status;
+    core::FieldEffects colours;
+};
 
 class Session {
 public:
@@ -44,27 +60,37 @@ public:
     void enterLayers(const std::vector<LayerTexts>& layers);
     void choosePrecision(core::Precision precision) { m_inputs.precision = precision; }
 
-    // "计算": on success the pile enters the register and both pages.
-    Outcome compute(const core::Moment& moment);
+    // "计算": on success the pile enters the register and both pages, unless `intoPages` is false
+    // (the optimisation layer is open), when only the boxes and the grid take the results.
+    Outcome compute(const core::Moment& moment, bool intoPages = true);
+    // Writes a run's end into the layer without running any change handler; "计算" is offered.
+    void writeLayer(const LayerWrite& write);
 
     const Inputs& inputs() const { return m_inputs; }
     const RockLayerGrid& grid() const { return m_inputs.grid; }
     const core::StatusLine& status() const { return m_status; }
     const report::ReportDocuments& documents() const { return m_documents; }
+    // The window's frame deletes piles and marks pages saved.
+    report::ReportDocuments& documents() { return m_documents; }
     std::string box(const std::string& name) const;
     core::Colour boxColour() const { return m_boxColour; }
     // The verdict of the last completed calculation; "合规" before the first.
     const char* verdict() const { return verdictText(m_overrideCount); }
     std::string fieldText(const std::string& field) const;
     core::Colour fieldColour(const std::string& field) const; // black until a check marks it
-    core::Colour modeLabelColour() const { return m_modeLabelColour; }
+    // Colours of the fields and of the mode's label (lb_chezhuxishu) set so far.
+    const std::map<std::string, core::Colour>& fieldColours() const { return m_fieldColours; }
+    core::Colour modeLabelColour() const;
     Enabled enabled() const;
     bool expanded() const { return m_expanded; }
     bool columnVisible(int column) const;
-    // "结果" shown instead of "计算": a calculation succeeded and no input has changed since.
+    // "结果" shown instead of "计算": a pile entered the pages and no input has changed since.
     bool calculated() const { return m_calculated; }
 
 private:
+    std::string* fieldSlot(const std::string& field);
+    // Stores a field's text and runs its change handler, whether the text changed or not.
+    void enterText(const std::string& field, const std::string& text);
     void resetResults();
 
     Inputs m_inputs;
@@ -73,7 +99,6 @@ private:
     std::map<std::string, core::Colour> m_fieldColours;
     std::map<std::string, std::string> m_boxes;
     core::Colour m_boxColour = core::kGreen;
-    core::Colour m_modeLabelColour = core::kBlack;
     int m_overrideCount = 0;
     bool m_calculated = false;
     report::ReportDocuments m_documents;

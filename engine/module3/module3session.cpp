@@ -6,96 +6,56 @@ namespace sp::module3 {
 
 using namespace sp::core;
 
-namespace {
-
-
-const std::vector<std::string> kAllBoxes = {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc};
-
-} // namespace
-
 Session::Session() {
-    for (const auto& name : kAllBoxes)
+    for (const char* name : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
         m_boxColours[name] = kGreen;
-    m_methodEnabled = methodRow(m_inputs.section, m_inputs.method).enabled;
+    m_methodEnabled = methodRow(module1::Session::inputs().section, m_method).enabled;
 }
 
-std::string* Session::fieldSlot(const std::string& field) { return module1::inputField(m_inputs, field); }
-
-void Session::clearBoxes(const std::vector<std::string>& boxes) {
-    for (const auto& name : boxes)
-        m_boxes[name].clear();
+Inputs Session::inputs() const {
+    Inputs in;
+    static_cast<module1::Inputs&>(in) = module1::Session::inputs();
+    in.method = m_method;
+    return in;
 }
 
-void Session::applyEffect(const ChangeEffect& effect) {
-    clearBoxes(effect.clearedBoxes);
-    effect.status.applyTo(m_status);
-    for (const auto& [name, colour] : effect.fields.colours)
-        m_fieldColours[name] = colour;
+module1::ChangeEffect Session::changeEffect(const std::string& field, const std::string& text) const {
+    return fieldChanged(field, text);
 }
 
-void Session::chooseSection(SectionType type) {
-    if (type == m_inputs.section)
-        return;
-    m_inputs.section = type;
-    const SectionSetup setup = sectionSetup(type, m_inputs.method);
-    setFieldText(kFieldC, setup.secondText);
-    setFieldText(kFieldHr, setup.depthText);
-    clearBoxes(kAllBoxes);
-    m_methodEnabled = setup.method.enabled;
-    m_fieldColours[kLabelMethod] = setup.method.labelColour;
+// The method keeps its position; its row follows the section kind.
+void Session::sectionKindChanged() {
+    const MethodRow row = methodRow(module1::Session::inputs().section, m_method);
+    m_methodEnabled = row.enabled;
+    setFieldColour(kLabelMethod, row.labelColour);
 }
 
 void Session::chooseMethod(DeqMethod method) {
-    if (method == m_inputs.method)
+    if (method == m_method)
         return;
-    m_inputs.method = method;
-    applyEffect(methodChanged(m_inputs.section, method));
+    m_method = method;
+    applyChange(methodChanged(module1::Session::inputs().section, method));
 }
 
-void Session::setFieldText(const std::string& field, const std::string& text) {
-    std::string* slot = fieldSlot(field);
-    if (!slot || *slot == text)
-        return;
-    *slot = text;
-    applyEffect(fieldChanged(field, text));
-}
-
-void Session::chooseGrade(int position) {
-    if (position == m_inputs.grade)
-        return;
-    m_inputs.grade = position;
-    applyEffect(fieldChanged("cbb_hnt", {}));
-}
-
-void Session::chooseProcess(int position) {
-    if (position == m_inputs.process)
-        return;
-    m_inputs.process = position;
-    applyEffect(fieldChanged("cbb_czgy", {}));
-}
-
-Outcome Session::compute(const Moment& moment) {
-    Outcome outcome = calculate(m_inputs);
-    outcome.status.applyTo(m_status);
-    for (const auto& [name, colour] : outcome.fields.colours)
-        m_fieldColours[name] = colour;
-    for (const auto& [name, text] : outcome.fields.texts)
-        *fieldSlot(name) = text;
+Outcome Session::compute(const Moment& moment, bool intoPages) {
+    const Outcome outcome = calculate(inputs());
     if (outcome.verdict)
         m_verdict = *outcome.verdict;
-    if (!outcome.ok())
+    if (!record(outcome))
         return outcome;
-    for (const auto& [name, text] : outcome.boxes)
-        m_boxes[name] = text;
     for (const auto& [name, colour] : outcome.boxColours)
         m_boxColours[name] = colour;
-    m_documents.append(pilePages(outcome, m_documents.pileRegister().next(), moment));
+    if (intoPages)
+        enterPile(pilePages(outcome, nextPile(), moment));
     return outcome;
 }
 
-std::string Session::box(const std::string& name) const {
-    const auto it = m_boxes.find(name);
-    return it == m_boxes.end() ? std::string() : it->second;
+void Session::writeVerdict(std::optional<ComplianceVerdict> verdict,
+                           const std::vector<std::pair<std::string, Colour>>& boxColours) {
+    if (verdict)
+        m_verdict = *verdict;
+    for (const auto& [name, colour] : boxColours)
+        m_boxColours[name] = colour;
 }
 
 Colour Session::boxColour(const std::string& name) const {
@@ -103,14 +63,9 @@ Colour Session::boxColour(const std::string& name) const {
     return it == m_boxColours.end() ? kGreen : it->second;
 }
 
-std::string Session::fieldText(const std::string& field) const {
-    const std::string* slot = module1::inputField(m_inputs, field);
-    return slot ? *slot : std::string();
-}
-
 Colour Session::fieldColour(const std::string& field) const {
-    const auto it = m_fieldColours.find(field);
-    return it == m_fieldColours.end() ? kBlack : it->second;
+    const auto it = fieldColours().find(field);
+    return it == fieldColours().end() ? kBlack : it->second;
 }
 
 } // namespace sp::module3

@@ -124,7 +124,20 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     auto* layout = new QVBoxLayout(layer);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setSpacing(4);
+    buildTitleRow(layer, layout);
+    layout->addStretch(1);
+    m_inputArea = new QVBoxLayout;
+    m_inputArea->setSpacing(10);
+    layout->addLayout(m_inputArea);
+    layout->addStretch(1);
+    buildResultGroup(layer, layout);
+    layout->addStretch(1);
+    buildPrecisionPopup(layer);
+    buildButtonRow(layer, layout);
+    buildStatusStrip(layer, layout);
+}
 
+void ModuleWindow::buildTitleRow(QWidget* layer, QVBoxLayout* layout) {
     auto* titleRow = new QHBoxLayout;
     titleRow->addSpacing(24);
     titleRow->addWidget(titleLabel(layer, "lb_cxm", QStringLiteral("嵌岩桩承载力计算"), QColor(138, 43, 226)), 1);
@@ -132,13 +145,11 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     connect(copyright, &QPushButton::clicked, this, &ModuleWindow::onAbout);
     titleRow->addWidget(copyright, 0, Qt::AlignTop);
     layout->addLayout(titleRow);
-    layout->addStretch(1);
+}
 
-    m_inputArea = new QVBoxLayout;
-    m_inputArea->setSpacing(10);
-    layout->addLayout(m_inputArea);
-    layout->addStretch(1);
-
+// The result boxes go into its grid as the module adds them, between the precision button and
+// the two lines naming the standard.
+void ModuleWindow::buildResultGroup(QWidget* layer, QVBoxLayout* layout) {
     m_resultGroup = new QGroupBox(QStringLiteral("计算结果"), layer);
     m_resultGroup->setObjectName(QStringLiteral("gpb_jisuanjieguo"));
     auto* groupLayout = new QVBoxLayout(m_resultGroup);
@@ -160,9 +171,10 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
         groupLayout->addWidget(label);
     }
     layout->addWidget(m_resultGroup);
-    layout->addStretch(1);
+}
 
-    // The precision popup floats over the result group, under its button.
+// The precision popup floats over the result group, under its button.
+void ModuleWindow::buildPrecisionPopup(QWidget* layer) {
     m_precisionPopup = new QListWidget(layer);
     m_precisionPopup->setObjectName(QStringLiteral("popbox_jingdu"));
     for (int k = 0; k < 5; ++k)
@@ -171,7 +183,9 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     m_precisionPopup->setFixedSize(110, 5 * 22 + 6);
     m_precisionPopup->hide();
     connect(m_precisionPopup, &QListWidget::currentRowChanged, this, &ModuleWindow::onPrecisionChosen);
+}
 
+void ModuleWindow::buildButtonRow(QWidget* layer, QVBoxLayout* layout) {
     auto* buttons = new QHBoxLayout;
     m_compute = button(layer, "cbt_compute", QStringLiteral("计算"));
     m_view = button(layer, "cbt_View", QStringLiteral("结果"));
@@ -193,8 +207,10 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     connect(optimise, &QPushButton::clicked, this, &ModuleWindow::onOptimise);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     layout->addLayout(buttons);
+}
 
-    // The status line takes the place of the picture strip for good once a message is shown.
+// The status line takes the place of the picture strip for good once a message is shown.
+void ModuleWindow::buildStatusStrip(QWidget* layer, QVBoxLayout* layout) {
     auto* strip = new QGridLayout;
     m_logo = logoStrip(layer);
     m_status = new QLabel(layer);
@@ -325,21 +341,33 @@ core::Precision ModuleWindow::precision() const {
 
 MessageSink& ModuleWindow::messages() const { return *m_messages; }
 
-void ModuleWindow::applyStatus(const core::StatusEffect& effect) {
-    if (effect.show) {
-        m_logo->hide();
-        m_status->show();
-    }
-    if (effect.text)
-        m_status->setText(q(*effect.text));
-    if (effect.colour)
-        setTextColour(m_status, *effect.colour);
+void ModuleWindow::showStatus(const core::StatusLine& line) {
+    m_status->setText(q(line.text));
+    if (!line.visible)
+        return;
+    m_logo->hide();
+    m_status->show();
+    setTextColour(m_status, line.colour);
 }
 
-void ModuleWindow::showMessage(const QString& text, core::Colour colour) {
-    core::StatusEffect effect;
-    effect.showMessage(text.toStdString(), colour);
-    applyStatus(effect);
+void ModuleWindow::showCalculated(bool calculated) {
+    if (calculated) {
+        m_view->show();
+        m_compute->hide();
+        return;
+    }
+    m_compute->setEnabled(true);
+    m_compute->show();
+    m_view->hide();
+}
+
+void ModuleWindow::showCalculationEnd(core::OutcomeKind kind, const std::string& message, bool intoPages) {
+    if (kind == core::OutcomeKind::Conversion)
+        reportConversionError(q(message));
+    else if (kind == core::OutcomeKind::Check)
+        reportStopped();
+    else if (intoPages)
+        showNewPile();
 }
 
 void ModuleWindow::reportStopped() {
@@ -347,21 +375,10 @@ void ModuleWindow::reportStopped() {
     setTextColour(m_optimisationStatus, core::kRed);
 }
 
-void ModuleWindow::offerCalculation() {
-    m_compute->setEnabled(true);
-    m_compute->show();
-    m_view->hide();
-}
-
 void ModuleWindow::reportConversionError(const QString& message) { m_messages->warn(this, message); }
 
-void ModuleWindow::acceptPile(const std::function<report::PilePages(int, const core::Moment&)>& pages) {
-    if (m_optimisationMode)
-        return;
-    m_documents.append(pages(m_documents.pileRegister().next(), m_clock()));
+void ModuleWindow::showNewPile() {
     refreshViews();
-    m_view->show();
-    m_compute->hide();
     m_save->setEnabled(true);
     m_precisionPopup->hide();
     m_deleteLast->setEnabled(true);
@@ -378,13 +395,11 @@ void ModuleWindow::refreshViews() {
         view->setPlainText(text);
         view->moveCursor(QTextCursor::Start);
     };
-    fill(m_bookView, m_documents.book().lines());
-    fill(m_tableView, m_documents.table().lines());
+    fill(m_bookView, m_documents->book().lines());
+    fill(m_tableView, m_documents->table().lines());
 }
 
-report::Page ModuleWindow::pageOnView() const { return m_pageButton->text() == QLatin1String("2") ? report::Page::Table : report::Page::Book; }
-
-void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents.saveState().unsaved(pageOnView())); }
+void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents->saveState().unsaved(m_pageOnView)); }
 
 void ModuleWindow::showLayer(QWidget* layer) { m_layers->setCurrentWidget(layer); }
 
@@ -455,15 +470,11 @@ void ModuleWindow::onFontSize(int size) {
 }
 
 void ModuleWindow::onPageSwitch() {
-    if (m_pageButton->text() == QLatin1String("1")) {
-        m_bookView->hide();
-        m_tableView->show();
-        m_pageButton->setText(QStringLiteral("2"));
-    } else {
-        m_bookView->show();
-        m_tableView->hide();
-        m_pageButton->setText(QStringLiteral("1"));
-    }
+    m_pageOnView = m_pageOnView == report::Page::Book ? report::Page::Table : report::Page::Book;
+    const bool book = m_pageOnView == report::Page::Book;
+    m_bookView->setVisible(book);
+    m_tableView->setVisible(!book);
+    m_pageButton->setText(book ? QStringLiteral("1") : QStringLiteral("2"));
     updateSaveButton();
 }
 
@@ -483,9 +494,6 @@ void ModuleWindow::onPermissionResult(const QList<bool>& granted) {
         m_messages->warn(this, QStringLiteral("无权存盘"));
         return;
     }
-    const QString pageText = m_pageButton->text();
-    if (!m_optimisationMode && pageText != QLatin1String("1") && pageText != QLatin1String("2"))
-        return;
     const QString folder = m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
     QString problem;
     if (!prepareFolder(folder, problem)) {
@@ -498,22 +506,22 @@ void ModuleWindow::onPermissionResult(const QList<bool>& granted) {
             m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written->path), q(written->reason)));
         return;
     }
-    const report::Page page = pageOnView();
+    const report::Page page = m_pageOnView;
     const std::filesystem::path file =
         std::filesystem::path(folder.toStdString()) / (page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
-    const core::WriteResult written = core::writePage(file, m_documents.page(page));
+    const core::WriteResult written = core::writePage(file, m_documents->page(page));
     if (!written.ok) {
         m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written.path), q(written.reason)));
         return;
     }
-    m_documents.saveState().markSaved(page);
+    m_documents->saveState().markSaved(page);
     m_save->setEnabled(false);
 }
 
 void ModuleWindow::onDeleteLast() {
-    m_documents.deleteLast();
+    m_documents->deleteLast();
     refreshViews();
-    if (m_documents.pileRegister().count() == 0) {
+    if (m_documents->pileRegister().count() == 0) {
         m_save->setEnabled(false);
         m_deleteLast->setEnabled(false);
     }

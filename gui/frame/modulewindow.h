@@ -1,8 +1,9 @@
 #pragma once
 // The common frame of a module window: the input layer with the result boxes, the result-document
 // layer with the two report pages, and the optimisation layer; navigation, status line, precision
-// popup, font size, page switch, pile register with delete-last, save state and saving. A module
-// adds its inputs and its calculation; the frame does the rest the same way for every module.
+// popup, font size, page switch, delete-last and saving. A module adds its inputs and its
+// calculation, and gives the frame the report documents its session keeps; the frame shows and
+// saves them the same way for every module.
 
 #include "core/moment.h"
 #include "core/outcome.h"
@@ -48,7 +49,8 @@ public:
     void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
     void setClock(std::function<core::Moment()> clock) { m_clock = std::move(clock); }
 
-    const report::ReportDocuments& documents() const { return m_documents; }
+    // The report documents of the module's session.
+    const report::ReportDocuments& documents() const { return *m_documents; }
     bool optimisationMode() const { return m_optimisationMode; }
     core::Precision precision() const;
 
@@ -62,15 +64,18 @@ protected:
     QLineEdit* addResultBox(const char* name, const QString& label);
     QLineEdit* resultBox(const QString& name) const;
     QLabel* statusLine() const { return m_status; }
+    // The documents the frame shows, deletes from and saves: those of the module's session.
+    void showDocumentsOf(report::ReportDocuments& documents) { m_documents = &documents; }
 
-    void applyStatus(const core::StatusEffect& effect);
-    void showMessage(const QString& text, core::Colour colour);
+    // The status line as the session holds it; the picture strip gives way once it is shown.
+    void showStatus(const core::StatusLine& line);
+    // "结果" instead of "计算" while the session's last pile stands and no input has changed.
+    void showCalculated(bool calculated);
+    // How a calculation ended: a conversion error in its message box, a stop noted on the
+    // optimisation page, or a pile that entered the pages (when `intoPages`) shown in the views.
+    void showCalculationEnd(core::OutcomeKind kind, const std::string& message, bool intoPages);
     // A stopped calculation tells the optimisation page where to look.
     void reportStopped();
-    // An input changed: "计算" again, "结果" hidden.
-    void offerCalculation();
-    // A pile that passed every check: into the pages unless the optimisation page is open.
-    void acceptPile(const std::function<report::PilePages(int pileNumber, const core::Moment&)>& pages);
     void reportConversionError(const QString& message);
     MessageSink& messages() const;
 
@@ -93,12 +98,17 @@ protected:
 
 private:
     void buildInputLayer(QWidget* layer);
+    void buildTitleRow(QWidget* layer, QVBoxLayout* layout);
+    void buildResultGroup(QWidget* layer, QVBoxLayout* layout);
+    void buildPrecisionPopup(QWidget* layer);
+    void buildButtonRow(QWidget* layer, QVBoxLayout* layout);
+    void buildStatusStrip(QWidget* layer, QVBoxLayout* layout);
     void buildDocumentLayer(QWidget* layer);
     void buildOptimisationLayer(QWidget* layer);
     void showLayer(QWidget* layer);
     void refreshViews();
     void updateSaveButton();
-    report::Page pageOnView() const;
+    void showNewPile();
 
     void onView();
     void onBack();
@@ -113,7 +123,8 @@ private:
     void onPermissionResult(const QList<bool>& granted);
     void onDeleteLast();
 
-    report::ReportDocuments m_documents;
+    report::ReportDocuments* m_documents = nullptr;
+    report::Page m_pageOnView = report::Page::Book;
     bool m_optimisationMode = false;
 
     std::unique_ptr<MessageSink> m_defaultMessages;

@@ -12,7 +12,7 @@ public:
     explicit Module1Window(QWidget* parent = nullptr);
 
 protected:
-    void calculate() override;
+    Outcome computePile(bool intoPages) override;
 };
 
 } // namespace sp::module1

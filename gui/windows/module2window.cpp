@@ -4,6 +4,7 @@
 #include "frame/widgetcolours.h"
 #include "module2/module2reports.h"
 #include "windows/rocklayerview.h"
+#include "windows/sectionfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +20,8 @@
 namespace sp::module2 {
 
 using frame::q;
-using frame::qItems;
+using windows::addFieldRow;
+using windows::fieldBox;
 
 using namespace sp::core;
 
@@ -28,40 +30,40 @@ namespace {
 constexpr int kFieldWidth = 89;
 constexpr int kSettingWidth = 193;
 
-QComboBox* comboBox(QWidget* parent, const char* name, const Items& items, bool editable, int width) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setEditable(editable);
-    for (const auto& item : items)
-        box->addItem(q(item));
-    box->setFixedWidth(width);
-    if (editable)
-        box->setInsertPolicy(QComboBox::NoInsert);
-    return box;
+QLabel* addRow(QGridLayout* grid, const char* labelName, const QString& text, QWidget* field) {
+    return addFieldRow(grid, grid->rowCount(), labelName, text, field);
 }
 
-QLabel* addRow(QGridLayout* grid, const char* labelName, const QString& text, QWidget* field) {
-    const int row = grid->rowCount();
-    auto* label = new QLabel(text, field->parentWidget());
-    label->setObjectName(QString::fromLatin1(labelName));
-    grid->addWidget(label, row, 0);
-    grid->addWidget(field, row, 1, Qt::AlignRight);
-    return label;
+void showIndex(QComboBox* box, int position) {
+    if (box->currentIndex() == position)
+        return;
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(position);
+}
+
+void showChecked(QCheckBox* box, bool checked) {
+    if (box->isChecked() == checked)
+        return;
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
 }
 
 } // namespace
 
 Module2Window::Module2Window(QWidget* parent) : ModuleWindow(QStringLiteral("TPELM_FRM_DURK2"), 800, parent) {
+    showDocumentsOf(m_session.documents());
     buildPileGroup();
     buildRockGroup();
+    connectInputs();
     for (auto [name, label] : {std::pair{kBoxQuk, "单桩竖向极限承载力  Quk(kN)"},
                                std::pair{kBoxRa, "单桩竖向承载力特征值 Ra(kN)"},
                                std::pair{kBoxPercent, "其中桩端端阻力所占百分比为"}})
         addResultBox(name, QString::fromUtf8(label));
-    m_view->show(m_grid);
-    updateColumns();
+    renderGrid();
     createOptimisationPage();
 }
+
+Module2Window::~Module2Window() = default;
 
 void Module2Window::createOptimisationPage() {
     optimise::OptimisePageWidget::Hooks hooks;
@@ -90,84 +92,45 @@ std::optional<core::WriteResult> Module2Window::writeOptimisationTables(const QS
     return m_page->save(std::filesystem::path(folder.toStdString()), moment);
 }
 
-void Module2Window::showSection(SectionType type, const std::string& secondText) {
-    const module2::SectionSetup setup = sectionSetup(type);
-    m_firstLabel->setText(q(setup.firstLabel));
-    m_secondLabel->setText(q(setup.secondLabel));
-    m_second->setEnabled(setup.secondEnabled);
-    m_secondLabel->setEnabled(setup.secondEnabled);
-    const QSignalBlocker blocker(m_second);
-    m_second->clear();
-    for (const auto& item : setup.secondItems)
-        m_second->addItem(q(item));
-    m_second->setEditText(q(secondText));
-}
-
 void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
     if (!state.written)
         return;
-    const Inputs& in = state.fields;
-    {
-        const QSignalBlocker blocker(m_section);
-        m_section->setCurrentIndex(static_cast<int>(in.section) - 1);
-    }
-    showSection(in.section, in.c);
-    {
-        const QSignalBlocker blocker(m_first);
-        m_first->setEditText(q(in.d));
-    }
-    const std::pair<QComboBox*, int> lists[] = {
-        {m_layerCount, state.layerCountPosition},
-        {m_strengthBasis, static_cast<int>(in.settings.strengthBasis)},
-        {m_mode, static_cast<int>(in.settings.mode)},
-        {m_integrityBasis, static_cast<int>(in.settings.integrityBasis) - 1}};
-    for (const auto& [list, position] : lists) {
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(position);
-    }
-    m_grid.setLayerCount(layerCountOf(state.layerCountPosition));
-    m_grid.setCell(1, kColLr, state.lr);
-    m_grid.setCell(1, kColWeathering, state.weathering);
-    m_grid.setCell(1, kColFrk, state.frk);
+    LayerWrite write;
+    write.fields = state.fields;
+    write.layerCount = layerCountOf(state.layerCountPosition);
+    write.cells = {{1, kColLr, state.lr}, {1, kColWeathering, state.weathering}, {1, kColFrk, state.frk}};
     if (state.integrity)
-        m_grid.setCell(1, kColIntegrity, *state.integrity);
+        write.cells.push_back({1, kColIntegrity, *state.integrity});
     if (state.kv)
-        m_grid.setCell(1, kColKv, *state.kv);
-    for (const CellText& cell : state.outcome.cells)
-        m_grid.setCell(cell.layer, cell.column, cell.text);
-    m_view->show(m_grid);
-    updateColumns();
-    updateEnabled();
-    frame::setTextColour(m_modeLabel, modeHint(in.settings.mode).labelColour);
-    for (const auto& [name, text] : state.boxes) {
-        QLineEdit* box = resultBox(q(name));
-        box->setText(q(text));
-        frame::setTextColour(box, state.outcome.boxColour);
-    }
-    for (const auto& [name, colour] : state.colours.colours)
-        frame::setTextColour(findChild<QWidget*>(q(name)), colour);
-    applyStatus(state.status);
-    offerCalculation();
+        write.cells.push_back({1, kColKv, *state.kv});
+    write.cells.insert(write.cells.end(), state.outcome.cells.begin(), state.outcome.cells.end());
+    write.boxes = state.boxes;
+    write.boxColour = state.outcome.boxColour;
+    write.status = state.status;
+    write.colours = state.colours;
+    m_session.writeLayer(write);
+    m_sectionFields->refillLists(); // the run writes the section's lists afresh
+    render();
 }
 
 void Module2Window::recallCandidate(const optimise::Module2Recall& r) {
     if (r.sectionPosition)
-        m_section->setCurrentIndex(*r.sectionPosition);
+        m_sectionFields->sectionBox()->setCurrentIndex(*r.sectionPosition);
     if (r.first)
-        m_first->setEditText(q(*r.first));
+        m_sectionFields->firstBox()->setEditText(q(*r.first));
     if (r.second)
-        m_second->setEditText(q(*r.second));
+        m_sectionFields->secondBox()->setEditText(q(*r.second));
     m_layerCount->setCurrentIndex(r.layerCountPosition);
     m_mode->setCurrentIndex(r.coefficientModePosition);
     if (r.integrityBasisPosition)
         m_integrityBasis->setCurrentIndex(*r.integrityBasisPosition);
-    onCellEdited(1, kColLr, q(r.lr));
-    onCellEdited(1, kColWeathering, q(r.weathering));
-    onCellEdited(1, m_integrityBasis->currentIndex() == 0 ? kColIntegrity : kColKv, q(r.integrity));
-    onCellEdited(1, kColFrk, q(r.frk));
-    m_view->show(m_grid);
+    const int integrityColumn = m_integrityBasis->currentIndex() == 0 ? kColIntegrity : kColKv;
+    const std::pair<int, const std::string*> cells[] = {
+        {kColLr, &r.lr}, {kColWeathering, &r.weathering}, {integrityColumn, &r.integrity}, {kColFrk, &r.frk}};
+    for (const auto& [column, text] : cells)
+        m_session.editCell(1, column, *text);
     leaveOptimisation();
-    resetResults();
+    render();
 }
 
 void Module2Window::buildPileGroup() {
@@ -177,24 +140,8 @@ void Module2Window::buildPileGroup() {
     grid->setContentsMargins(8, 4, 8, 4);
     grid->setVerticalSpacing(6);
     grid->setColumnStretch(0, 1);
-    const module2::SectionSetup round = sectionSetup(SectionType::Round);
-    m_section = comboBox(group, "cbb_jmlx", sectionItems(), false, kFieldWidth);
-    m_first = comboBox(group, kFieldD, diameterItems(), true, kFieldWidth);
-    m_first->setEditText(QStringLiteral("1000"));
-    m_second = comboBox(group, kFieldC, initialSecondItems(), true, kFieldWidth);
-    m_second->setEditText(QStringLiteral("0"));
-    m_second->setEnabled(false);
-    addRow(grid, "lb_jmlx", QStringLiteral("桩身截面类型"), m_section);
-    m_firstLabel = addRow(grid, "lb_dd", q(round.firstLabel), m_first);
-    m_secondLabel = addRow(grid, "lb_tyzd", q(round.secondLabel), m_second);
-    m_secondLabel->setEnabled(false);
+    m_sectionFields = std::make_unique<windows::SectionFields>(group, grid, grid->rowCount());
     inputArea()->addWidget(group);
-
-    connect(m_section, &QComboBox::currentIndexChanged, this, &Module2Window::onSectionChanged);
-    for (QComboBox* box : {m_first, m_second}) {
-        const std::string name = box->objectName().toStdString();
-        connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& text) { onFieldChanged(name, text); });
-    }
 }
 
 void Module2Window::buildRockGroup() {
@@ -202,28 +149,7 @@ void Module2Window::buildRockGroup() {
     group->setObjectName(QStringLiteral("gpb_jiyancanshu"));
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(8, 4, 8, 4);
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(5);
-    grid->setColumnStretch(0, 1);
-    m_layerCount = comboBox(group, "cbb_yanchengshu", layerCountItems(), false, kFieldWidth);
-    m_strengthBasis = comboBox(group, "cbb_qiangduzhi", strengthBasisItems(), false, kSettingWidth);
-    m_strengthBasis->setCurrentIndex(static_cast<int>(StrengthBasis::RockStrength));
-    m_mode = comboBox(group, "cbb_chezhuxishu", coefficientModeItems(), false, kSettingWidth);
-    m_mode->setCurrentIndex(static_cast<int>(CoefficientMode::Automatic));
-    m_integrityBasis = comboBox(group, "cbb_wanzhengchengdu", integrityBasisItems(), false, kSettingWidth);
-    addRow(grid, "lb_yanchengshu", QStringLiteral("嵌岩段岩层数"), m_layerCount);
-    addRow(grid, "lb_qiangduzhi", QStringLiteral("岩石强度取值"), m_strengthBasis);
-    m_modeLabel = addRow(grid, "lb_chezhuxishu", QStringLiteral("侧阻端阻系数"), m_mode);
-    m_integrityBasisLabel = addRow(grid, "lb_wanzhengchengdu", QStringLiteral("系数插值依据"), m_integrityBasis);
-    layout->addLayout(grid);
-
-    m_groundwater = new QCheckBox(QStringLiteral("地下水位以下和采用泥浆护壁钻、冲孔桩"), group);
-    m_groundwater->setObjectName(QStringLiteral("ckb_dixiashui"));
-    m_groundwater->setChecked(true);
-    m_softRock = new QCheckBox(QStringLiteral("软化系数≤0.6的软质岩，桩端岩石长时间暴露"), group);
-    m_softRock->setObjectName(QStringLiteral("ckb_ruanzhiyan"));
-    layout->addWidget(m_groundwater);
-    layout->addWidget(m_softRock);
+    buildRockSettings(group, layout);
 
     auto* expandRow = new QHBoxLayout;
     expandRow->addStretch(1);
@@ -237,58 +163,96 @@ void Module2Window::buildRockGroup() {
     m_view->setMinimumHeight(130);
     layout->addWidget(m_view);
     inputArea()->addWidget(group);
-
-    connect(m_layerCount, &QComboBox::currentIndexChanged, this, &Module2Window::onLayerCount);
-    connect(m_strengthBasis, &QComboBox::currentIndexChanged, this, &Module2Window::onStrengthBasis);
-    connect(m_mode, &QComboBox::currentIndexChanged, this, &Module2Window::onCoefficientMode);
-    connect(m_integrityBasis, &QComboBox::currentIndexChanged, this, &Module2Window::onIntegrityBasis);
-    connect(m_groundwater, &QCheckBox::toggled, this, &Module2Window::resetResults);
-    connect(m_softRock, &QCheckBox::toggled, this, &Module2Window::resetResults);
-    connect(m_expand, &QPushButton::clicked, this, &Module2Window::onExpand);
-    m_view->onEdited([this](int layer, int column, const QString& text) { onCellEdited(layer, column, text); });
 }
 
-Settings Module2Window::settings() const {
-    Settings s;
-    s.strengthBasis = static_cast<StrengthBasis>(m_strengthBasis->currentIndex());
-    s.mode = static_cast<CoefficientMode>(m_mode->currentIndex());
-    s.integrityBasis = static_cast<IntegrityBasis>(m_integrityBasis->currentIndex() + 1);
-    s.groundwater = m_groundwater->isChecked();
-    s.softRock = m_softRock->isChecked();
-    return s;
+// The four lists and the two check boxes above the grid.
+void Module2Window::buildRockSettings(QWidget* group, QVBoxLayout* layout) {
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(5);
+    grid->setColumnStretch(0, 1);
+    m_layerCount = fieldBox(group, "cbb_yanchengshu", layerCountItems(), false, kFieldWidth);
+    m_strengthBasis = fieldBox(group, "cbb_qiangduzhi", strengthBasisItems(), false, kSettingWidth);
+    m_strengthBasis->setCurrentIndex(static_cast<int>(StrengthBasis::RockStrength));
+    m_mode = fieldBox(group, "cbb_chezhuxishu", coefficientModeItems(), false, kSettingWidth);
+    m_mode->setCurrentIndex(static_cast<int>(CoefficientMode::Automatic));
+    m_integrityBasis = fieldBox(group, "cbb_wanzhengchengdu", integrityBasisItems(), false, kSettingWidth);
+    addRow(grid, "lb_yanchengshu", QStringLiteral("嵌岩段岩层数"), m_layerCount);
+    addRow(grid, "lb_qiangduzhi", QStringLiteral("岩石强度取值"), m_strengthBasis);
+    m_modeLabel = addRow(grid, kLabelMode, QStringLiteral("侧阻端阻系数"), m_mode);
+    m_integrityBasisLabel = addRow(grid, "lb_wanzhengchengdu", QStringLiteral("系数插值依据"), m_integrityBasis);
+    layout->addLayout(grid);
+
+    m_groundwater = new QCheckBox(QStringLiteral("地下水位以下和采用泥浆护壁钻、冲孔桩"), group);
+    m_groundwater->setObjectName(QStringLiteral("ckb_dixiashui"));
+    m_groundwater->setChecked(true);
+    m_softRock = new QCheckBox(QStringLiteral("软化系数≤0.6的软质岩，桩端岩石长时间暴露"), group);
+    m_softRock->setObjectName(QStringLiteral("ckb_ruanzhiyan"));
+    layout->addWidget(m_groundwater);
+    layout->addWidget(m_softRock);
 }
 
-GridView Module2Window::gridView() const {
-    const Settings s = settings();
-    return GridView{s.strengthBasis, s.mode, s.integrityBasis,
-                    m_expand->text() == QString::fromUtf8(expandCaption(true))};
+template <class Change> void Module2Window::change(Change&& apply) {
+    apply(m_session);
+    render();
+}
+
+void Module2Window::connectInputs() {
+    m_sectionFields->onSectionChosen([this](SectionType type) { change([type](Session& s) { s.chooseSection(type); }); });
+    m_sectionFields->onTextEdited([this](const std::string& name, const QString& text) {
+        change([&](Session& s) { s.setFieldText(name, text.toStdString()); });
+    });
+    connect(m_layerCount, &QComboBox::currentIndexChanged, this,
+            [this](int index) { change([index](Session& s) { s.chooseLayerCount(index + 1); }); });
+    connect(m_strengthBasis, &QComboBox::currentIndexChanged, this, [this](int index) {
+        change([index](Session& s) { s.chooseStrengthBasis(static_cast<StrengthBasis>(index)); });
+    });
+    connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int index) {
+        change([index](Session& s) { s.chooseCoefficientMode(static_cast<CoefficientMode>(index)); });
+    });
+    connect(m_integrityBasis, &QComboBox::currentIndexChanged, this, [this](int index) {
+        change([index](Session& s) { s.chooseIntegrityBasis(static_cast<IntegrityBasis>(index + 1)); });
+    });
+    connect(m_groundwater, &QCheckBox::toggled, this,
+            [this](bool checked) { change([checked](Session& s) { s.setGroundwater(checked); }); });
+    connect(m_softRock, &QCheckBox::toggled, this,
+            [this](bool checked) { change([checked](Session& s) { s.setSoftRock(checked); }); });
+    connect(m_expand, &QPushButton::clicked, this, [this] { change([](Session& s) { s.pressExpand(); }); });
+    m_view->onEdited([this](int layer, int column, const QString& text) {
+        change([&](Session& s) { s.editCell(layer, column, text.toStdString()); });
+    });
 }
 
 Inputs Module2Window::inputs() const {
-    Inputs in;
-    in.section = static_cast<SectionType>(m_section->currentIndex() + 1);
-    in.d = m_first->currentText().toStdString();
-    in.c = m_second->currentText().toStdString();
-    in.settings = settings();
-    in.grid = m_grid;
+    Inputs in = m_session.inputs();
     in.precision = precision();
     return in;
 }
 
-void Module2Window::resetResults() {
-    for (const auto& box : module2::resultBoxes())
-        resultBox(q(box))->clear();
-    offerCalculation();
+void Module2Window::render() {
+    const Inputs& in = m_session.inputs();
+    m_sectionFields->show(in.section, in.d, in.c);
+    renderSettings();
+    for (const auto& [name, colour] : m_session.fieldColours())
+        frame::setTextColour(findChild<QWidget*>(q(name)), colour);
+    renderGrid();
+    showStatus(m_session.status());
+    for (const auto& name : resultBoxes()) {
+        QLineEdit* box = resultBox(q(name));
+        box->setText(q(m_session.box(name)));
+        frame::setTextColour(box, m_session.boxColour());
+    }
+    showCalculated(m_session.calculated());
 }
 
-void Module2Window::updateColumns() {
-    const ColumnVisibility shown = columnVisibility(gridView());
-    for (int column = 0; column < kColumnCount; ++column)
-        m_view->setColumnHidden(column, !shown[static_cast<std::size_t>(column)]);
-}
-
-void Module2Window::updateEnabled() {
-    const Enabled e = enabledControls(settings().strengthBasis, settings().mode);
+void Module2Window::renderSettings() {
+    const Settings& settings = m_session.inputs().settings;
+    showIndex(m_layerCount, m_session.grid().layerCount() - 1);
+    showIndex(m_strengthBasis, static_cast<int>(settings.strengthBasis));
+    showIndex(m_mode, static_cast<int>(settings.mode));
+    showIndex(m_integrityBasis, static_cast<int>(settings.integrityBasis) - 1);
+    showChecked(m_groundwater, settings.groundwater);
+    showChecked(m_softRock, settings.softRock);
+    const Enabled e = m_session.enabled();
     m_modeLabel->setEnabled(e.mode);
     m_mode->setEnabled(e.mode);
     m_integrityBasisLabel->setEnabled(e.interpolationBasis);
@@ -297,85 +261,19 @@ void Module2Window::updateEnabled() {
     m_softRock->setEnabled(e.checkBoxes);
 }
 
-void Module2Window::onSectionChanged(int position) {
-    const SectionType type = static_cast<SectionType>(position + 1);
-    showSection(type, sectionSetup(type).secondText);
-    onFieldChanged(kFieldC, m_second->currentText());
-    resetResults();
-}
-
-void Module2Window::onFieldChanged(const std::string& name, const QString& text) {
-    const module2::ChangeEffect effect = fieldChanged(name, text.toStdString());
-    for (const auto& box : effect.clearedBoxes)
-        resultBox(q(box))->clear();
-    offerCalculation();
-    applyStatus(effect.status);
-    for (const auto& [fieldName, colour] : effect.fields.colours)
-        frame::setTextColour(findChild<QWidget*>(q(fieldName)), colour);
-}
-
-void Module2Window::onLayerCount(int index) {
-    m_grid.setLayerCount(layerCountOf(index));
-    m_view->show(m_grid);
-    resetResults();
-}
-
-void Module2Window::onStrengthBasis() {
-    updateColumns();
-    updateEnabled();
-    resetResults();
-}
-
-void Module2Window::onCoefficientMode() {
-    updateColumns();
-    updateEnabled();
-    const ModeHint hint = modeHint(settings().mode);
-    frame::setTextColour(m_modeLabel, hint.labelColour);
-    applyStatus(hint.status);
-    resetResults();
-}
-
-void Module2Window::onIntegrityBasis() {
-    updateColumns();
-    resetResults();
-}
-
-void Module2Window::onExpand() {
-    const bool expanded = m_expand->text() == QString::fromUtf8(expandCaption(false));
-    m_expand->setText(QString::fromUtf8(expandCaption(expanded)));
-    updateColumns();
-}
-
-void Module2Window::onCellEdited(int layer, int column, const QString& text) {
-    m_grid.setCell(layer, column, text.toStdString());
-    resetResults();
+void Module2Window::renderGrid() {
+    m_expand->setText(QString::fromUtf8(expandCaption(m_session.expanded())));
+    m_view->show(m_session.grid());
+    for (int column = 0; column < kColumnCount; ++column)
+        m_view->setColumnHidden(column, !m_session.columnVisible(column));
 }
 
 void Module2Window::calculate() {
-    const Outcome outcome = module2::calculate(inputs());
-    for (const auto& [name, text] : outcome.fields.texts) {
-        auto* box = findChild<QComboBox*>(q(name));
-        const QSignalBlocker blocker(box);
-        box->setEditText(q(text));
-    }
-    for (const auto& [name, colour] : outcome.fields.colours)
-        frame::setTextColour(findChild<QWidget*>(q(name)), colour);
-    applyStatus(outcome.status);
-    for (const CellText& cell : outcome.cells)
-        m_grid.setCell(cell.layer, cell.column, cell.text);
-    m_view->show(m_grid);
-    if (!outcome.ok()) {
-        reportStopped();
-        return;
-    }
-    m_overrideCount = outcome.values.overrideCount;
-    for (const auto& [name, text] : outcome.boxes) {
-        QLineEdit* box = resultBox(q(name));
-        box->setText(q(text));
-        frame::setTextColour(box, outcome.boxColour);
-    }
-    const Values& values = outcome.values;
-    acceptPile([&values](int pileNumber, const Moment& moment) { return pilePages(values, pileNumber, moment); });
+    m_session.choosePrecision(precision());
+    const bool intoPages = !optimisationMode();
+    const Outcome outcome = m_session.compute(now(), intoPages);
+    render();
+    showCalculationEnd(outcome.kind, outcome.message, intoPages);
 }
 
 } // namespace sp::module2

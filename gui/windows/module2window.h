@@ -1,18 +1,26 @@
 #pragma once
 // The module 2 window: the section fields, the rock settings with the rock-layer grid, and the
-// results Quk, Ra and the end share on the common frame. It keeps the grid's cell texts, binds each
-// control to the engine's handlers and applies the calculation's outcome.
+// results Quk, Ra and the end share on the common frame. It owns the module's session, passes each
+// change of a control on to it and shows what the session then holds, the grid's cells included.
 
 #include "frame/modulewindow.h"
 #include "module2/module2calc.h"
 #include "module2/module2form.h"
+#include "module2/module2session.h"
 #include "optimise/optimisepagewidget.h"
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
+
+namespace sp::windows {
+class SectionFields;
+}
 
 namespace sp::module2 {
 
@@ -22,10 +30,12 @@ class Module2Window : public frame::ModuleWindow {
     Q_OBJECT
 public:
     explicit Module2Window(QWidget* parent = nullptr);
+    ~Module2Window() override;
 
+    // The inputs as the session holds them, with the precision the popup shows.
     Inputs inputs() const;
-    const RockLayerGrid& grid() const { return m_grid; }
-    const char* verdict() const { return verdictText(m_overrideCount); }
+    const RockLayerGrid& grid() const { return m_session.grid(); }
+    const char* verdict() const { return m_session.verdict(); }
 
 protected:
     void calculate() override;
@@ -36,31 +46,19 @@ private:
     void createOptimisationPage();
     void showRunEnd(const optimise::Module2InputLayerState& state);
     void recallCandidate(const optimise::Module2Recall& recall);
-    void showSection(core::SectionType type, const std::string& secondText);
     void buildPileGroup();
     void buildRockGroup();
-    Settings settings() const;
-    GridView gridView() const;
-    void resetResults();
-    void updateColumns();
-    void updateEnabled();
-    void onSectionChanged(int position);
-    void onFieldChanged(const std::string& field, const QString& text);
-    void onLayerCount(int index);
-    void onStrengthBasis();
-    void onCoefficientMode();
-    void onIntegrityBasis();
-    void onExpand();
-    void onCellEdited(int layer, int column, const QString& text);
+    void buildRockSettings(QWidget* group, QVBoxLayout* layout);
+    void connectInputs();
+    // Passes a change to the session and shows its effects.
+    template <class Change> void change(Change&& apply);
+    // Shows what the session holds: fields, settings, grid, colours, status line, boxes, buttons.
+    void render();
+    void renderSettings();
+    void renderGrid();
 
-    RockLayerGrid m_grid;
-    int m_overrideCount = 0;
-
-    QComboBox* m_section = nullptr;
-    QComboBox* m_first = nullptr;
-    QComboBox* m_second = nullptr;
-    QLabel* m_firstLabel = nullptr;
-    QLabel* m_secondLabel = nullptr;
+    Session m_session;
+    std::unique_ptr<windows::SectionFields> m_sectionFields;
     QComboBox* m_layerCount = nullptr;
     QComboBox* m_strengthBasis = nullptr;
     QComboBox* m_mode = nullptr;

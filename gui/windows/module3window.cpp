@@ -50,7 +50,8 @@ QPushButton* alertButton(QWidget* parent, const char* name, const char* text, in
 } // namespace
 
 Module3Window::Module3Window(QWidget* parent)
-    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK3"), 800, QString::fromUtf8(kDeqBoxLabel), parent) {
+    : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK3"), 800, QString::fromUtf8(kDeqBoxLabel), std::make_unique<Session>(),
+                     parent) {
     m_method = new QComboBox(this);
     m_method->setObjectName(QString::fromLatin1(kFieldMethod));
     for (const auto& item : methodItems())
@@ -58,7 +59,7 @@ Module3Window::Module3Window(QWidget* parent)
     m_method->setMaxVisibleItems(6);
     m_method->setFixedWidth(193);
     m_method->setEnabled(false); // the window opens with a round section
-    m_methodLabel = addRow(pileGrid(), pileGrid()->rowCount(), kLabelMethod, QString::fromUtf8(kMethodLabel), m_method);
+    addRow(pileGrid(), pileGrid()->rowCount(), kLabelMethod, QString::fromUtf8(kMethodLabel), m_method);
     connect(m_method, &QComboBox::currentIndexChanged, this, &Module3Window::onMethodChanged);
 
     createOptimisationPage(optimise::ModuleKind::Module3);
@@ -72,15 +73,11 @@ optimise::RunContext Module3Window::runContext() const {
 }
 
 void Module3Window::showRunEnd(const optimise::InputLayerState& state) {
-    if (state.method) {
-        const QSignalBlocker blocker(m_method);
-        m_method->setCurrentIndex(static_cast<int>(*state.method));
-    }
+    if (state.method)
+        session().writeMethod(*state.method);
     OneLayerWindow::showRunEnd(state);
-    if (state.verdict)
-        m_verdict = *state.verdict;
-    for (const auto& [box, colour] : state.boxColours)
-        frame::setTextColour(resultBox(q(box)), colour);
+    session().writeVerdict(state.verdict, state.boxColours);
+    render();
 }
 
 void Module3Window::recallCandidate(const optimise::Recall& recall) {
@@ -130,42 +127,29 @@ QWidget* Module3Window::buildAlertLayer() {
     return layer;
 }
 
-DeqMethod Module3Window::method() const { return static_cast<DeqMethod>(m_method->currentIndex()); }
-
-void Module3Window::onMethodChanged() {
-    const SectionType section = inputs().section;
-    const module1::ChangeEffect effect = methodChanged(section, method());
-    for (const auto& box : effect.clearedBoxes)
-        resultBox(q(box))->clear();
-    applyStatus(effect.status);
-    for (const auto& [name, colour] : effect.fields.colours)
-        frame::setTextColour(field(name), colour);
-    offerCalculation();
+void Module3Window::onMethodChanged(int position) {
+    session().chooseMethod(static_cast<DeqMethod>(position));
+    render();
 }
 
-module1::ChangeEffect Module3Window::changeEffect(const std::string& name, const std::string& text) const {
-    return fieldChanged(name, text);
+void Module3Window::render() {
+    OneLayerWindow::render();
+    const int position = static_cast<int>(method());
+    if (m_method->currentIndex() != position) {
+        const QSignalBlocker blocker(m_method);
+        m_method->setCurrentIndex(position);
+    }
+    m_method->setEnabled(session().methodEnabled());
+    for (const char* box : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
+        frame::setTextColour(resultBox(QString::fromLatin1(box)), session().boxColour(box));
 }
 
-void Module3Window::sectionKindChanged(SectionType section) {
-    const MethodRow row = methodRow(section, method());
-    m_method->setEnabled(row.enabled);
-    frame::setTextColour(m_methodLabel, row.labelColour);
-}
-
+// The precision popup closes when a calculation starts, whether it completes or not.
 void Module3Window::calculate() {
     hidePrecisionPopup();
-    Inputs in;
-    static_cast<module1::Inputs&>(in) = inputs();
-    in.method = method();
-    const Outcome outcome = module3::calculate(in);
-    if (outcome.verdict)
-        m_verdict = *outcome.verdict;
-    if (!applyOutcome(outcome))
-        return;
-    for (const auto& [box, colour] : outcome.boxColours)
-        frame::setTextColour(resultBox(q(box)), colour);
-    acceptPile([&outcome](int pileNumber, const Moment& moment) { return pilePages(outcome, pileNumber, moment); });
+    OneLayerWindow::calculate();
 }
+
+module1::Outcome Module3Window::computePile(bool intoPages) { return session().compute(now(), intoPages); }
 
 } // namespace sp::module3

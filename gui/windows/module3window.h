@@ -1,11 +1,12 @@
 #pragma once
 // The module 3 window: module 1's window with the equivalent-diameter method row, the warning
 // layer the engineer must accept before the inputs show, and result boxes coloured by the
-// compliance verdict.
+// compliance verdict, all held by the module 3 session.
 
 #include "module3/complianceverdict.h"
 #include "windows/onelayerwindow.h"
 #include "module3/module3calc.h"
+#include "module3/module3session.h"
 
 class QComboBox;
 class QLabel;
@@ -17,25 +18,24 @@ class Module3Window : public module1::OneLayerWindow {
 public:
     explicit Module3Window(QWidget* parent = nullptr);
 
-    ComplianceVerdict verdict() const { return m_verdict; }
-    DeqMethod method() const;
+    ComplianceVerdict verdict() const { return session().verdict(); }
+    DeqMethod method() const { return session().inputs().method; }
 
 protected:
     void calculate() override;
-    module1::ChangeEffect changeEffect(const std::string& field, const std::string& text) const override;
-    void sectionKindChanged(core::SectionType section) override;
+    module1::Outcome computePile(bool intoPages) override;
+    void render() override;
     optimise::RunContext runContext() const override;
     void showRunEnd(const optimise::InputLayerState& state) override;
     void recallCandidate(const optimise::Recall& recall) override;
     void beforeIntegrityRecalled() override;
 
 private:
+    Session& session() const { return static_cast<Session&>(OneLayerWindow::session()); }
     QWidget* buildAlertLayer();
-    void onMethodChanged();
+    void onMethodChanged(int position);
 
     QComboBox* m_method = nullptr;
-    QLabel* m_methodLabel = nullptr;
-    ComplianceVerdict m_verdict = ComplianceVerdict::Compliant;
     std::optional<int> m_recalledMethod;
 };
 

@@ -2,8 +2,8 @@
 
 #include "frame/qttext.h"
 #include "frame/widgetcolours.h"
-#include "module1/module1reports.h"
 #include "optimise/optimisepagewidget.h"
+#include "windows/sectionfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,7 +16,9 @@
 namespace sp::module1 {
 
 using frame::q;
-using frame::qItems;
+using windows::fieldBox;
+using windows::refill;
+using windows::showText;
 
 using namespace sp::core;
 
@@ -25,29 +27,29 @@ namespace {
 constexpr int kFieldWidth = 89;
 constexpr int kProcessWidth = 193;
 
-QComboBox* comboBox(QWidget* parent, const char* name, const Items& items, bool editable) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setEditable(editable);
-    box->addItems(qItems(items));
-    box->setFixedWidth(kFieldWidth);
-    if (editable)
-        box->setInsertPolicy(QComboBox::NoInsert);
-    return box;
+const char* const kAllBoxes[] = {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc};
+
+QGridLayout* groupGrid(QGroupBox* group) {
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(6);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setColumnStretch(0, 1);
+    return grid;
 }
 
-// Replaces a drop-down's list and text without running its change handler.
-void refill(QComboBox* box, const Items& items, const std::string& text) {
+void showIndex(QComboBox* box, int position) {
+    if (box->currentIndex() == position)
+        return;
     const QSignalBlocker blocker(box);
-    box->clear();
-    box->addItems(qItems(items));
-    box->setEditText(q(text));
+    box->setCurrentIndex(position);
 }
 
 } // namespace
 
-OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QString& deqLabel, QWidget* parent)
-    : ModuleWindow(windowClass, height, parent) {
+OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QString& deqLabel,
+                               std::unique_ptr<Session> session, QWidget* parent)
+    : ModuleWindow(windowClass, height, parent), m_session(std::move(session)) {
+    showDocumentsOf(m_session->documents());
     buildInputs();
     addResultBox(kBoxDeq, deqLabel);
     addResultBox(kBoxRatio, QStringLiteral("承载力计算采用深径比 hr/deq"));
@@ -56,201 +58,139 @@ OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QSt
     addResultBox(kBoxRc, QStringLiteral("单桩正截面受压承载力 Rc(kN)"));
 }
 
+OneLayerWindow::~OneLayerWindow() = default;
+
 QLabel* OneLayerWindow::addRow(QGridLayout* grid, int row, const char* labelName, const QString& text,
                                 QWidget* fieldWidget) {
-    auto* label = new QLabel(text, fieldWidget->parentWidget());
-    label->setObjectName(QString::fromLatin1(labelName));
-    grid->addWidget(label, row, 0);
-    grid->addWidget(fieldWidget, row, 1, Qt::AlignRight);
-    return label;
+    return windows::addFieldRow(grid, row, labelName, text, fieldWidget);
 }
 
 void OneLayerWindow::buildInputs() {
+    m_pileGrid = buildPileGroup();
+    buildRockGroup();
+    connectInputs();
+}
+
+QGridLayout* OneLayerWindow::buildPileGroup() {
     auto* pile = new QGroupBox(QStringLiteral("基桩参数"), this);
     pile->setObjectName(QStringLiteral("gpb_jizhuangcanshu"));
-    m_pileGrid = new QGridLayout(pile);
-    QGridLayout* pileGrid = m_pileGrid;
-    pileGrid->setVerticalSpacing(6);
-    pileGrid->setContentsMargins(8, 4, 8, 4);
-    pileGrid->setColumnStretch(0, 1);
-
-    m_section = comboBox(pile, "cbb_jmlx", sectionItems(), false);
-    m_first = comboBox(pile, kFieldD, diameterItems(), true);
-    m_first->setEditText(QStringLiteral("1000"));
-    m_second = comboBox(pile, kFieldC, initialSecondItems(), true);
-    m_second->setEditText(QStringLiteral("0"));
-    m_second->setEnabled(false);
+    QGridLayout* grid = groupGrid(pile);
+    m_sectionFields = std::make_unique<windows::SectionFields>(pile, grid, 0);
     const SectionSetup round = sectionSetup(SectionType::Round);
-    m_depth = comboBox(pile, kFieldHr, round.depthItems, true);
+    m_depth = fieldBox(pile, kFieldHr, round.depthItems, true, kFieldWidth);
     m_depth->setEditText(q(round.depthText));
-    m_grade = comboBox(pile, "cbb_hnt", gradeItems(), false);
+    m_grade = fieldBox(pile, "cbb_hnt", gradeItems(), false, kFieldWidth);
     m_grade->setCurrentIndex(kDefaultGrade);
-    m_process = comboBox(pile, "cbb_czgy", processItems(), false);
+    m_process = fieldBox(pile, "cbb_czgy", processItems(), false, kFieldWidth);
     m_process->setCurrentIndex(kDefaultProcess);
     m_process->setFixedWidth(kProcessWidth);
+    addRow(grid, 3, "lb_hr", QStringLiteral("桩身嵌岩深度   hr (mm)"), m_depth);
+    addRow(grid, 4, "lb_hnt", QStringLiteral("桩身混凝土强度等级"), m_grade);
+    addRow(grid, 5, "lb_czgy", QStringLiteral("基桩成桩工艺"), m_process);
+    inputArea()->addWidget(pile);
+    return grid;
+}
 
-    addRow(pileGrid, 0, "lb_jmlx", QStringLiteral("桩身截面类型"), m_section);
-    m_firstLabel = addRow(pileGrid, 1, "lb_dd", q(round.firstLabel), m_first);
-    m_secondLabel = addRow(pileGrid, 2, "lb_tyzd", q(round.secondLabel), m_second);
-    m_secondLabel->setEnabled(false);
-    addRow(pileGrid, 3, "lb_hr", QStringLiteral("桩身嵌岩深度   hr (mm)"), m_depth);
-    addRow(pileGrid, 4, "lb_hnt", QStringLiteral("桩身混凝土强度等级"), m_grade);
-    addRow(pileGrid, 5, "lb_czgy", QStringLiteral("基桩成桩工艺"), m_process);
-
+QGridLayout* OneLayerWindow::buildRockGroup() {
     auto* rock = new QGroupBox(QStringLiteral("基岩参数"), this);
     rock->setObjectName(QStringLiteral("gpb_jiyancanshu"));
-    auto* rockGrid = new QGridLayout(rock);
-    rockGrid->setVerticalSpacing(6);
-    rockGrid->setContentsMargins(8, 4, 8, 4);
-    rockGrid->setColumnStretch(0, 1);
+    QGridLayout* grid = groupGrid(rock);
     m_frk = new QLineEdit(QStringLiteral("25"), rock);
     m_frk->setObjectName(QString::fromLatin1(kFieldFrk));
     m_frk->setFixedWidth(kFieldWidth);
-    m_integrity = comboBox(rock, kFieldIntegrity, integrityItems(), true);
+    m_integrity = fieldBox(rock, kFieldIntegrity, integrityItems(), true, kFieldWidth);
     m_integrity->setEditText(QStringLiteral("较完整"));
-    addRow(rockGrid, 0, "lb_frk", QStringLiteral("岩石单轴抗压强度  frk (MPa)"), m_frk);
-    addRow(rockGrid, 1, "lb_yswzcd", QStringLiteral("岩体完整程度(或完整性指数)"), m_integrity);
-
-    inputArea()->addWidget(pile);
+    addRow(grid, 0, "lb_frk", QStringLiteral("岩石单轴抗压强度  frk (MPa)"), m_frk);
+    addRow(grid, 1, "lb_yswzcd", QStringLiteral("岩体完整程度(或完整性指数)"), m_integrity);
     inputArea()->addWidget(rock);
+    return grid;
+}
 
-    connect(m_section, &QComboBox::currentIndexChanged, this, &OneLayerWindow::onSectionChanged);
-    for (QComboBox* box : {m_first, m_second, m_depth, m_integrity}) {
+template <class Change> void OneLayerWindow::change(Change&& apply) {
+    apply(session());
+    render();
+}
+
+void OneLayerWindow::connectInputs() {
+    m_sectionFields->onSectionChosen([this](SectionType type) { change([type](Session& s) { s.chooseSection(type); }); });
+    auto setText = [this](const std::string& name, const QString& text) {
+        change([&](Session& s) { s.setFieldText(name, text.toStdString()); });
+    };
+    m_sectionFields->onTextEdited(setText);
+    for (QComboBox* box : {m_depth, m_integrity}) {
         const std::string name = box->objectName().toStdString();
-        connect(box, &QComboBox::editTextChanged, this, [this, name](const QString& text) { onFieldChanged(name, text); });
+        connect(box, &QComboBox::editTextChanged, this, [setText, name](const QString& text) { setText(name, text); });
     }
-    connect(m_frk, &QLineEdit::textChanged, this, [this](const QString& text) { onFieldChanged(kFieldFrk, text); });
-    connect(m_grade, &QComboBox::currentIndexChanged, this, [this] { onFieldChanged("cbb_hnt", m_grade->currentText()); });
+    connect(m_frk, &QLineEdit::textChanged, this, [setText](const QString& text) { setText(kFieldFrk, text); });
+    connect(m_grade, &QComboBox::currentIndexChanged, this,
+            [this](int position) { change([position](Session& s) { s.chooseGrade(position); }); });
     connect(m_process, &QComboBox::currentIndexChanged, this,
-            [this] { onFieldChanged("cbb_czgy", m_process->currentText()); });
+            [this](int position) { change([position](Session& s) { s.chooseProcess(position); }); });
 }
 
 Inputs OneLayerWindow::inputs() const {
-    Inputs in;
-    in.section = static_cast<SectionType>(m_section->currentIndex() + 1);
-    in.d = m_first->currentText().toStdString();
-    in.c = m_second->currentText().toStdString();
-    in.hr = m_depth->currentText().toStdString();
-    in.grade = m_grade->currentIndex();
-    in.process = m_process->currentIndex();
-    in.frk = m_frk->text().toStdString();
-    in.integrity = m_integrity->currentText().toStdString();
+    Inputs in = session().inputs();
     in.precision = precision();
     return in;
 }
 
 QWidget* OneLayerWindow::field(const std::string& name) const { return findChild<QWidget*>(q(name)); }
 
-void OneLayerWindow::onSectionChanged(int position) {
-    const SectionSetup setup = sectionSetup(static_cast<SectionType>(position + 1));
-    m_firstLabel->setText(q(setup.firstLabel));
-    m_secondLabel->setText(q(setup.secondLabel));
-    m_second->setEnabled(setup.secondEnabled);
-    m_secondLabel->setEnabled(setup.secondEnabled);
-    refill(m_second, setup.secondItems, setup.secondText);
-    onFieldChanged(kFieldC, m_second->currentText());
-    refill(m_depth, setup.depthItems, setup.depthText);
-    onFieldChanged(kFieldHr, m_depth->currentText());
-    for (const char* box : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
-        resultBox(QString::fromLatin1(box))->clear();
-    offerCalculation();
-    sectionKindChanged(static_cast<SectionType>(position + 1));
+void OneLayerWindow::calculate() {
+    session().choosePrecision(precision());
+    const bool intoPages = !optimisationMode();
+    const Outcome outcome = computePile(intoPages);
+    render();
+    showCalculationEnd(outcome.kind, outcome.message, intoPages);
 }
 
-ChangeEffect OneLayerWindow::changeEffect(const std::string& name, const std::string& text) const {
-    return fieldChanged(name, text);
-}
-
-void OneLayerWindow::onFieldChanged(const std::string& name, const QString& text) {
-    const ChangeEffect effect = changeEffect(name, text.toStdString());
-    for (const auto& box : effect.clearedBoxes)
-        resultBox(q(box))->clear();
-    offerCalculation();
-    applyStatus(effect.status);
-    for (const auto& [fieldName, colour] : effect.fields.colours)
-        frame::setTextColour(field(fieldName), colour);
-}
-
-bool OneLayerWindow::applyOutcome(const Outcome& outcome) {
-    for (const auto& [name, text] : outcome.fields.texts) {
-        auto* box = qobject_cast<QComboBox*>(field(name));
-        const QSignalBlocker blocker(box);
-        box->setEditText(q(text));
-    }
-    for (const auto& [name, colour] : outcome.fields.colours)
+void OneLayerWindow::render() {
+    renderFields();
+    for (const auto& [name, colour] : session().fieldColours())
         frame::setTextColour(field(name), colour);
-    applyStatus(outcome.status);
-
-    if (outcome.kind == OutcomeKind::Conversion) {
-        reportConversionError(q(outcome.message));
-        return false;
-    }
-    if (outcome.kind == OutcomeKind::Check) {
-        reportStopped();
-        return false;
-    }
-    for (const auto& [name, text] : outcome.boxes)
-        resultBox(q(name))->setText(q(text));
-    return true;
+    showStatus(session().status());
+    for (const char* box : kAllBoxes)
+        resultBox(QString::fromLatin1(box))->setText(q(session().box(box)));
+    showCalculated(session().calculated());
 }
 
-void OneLayerWindow::clearResultBoxes() {
-    for (const char* box : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
-        resultBox(QString::fromLatin1(box))->clear();
-}
-
-void OneLayerWindow::showInputs(const Inputs& in) {
-    const SectionSetup setup = sectionSetup(in.section);
-    {
-        const QSignalBlocker blocker(m_section);
-        m_section->setCurrentIndex(static_cast<int>(in.section) - 1);
+void OneLayerWindow::renderFields() {
+    const Inputs& in = session().inputs();
+    if (m_sectionFields->show(in.section, in.d, in.c))
+        refill(m_depth, sectionSetup(in.section).depthItems, in.hr);
+    showText(m_depth, in.hr);
+    showText(m_integrity, in.integrity);
+    if (m_frk->text() != q(in.frk)) {
+        const QSignalBlocker blocker(m_frk);
+        m_frk->setText(q(in.frk));
     }
-    m_firstLabel->setText(q(setup.firstLabel));
-    m_secondLabel->setText(q(setup.secondLabel));
-    m_second->setEnabled(setup.secondEnabled);
-    m_secondLabel->setEnabled(setup.secondEnabled);
-    refill(m_second, setup.secondItems, in.c);
-    refill(m_depth, setup.depthItems, in.hr);
-    for (auto [box, text] : {std::pair{m_first, &in.d}, std::pair{m_integrity, &in.integrity}}) {
-        const QSignalBlocker blocker(box);
-        box->setEditText(q(*text));
-    }
-    const QSignalBlocker frkBlocker(m_frk);
-    m_frk->setText(q(in.frk));
-    const QSignalBlocker gradeBlocker(m_grade);
-    m_grade->setCurrentIndex(in.grade);
-    const QSignalBlocker processBlocker(m_process);
-    m_process->setCurrentIndex(in.process);
-    sectionKindChanged(in.section);
+    showIndex(m_grade, in.grade);
+    showIndex(m_process, in.process);
 }
 
 void OneLayerWindow::showRunEnd(const optimise::InputLayerState& state) {
     if (!state.written)
         return;
-    showInputs(state.fields);
-    for (const auto& [name, text] : state.boxes)
-        resultBox(q(name))->setText(q(text));
-    for (const auto& [name, colour] : state.colours.colours)
-        frame::setTextColour(field(name), colour);
-    applyStatus(state.status);
-    offerCalculation();
+    session().writeLayer({state.fields, state.boxes, state.status, state.colours});
+    m_sectionFields->refillLists(); // the run writes the section's lists afresh
+    render();
 }
 
 void OneLayerWindow::recallCandidate(const optimise::Recall& r) {
     editInputs(Edit{r.sectionPosition, r.first, r.second, r.depth, r.frk, r.integrity, r.gradePosition,
                     r.processPosition});
     leaveOptimisation();
-    clearResultBoxes();
-    offerCalculation();
+    session().clearResults();
+    render();
 }
 
 void OneLayerWindow::editInputs(const Edit& edit) {
     if (edit.sectionPosition)
-        m_section->setCurrentIndex(*edit.sectionPosition);
+        m_sectionFields->sectionBox()->setCurrentIndex(*edit.sectionPosition);
     if (edit.first)
-        m_first->setEditText(q(*edit.first));
+        m_sectionFields->firstBox()->setEditText(q(*edit.first));
     if (edit.second)
-        m_second->setEditText(q(*edit.second));
+        m_sectionFields->secondBox()->setEditText(q(*edit.second));
     m_depth->setEditText(q(edit.depth));
     m_frk->setText(q(edit.frk));
     if (edit.gradePosition)

@@ -94,3 +94,42 @@ TEST(Module1Session, ChoosingASectionResetsTheDependentFields) {
     EXPECT_EQ(s.fieldText(kFieldC), "0");
     EXPECT_EQ(s.fieldText(kFieldHr), "1.0d");
 }
+
+// A section kind whose second dimension keeps the text already typed still runs that field's
+// handler: the passing check clears the status text (its colour stays) and turns the field black.
+TEST(Module1Session, ChoosingASectionRunsTheSecondFieldsHandlerEvenWhenItsTextStays) {
+    Session s;
+    s.chooseSection(SectionType::Oblong);
+    s.setFieldText(kFieldC, "1000");
+    s.setFieldText(kFieldFrk, "-3");
+    ASSERT_EQ(s.status().text, "岩石单轴抗压强度值有错");
+    s.chooseSection(SectionType::Rectangular); // its second dimension is also "1000"
+    EXPECT_EQ(s.fieldText(kFieldC), "1000");
+    EXPECT_EQ(s.status().text, "");
+    EXPECT_EQ(s.status().colour, kRed);
+    EXPECT_TRUE(s.status().visible);
+    EXPECT_EQ(s.fieldColours().at(kFieldC), kBlack);
+    EXPECT_EQ(s.fieldColours().at(kFieldFrk), kRed);
+}
+
+// While the optimisation layer is open a pile fills the boxes but neither the pages nor "结果".
+TEST(Module1Session, OnlyAPileComputedIntoThePagesOffersItsResults) {
+    const struct {
+        const char* name;
+        bool intoPages;
+        int piles;
+        bool calculated;
+    } cases[] = {{"pages closed", false, 0, false}, {"pages open", true, 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Session s;
+        ASSERT_TRUE(s.compute(Moment{}, c.intoPages).ok());
+        EXPECT_EQ(s.box(kBoxRa), "7723");
+        EXPECT_EQ(s.documents().pileRegister().count(), c.piles);
+        EXPECT_EQ(s.calculated(), c.calculated);
+        s.chooseGrade(0);
+        EXPECT_FALSE(s.calculated());
+        EXPECT_EQ(s.box(kBoxRc), "");
+        EXPECT_EQ(s.box(kBoxRa), "7723");
+    }
+}

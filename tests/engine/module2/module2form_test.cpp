@@ -252,3 +252,37 @@ TEST(Module2Session, ManualModeShowsMagentaResultsAndTheVerdict) {
     EXPECT_STREQ(s.verdict(), "合规");
     EXPECT_EQ(s.documents().pileRegister().count(), 2);
 }
+
+// A run's end is written as it stands: no handler runs, the check boxes stay, the cells follow
+// in order (a later write of the same cell wins) and "计算" is offered again.
+TEST(Module2Session, ARunsEndIsWrittenWithoutHandlersAndKeepsTheCheckBoxes) {
+    Session s;
+    s.setSoftRock(true);
+    ASSERT_TRUE(s.compute(kMoment).ok());
+    LayerWrite write;
+    write.fields.section = SectionType::Rectangular;
+    write.fields.d = "1200";
+    write.fields.c = "800";
+    write.fields.settings.mode = CoefficientMode::Manual;
+    write.fields.settings.groundwater = false; // not part of the write
+    write.layerCount = 1;
+    write.cells = {{1, kColFrk, "30"}, {1, kColLr, "2.5"}, {1, kColFrk, "35"}};
+    write.boxes = {{kBoxQuk, "1"}, {kBoxRa, "2"}, {kBoxPercent, "3%"}};
+    write.boxColour = kMagenta;
+    write.status.showMessage("note", kBlack);
+    s.writeLayer(write);
+
+    EXPECT_EQ(s.inputs().section, SectionType::Rectangular);
+    EXPECT_EQ(s.fieldText(kFieldD), "1200");
+    EXPECT_EQ(s.fieldText(kFieldC), "800");
+    EXPECT_TRUE(s.inputs().settings.groundwater);
+    EXPECT_TRUE(s.inputs().settings.softRock);
+    EXPECT_EQ(s.grid().cell(1, kColFrk), "35");
+    EXPECT_EQ(s.grid().cell(1, kColLr), "2.5");
+    EXPECT_EQ(s.box(kBoxRa), "2");
+    EXPECT_EQ(s.boxColour(), kMagenta);
+    EXPECT_EQ(s.modeLabelColour(), kMagenta);
+    EXPECT_EQ(s.status().text, "note");
+    EXPECT_FALSE(s.calculated());
+    EXPECT_EQ(s.documents().pileRegister().count(), 1);
+}

@@ -295,6 +295,58 @@ private slots:
         }
     }
 
+    // The window shows what a session driven by the same steps holds, so that the window and the
+    // command line (which computes through the session) cannot drift apart.
+    void windowShowsWhatItsSessionHolds_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("default pile") << QStringList{"compute"};
+        QTest::newRow("rectangle sides exchanged") << QStringList{"section 2", "type cbe_dd 800", "compute"};
+        QTest::newRow("second text kept by the next section")
+            << QStringList{"section 1", "type cbe_tyzd 1000", "type edt_frk -3", "section 2"};
+        QTest::newRow("stopped after a pile") << QStringList{"compute", "type cbe_dd", "compute"};
+        QTest::newRow("lists after a pile") << QStringList{"compute", "grade 0", "process 0"};
+        QTest::newRow("unreadable socket") << QStringList{"type cbe_hr xd", "compute"};
+    }
+    void windowShowsWhatItsSessionHolds() {
+        QFETCH(QStringList, steps);
+        Fixture f;
+        module1::Session session;
+        for (const QString& step : steps) {
+            const QStringList part = step.split(QLatin1Char(' '));
+            const QString text = part.size() > 2 ? part[2] : QString();
+            if (part[0] == QLatin1String("compute")) {
+                f.click("cbt_compute");
+                session.compute(kMoment);
+            } else if (part[0] == QLatin1String("section")) {
+                f.choose("cbb_jmlx", part[1].toInt());
+                session.chooseSection(static_cast<core::SectionType>(part[1].toInt() + 1));
+            } else if (part[0] == QLatin1String("grade")) {
+                f.choose("cbb_hnt", part[1].toInt());
+                session.chooseGrade(part[1].toInt());
+            } else if (part[0] == QLatin1String("process")) {
+                f.choose("cbb_czgy", part[1].toInt());
+                session.chooseProcess(part[1].toInt());
+            } else {
+                f.type(qPrintable(part[1]), text);
+                session.setFieldText(part[1].toStdString(), text.toStdString());
+            }
+        }
+        auto* status = f.get<QLabel>("lb_shuoming");
+        QCOMPARE(status->isVisible(), session.status().visible);
+        QCOMPARE(status->text(), QString::fromStdString(session.status().text));
+        if (session.status().visible)
+            QCOMPARE(frame::textColour(status), session.status().colour);
+        for (const QString& box : kBoxes)
+            QCOMPARE(f.box(box), QString::fromStdString(session.box(box.toStdString())));
+        for (const char* field : {"cbe_dd", "cbe_tyzd", "cbe_hr", "cbe_yswzcd"})
+            QCOMPARE(f.get<QComboBox>(field)->currentText(), QString::fromStdString(session.fieldText(field)));
+        QCOMPARE(f.get<QLineEdit>("edt_frk")->text(), QString::fromStdString(session.fieldText("edt_frk")));
+        for (const auto& [name, colour] : session.fieldColours())
+            QCOMPARE(frame::textColour(f.window.findChild<QWidget*>(QString::fromStdString(name))), colour);
+        QCOMPARE(f.button("cbt_View")->isVisible(), session.calculated());
+        QCOMPARE(f.window.documents().pileRegister().count(), session.documents().pileRegister().count());
+    }
+
     void optimisationModeComputesWithoutWriting() {
         Fixture f;
         f.click("cbt_YouHua");
