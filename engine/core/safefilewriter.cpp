@@ -17,8 +17,9 @@ int createBeside(const std::filesystem::path& target, std::string& name) {
     // umask, which can only be read by setting it, under the feet of every other thread.
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static std::atomic<std::uint64_t> calls{0};
-    std::mt19937_64 random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                           (static_cast<std::uint64_t>(::getpid()) << 40) ^ (calls++ << 20));
+    std::mt19937_64 random(
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        (static_cast<std::uint64_t>(::getpid()) << 40) ^ (calls++ << 20));
     std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
     const std::string stem = (target.parent_path() / (target.filename().string() + ".")).string();
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -43,7 +44,9 @@ SafeFileWriter::SafeFileWriter(const std::filesystem::path& target) {
     }
 }
 
-SafeFileWriter::~SafeFileWriter() { abandon(); }
+SafeFileWriter::~SafeFileWriter() {
+    abandon();
+}
 
 bool SafeFileWriter::append(std::string_view bytes) {
     if (m_fd < 0)
@@ -61,7 +64,8 @@ bool SafeFileWriter::append(std::string_view bytes) {
 #ifdef __linux__
     // Start writing this piece to disk now, so that the final sync of a large file finds little
     // left to do.
-    ::sync_file_range(m_fd, static_cast<off_t>(m_offset), static_cast<off_t>(bytes.size()), SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(m_fd, static_cast<off_t>(m_offset), static_cast<off_t>(bytes.size()),
+                      SYNC_FILE_RANGE_WRITE);
 #endif
     m_offset += bytes.size();
     return true;

@@ -51,7 +51,8 @@ void recordInputs(Values& v, const Inputs& in) {
 bool takeDepth(Run& run, const Inputs& in, const DeqRule& deqRule) {
     Values& v = run.out.values;
     const bool rectangular = in.section == SectionType::Rectangular || in.section == SectionType::Square;
-    const SocketDepth depth = readSocketDepth(in.hr, multipleLetter(in.section), rectangular ? v.second : v.first);
+    const SocketDepth depth =
+        readSocketDepth(in.hr, multipleLetter(in.section), rectangular ? v.second : v.first);
     if (depth.status == SocketDepth::Status::FactorUnread)
         return run.unread(kFieldHr, "桩身嵌岩深度hr", in.hr);
     if (depth.status == SocketDepth::Status::Invalid)
@@ -134,7 +135,6 @@ std::vector<std::pair<std::string, std::string>> resultBoxes(const Values& v) {
         {kBoxRc, PrecisionText(v.rc, v.precision, 7)},
     };
 }
-
 
 } // namespace
 

@@ -51,7 +51,6 @@ double choose(CoefficientMode mode, double automatic, double specified, int& ove
     return specified;
 }
 
-
 // A coefficient the engineer specified in manual mode: it has to lie in [0, 1]; a missing one is
 // taken as 0 with a note and "0.00" filled into its cell.
 bool takeManual(double specified, int layer, const char* wrong, const char* missing, LayerCoefficients& out,
@@ -79,7 +78,8 @@ void manualCoefficients(const LayerCells& in, LayerCoefficients& out) {
 }
 
 // The coefficients for an integrity given by its class name.
-bool byClassName(const LayerCells& in, const CoefficientBounds& b, LayerCoefficients& out, Category& category) {
+bool byClassName(const LayerCells& in, const CoefficientBounds& b, LayerCoefficients& out,
+                 Category& category) {
     const std::string_view integrity = trimmed(in.integrity);
     if (integrity == "完整") {
         category = Category::Intact;

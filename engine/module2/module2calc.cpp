@@ -1,9 +1,9 @@
 #include "module2/module2calc.h"
 
-#include "module2/coefficientlookup.h"
 #include "core/calculationrun.h"
 #include "core/numbers.h"
 #include "core/tables.h"
+#include "module2/coefficientlookup.h"
 
 #include <cmath>
 

@@ -17,7 +17,8 @@ namespace {
 class SafeFileWriterTest : public ::testing::Test {
 protected:
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
     void writeOld() {
         SafeFileWriter writer(m_file);
@@ -54,7 +55,8 @@ TEST_F(SafeFileWriterTest, WriterLeftUncommittedLeavesTheOldFileAndNoTemporary) 
     } cases[] = {
         {"abandoned", [](SafeFileWriter& w) { w.abandon(); }},
         {"destroyed", [](SafeFileWriter&) {}},
-        {"abandoned, then committed", [](SafeFileWriter& w) {
+        {"abandoned, then committed",
+         [](SafeFileWriter& w) {
              w.abandon();
              EXPECT_FALSE(w.commit());
          }},
