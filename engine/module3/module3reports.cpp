@@ -2,16 +2,14 @@
 
 #include "core/text.h"
 #include "module1/module1reports.h"
+#include "report/columns.h"
 
 namespace sp::module3 {
 
 using namespace sp::core;
+using namespace sp::report::columns;
 
 namespace {
-
-std::string L(std::string_view text, int width) { return PadLeft(text, " ", width); }
-std::string C(std::string_view text, int width) { return PadCentre(text, " ", width); }
-std::string sp(int n) { return Spaces(n); }
 
 // Item 4.1 of a non-round pile names the method and gives its deq, both ending in column 45 like
 // the other values of the book.
