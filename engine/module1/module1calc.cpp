@@ -50,7 +50,7 @@ void recordInputs(Values& v, const Inputs& in) {
 // hr, read against d (or the short side b of a rectangle), and the section's geometry from it.
 bool takeDepth(Run& run, const Inputs& in, const DeqRule& deqRule) {
     Values& v = run.out.values;
-    const bool rectangular = in.section == SectionType::Rectangular || in.section == SectionType::Square;
+    const bool rectangular = isRectangular(in.section);
     const SocketDepth depth =
         readSocketDepth(in.hr, multipleLetter(in.section), rectangular ? v.second : v.first);
     if (depth.status == SocketDepth::Status::FactorUnread)
@@ -144,7 +144,7 @@ std::string conversionMessage(const std::string& fieldLabel, const std::string& 
 
 SectionGeometry sectionGeometry(SectionType section, double first, double second, const SocketDepth& depth,
                                 const DeqRule& deqRule) {
-    const bool rectangular = section == SectionType::Rectangular || section == SectionType::Square;
+    const bool rectangular = isRectangular(section);
     SectionGeometry g;
     g.area = sectionArea(section, first, second);
     g.perimeter = sectionPerimeter(section, first, second);

@@ -15,7 +15,7 @@ namespace {
 // the other values of the book.
 void appendMethodLines(report::Lines& out, const Outcome& o) {
     const module1::Values& v = o.values;
-    const bool rectangular = v.section == SectionType::Rectangular || v.section == SectionType::Square;
+    const bool rectangular = isRectangular(v.section);
     const char* label = rectangular ? "  4.1 矩形桩等效直径算法:   " : "  4.1 椭圆桩等效直径算法:   ";
     out.push_back(label + L(deqMethodBookName(o.method, v.section), 17));
     out.push_back("      等效直径deq:          " + L(FixedText(v.geometry.deq, 6, 0), 17) + " mm");

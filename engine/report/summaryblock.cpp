@@ -8,8 +8,6 @@ using namespace sp::core;
 
 namespace {
 const std::string kSummaryRule = "      ---------------------------------------";
-
-bool isRectangular(SectionType type) { return type == SectionType::Rectangular || type == SectionType::Square; }
 } // namespace
 
 const char* tableKindText(SectionType type, bool square) {
