@@ -10,6 +10,11 @@ namespace sp::core {
 
 enum class SectionType { Round = 1, Oblong = 2, Rectangular = 3, Square = 4 };
 
+// A rectangle, the square included: sides a and b instead of d and c.
+inline bool isRectangular(SectionType type) {
+    return type == SectionType::Rectangular || type == SectionType::Square;
+}
+
 // The drop-down text ("圆桩", "椭圆桩", "矩形桩"; "方桩" for the square).
 const char* sectionItemText(SectionType type);
 // The text the tables write, 8 columns when centred ("圆  桩", "方  桩").

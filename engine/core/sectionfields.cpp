@@ -37,7 +37,7 @@ Items initialSecondItems() {
 
 SectionFields sectionFields(SectionType type) {
     SectionFields s;
-    if (type == SectionType::Rectangular || type == SectionType::Square) {
+    if (isRectangular(type)) {
         s.firstLabel = "矩形长边尺寸    a (mm)";
         s.secondLabel = "矩形短边尺寸    b (mm)";
         s.secondEnabled = true;

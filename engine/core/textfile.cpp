@@ -1,15 +1,7 @@
 #include "core/textfile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <iconv.h>
-#include <random>
-#include <unistd.h>
 
 namespace sp::core {
 
@@ -86,67 +78,12 @@ std::string encodePage(const std::vector<std::string>& lines) {
     return toGbk(text);
 }
 
-int createBeside(const std::filesystem::path& target, std::string& name) {
-    // Not mkstemp: it makes the file private (0600), and changing the mode afterwards needs the
-    // umask, which can only be read by setting it, under the feet of every other thread.
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::atomic<std::uint64_t> calls{0};
-    std::mt19937_64 random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                           (static_cast<std::uint64_t>(::getpid()) << 40) ^ (calls++ << 20));
-    std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
-    const std::string stem = (target.parent_path() / (target.filename().string() + ".")).string();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = stem;
-        for (int k = 0; k < 6; ++k)
-            name += kLetters[letter(random)];
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
 WriteResult writePage(const std::filesystem::path& file, const std::vector<std::string>& lines) {
-    WriteResult result;
-    result.path = file.string();
     const std::string bytes = encodePage(lines);
-
-    std::string tmpName;
-    const int fd = createBeside(file, tmpName);
-    if (fd < 0) {
-        result.ok = false;
-        result.reason = std::strerror(errno);
-        return result;
-    }
-    auto fail = [&](int error) {
-        result.ok = false;
-        result.reason = std::strerror(error);
-        ::unlink(tmpName.c_str());
-        return result;
-    };
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            return fail(error);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return fail(error);
-    }
-    if (::close(fd) != 0)
-        return fail(errno);
-    if (std::rename(tmpName.c_str(), result.path.c_str()) != 0)
-        return fail(errno);
-    return result;
+    SafeFileWriter writer(file);
+    if (writer.append(bytes))
+        writer.commit();
+    return writer.result();
 }
 
 } // namespace sp::core

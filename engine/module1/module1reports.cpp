@@ -1,22 +1,13 @@
 #include "module1/module1reports.h"
 
 #include "core/text.h"
+#include "report/columns.h"
 #include "report/summaryblock.h"
 
 namespace sp::module1 {
 
 using namespace sp::core;
-
-namespace {
-
-std::string L(std::string_view text, int width) { return PadLeft(text, " ", width); }
-std::string C(std::string_view text, int width) { return PadCentre(text, " ", width); }
-std::string R(std::string_view text, int width) { return PadRight(text, " ", width); }
-std::string sp(int n) { return Spaces(n); }
-
-const char* tableKindText(const Values& v) { return report::tableKindText(v.section, v.square); }
-
-} // namespace
+using namespace sp::report::columns;
 
 std::string timeLine(const Moment& moment) { return "计算时间：" + DateTimeText(moment); }
 
@@ -133,21 +124,7 @@ report::Lines tableHeading() {
 }
 
 std::string tableRowSection(const Values& v, int n) {
-    const std::string dash = C("-", 8) + sp(2);
-    std::string row = sp(3) + R("ZH" + std::to_string(n), 6) + sp(2);
-    row += C(tableKindText(v), 8) + sp(2);
-    switch (v.section) {
-    case SectionType::Round:
-        row += L(v.dText, 6) + sp(4) + dash + dash + dash;
-        break;
-    case SectionType::Oblong:
-        row += L(v.dText, 6) + sp(4) + L(v.cText, 6) + sp(4) + dash + dash;
-        break;
-    default:
-        row += dash + dash + L(v.dText, 6) + sp(4) + L(v.cText, 6) + sp(4);
-        break;
-    }
-    return row;
+    return report::tableRowSection(v.section, v.square, v.dText, v.cText, n);
 }
 
 std::string tableForceCell(const Values& v, double value, int after) {

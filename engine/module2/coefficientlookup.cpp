@@ -51,6 +51,141 @@ double choose(CoefficientMode mode, double automatic, double specified, int& ove
     return specified;
 }
 
+// A coefficient the engineer specified in manual mode: it has to lie in [0, 1]; a missing one is
+// taken as 0 with a note and "0.00" filled into its cell.
+bool takeManual(double specified, int layer, const char* wrong, const char* missing, LayerCoefficients& out,
+                bool& fill) {
+    if (specified < 0.0 || specified > 1.0) {
+        out.error = layerMessage(layer, wrong);
+        return false;
+    }
+    if (specified == 0.0) {
+        out.notes.push_back(layerMessage(layer, missing));
+        fill = true;
+    }
+    return true;
+}
+
+void manualCoefficients(const LayerCells& in, LayerCoefficients& out) {
+    out.overrides = 1;
+    if (!takeManual(in.c1Specified, in.layer, "层岩石端阻系数C1有错", "层岩石端阻系数未输入，隐含取0.00", out,
+                    out.fillC1) ||
+        !takeManual(in.c2Specified, in.layer, "层岩石侧阻系数C2有错", "层岩石侧阻系数未输入，隐含取0.00", out,
+                    out.fillC2))
+        return;
+    out.c1 = in.c1Specified;
+    out.c2 = in.c2Specified;
+}
+
+// The coefficients for an integrity given by its class name.
+bool byClassName(const LayerCells& in, const CoefficientBounds& b, LayerCoefficients& out,
+                 Category& category) {
+    const std::string_view integrity = trimmed(in.integrity);
+    if (integrity == "完整") {
+        category = Category::Intact;
+    } else if (integrity == "较完整") {
+        category = Category::FairlyIntact;
+    } else if (integrity == "较破碎") {
+        category = Category::FairlyBroken;
+    } else {
+        out.error = layerMessage(in.layer, "层岩体完整程度未明确");
+        return false;
+    }
+    switch (category) {
+    case Category::Intact:
+        out.c1Auto = b.c1Upper;
+        out.c2Auto = b.c2Upper;
+        break;
+    case Category::FairlyIntact:
+        out.c1Auto = (b.c1Lower + b.c1Upper) / 2.0;
+        out.c2Auto = (b.c2Lower + b.c2Upper) / 2.0;
+        break;
+    case Category::FairlyBroken:
+        out.c1Auto = b.c1Lower;
+        out.c2Auto = b.c2Lower;
+        break;
+    }
+    return true;
+}
+
+// The coefficients for an integrity given by the index Kv, interpolated for fairly intact rock.
+// The bounds are compared as the standard's tables print them, tolerance included.
+bool byIndex(const LayerCells& in, Weathering weathering, const CoefficientBounds& b, LayerCoefficients& out,
+             Category& category) {
+    const bool transition = out.hardness == "较软岩";
+    const double kv = in.kv;
+    if (kv <= 0.0 || kv > 1.0) {
+        out.error = weathering == Weathering::Slight && transition
+                        ? itemText(weathering) + out.hardness + ",岩体完整性指数有错"
+                        : layerMessage(in.layer, "层岩体完整性指数有错");
+        return false;
+    }
+    if (kv > 0.750001) {
+        category = Category::Intact;
+        out.c1Auto = b.c1Upper;
+        out.c2Auto = b.c2Upper;
+    } else if (kv > 0.550001) {
+        category = Category::FairlyIntact;
+        out.c1Auto = lin(0.55, b.c1Lower, 0.75, b.c1Upper, kv);
+        out.c2Auto = lin(0.55, b.c2Lower, 0.75, b.c2Upper, kv);
+    } else if (kv >= 0.349999) {
+        category = Category::FairlyBroken;
+        out.c1Auto = b.c1Lower;
+        out.c2Auto = b.c2Lower;
+    } else {
+        out.error = transition ? std::string("破碎、极破碎岩体不适用嵌岩桩")
+                               : layerMessage(in.layer, "层破碎、极破碎岩体不适用嵌岩桩");
+        return false;
+    }
+    return true;
+}
+
+// The table's coefficients for the layer's weathering, hardness and integrity, with the remark
+// that names them.
+bool lookUpCoefficients(const LayerCells& in, const Settings& settings, LayerCoefficients& out) {
+    const int weatheringPosition = itemPosition(weatheringItems(), trimmed(in.weathering));
+    if (weatheringPosition < 0) {
+        out.error = layerMessage(in.layer, "层岩石风化程度未明确");
+        return false;
+    }
+    const auto weathering = static_cast<Weathering>(weatheringPosition);
+    const CoefficientBounds b = coefficientBounds(weathering, in.frk);
+    Category category = Category::Intact;
+    const bool found = settings.integrityBasis == IntegrityBasis::ClassName
+                           ? byClassName(in, b, out, category)
+                           : byIndex(in, weathering, b, out, category);
+    if (!found)
+        return false;
+    out.remark = itemText(weathering) + out.hardness + "," + remarkOf(category);
+    return true;
+}
+
+void applyReductions(const Settings& settings, LayerCoefficients& out) {
+    if (settings.groundwater) {
+        out.c1Auto *= kGroundwaterFactor;
+        out.c2Auto *= kGroundwaterFactor;
+    }
+    if (settings.softRock && isSoftClass(out.hardness)) {
+        out.c1Auto *= kSoftRockFactor;
+        out.c2Auto *= kSoftRockFactor;
+    }
+}
+
+// The larger and the smaller mode weigh the specified coefficients against the looked-up ones.
+void weighSpecified(const LayerCells& in, CoefficientMode mode, LayerCoefficients& out) {
+    // A negative coefficient would turn a resistance negative; the smaller mode would take it.
+    if (in.c1Specified < 0.0) {
+        out.error = layerMessage(in.layer, "层岩石端阻系数C1有错");
+        return;
+    }
+    if (in.c2Specified < 0.0) {
+        out.error = layerMessage(in.layer, "层岩石侧阻系数C2有错");
+        return;
+    }
+    out.c1 = choose(mode, out.c1Auto, in.c1Specified, out.overrides);
+    out.c2 = choose(mode, out.c2Auto, in.c2Specified, out.overrides);
+}
+
 } // namespace
 
 double lin(double x1, double y1, double x2, double y2, double x) { return y1 + (y2 - y1) * (x - x1) / (x2 - x1); }
@@ -73,10 +208,8 @@ std::string layerMessage(int layer, const char* text) { return "第" + std::to_s
 
 LayerCoefficients determineCoefficients(const LayerCells& in, const Settings& settings) {
     LayerCoefficients out;
-    const int i = in.layer;
-
     if (in.frk <= 0.0) {
-        out.error = layerMessage(i, "层岩石单轴抗压强度值错");
+        out.error = layerMessage(in.layer, "层岩石单轴抗压强度值错");
         return out;
     }
     if (in.frk <= 5.0) {
@@ -86,119 +219,18 @@ LayerCoefficients determineCoefficients(const LayerCells& in, const Settings& se
     out.hardness = core::hardnessOf(in.frk);
 
     if (settings.mode == CoefficientMode::Manual) {
-        out.overrides = 1;
-        if (in.c1Specified < 0.0 || in.c1Specified > 1.0) {
-            out.error = layerMessage(i, "层岩石端阻系数C1有错");
-            return out;
-        }
-        if (in.c1Specified == 0.0) {
-            out.notes.push_back(layerMessage(i, "层岩石端阻系数未输入，隐含取0.00"));
-            out.fillC1 = true;
-        }
-        if (in.c2Specified < 0.0 || in.c2Specified > 1.0) {
-            out.error = layerMessage(i, "层岩石侧阻系数C2有错");
-            return out;
-        }
-        if (in.c2Specified == 0.0) {
-            out.notes.push_back(layerMessage(i, "层岩石侧阻系数未输入，隐含取0.00"));
-            out.fillC2 = true;
-        }
-        out.c1 = in.c1Specified;
-        out.c2 = in.c2Specified;
+        manualCoefficients(in, out);
         return out;
     }
-
-    const std::string_view weatheringText = trimmed(in.weathering);
-    const int weatheringPosition = itemPosition(weatheringItems(), weatheringText);
-    if (weatheringPosition < 0) {
-        out.error = layerMessage(i, "层岩石风化程度未明确");
+    if (!lookUpCoefficients(in, settings, out))
         return out;
-    }
-    const auto weathering = static_cast<Weathering>(weatheringPosition);
-    const CoefficientBounds b = coefficientBounds(weathering, in.frk);
-    const bool transition = out.hardness == "较软岩";
-
-    Category category = Category::Intact;
-    if (settings.integrityBasis == IntegrityBasis::ClassName) {
-        const std::string_view integrity = trimmed(in.integrity);
-        if (integrity == "完整") {
-            category = Category::Intact;
-        } else if (integrity == "较完整") {
-            category = Category::FairlyIntact;
-        } else if (integrity == "较破碎") {
-            category = Category::FairlyBroken;
-        } else {
-            out.error = layerMessage(i, "层岩体完整程度未明确");
-            return out;
-        }
-        switch (category) {
-        case Category::Intact:
-            out.c1Auto = b.c1Upper;
-            out.c2Auto = b.c2Upper;
-            break;
-        case Category::FairlyIntact:
-            out.c1Auto = (b.c1Lower + b.c1Upper) / 2.0;
-            out.c2Auto = (b.c2Lower + b.c2Upper) / 2.0;
-            break;
-        case Category::FairlyBroken:
-            out.c1Auto = b.c1Lower;
-            out.c2Auto = b.c2Lower;
-            break;
-        }
-    } else {
-        // The bounds are compared as the standard's tables print them, tolerance included.
-        const double kv = in.kv;
-        if (kv <= 0.0 || kv > 1.0) {
-            out.error = weathering == Weathering::Slight && transition
-                            ? itemText(weathering) + out.hardness + ",岩体完整性指数有错"
-                            : layerMessage(i, "层岩体完整性指数有错");
-            return out;
-        }
-        if (kv > 0.750001) {
-            category = Category::Intact;
-            out.c1Auto = b.c1Upper;
-            out.c2Auto = b.c2Upper;
-        } else if (kv > 0.550001) {
-            category = Category::FairlyIntact;
-            out.c1Auto = lin(0.55, b.c1Lower, 0.75, b.c1Upper, kv);
-            out.c2Auto = lin(0.55, b.c2Lower, 0.75, b.c2Upper, kv);
-        } else if (kv >= 0.349999) {
-            category = Category::FairlyBroken;
-            out.c1Auto = b.c1Lower;
-            out.c2Auto = b.c2Lower;
-        } else {
-            out.error = transition ? std::string("破碎、极破碎岩体不适用嵌岩桩")
-                                   : layerMessage(i, "层破碎、极破碎岩体不适用嵌岩桩");
-            return out;
-        }
-    }
-    out.remark = itemText(weathering) + out.hardness + "," + remarkOf(category);
-
-    if (settings.groundwater) {
-        out.c1Auto *= kGroundwaterFactor;
-        out.c2Auto *= kGroundwaterFactor;
-    }
-    if (settings.softRock && isSoftClass(out.hardness)) {
-        out.c1Auto *= kSoftRockFactor;
-        out.c2Auto *= kSoftRockFactor;
-    }
-
+    applyReductions(settings, out);
     if (settings.mode == CoefficientMode::Automatic) {
         out.c1 = out.c1Auto;
         out.c2 = out.c2Auto;
         return out;
     }
-    // A negative coefficient would turn a resistance negative; the smaller mode would take it.
-    if (in.c1Specified < 0.0) {
-        out.error = layerMessage(i, "层岩石端阻系数C1有错");
-        return out;
-    }
-    if (in.c2Specified < 0.0) {
-        out.error = layerMessage(i, "层岩石侧阻系数C2有错");
-        return out;
-    }
-    out.c1 = choose(settings.mode, out.c1Auto, in.c1Specified, out.overrides);
-    out.c2 = choose(settings.mode, out.c2Auto, in.c2Specified, out.overrides);
+    weighSpecified(in, settings.mode, out);
     return out;
 }
 

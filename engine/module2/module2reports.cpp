@@ -1,5 +1,6 @@
 #include "module2/module2reports.h"
 
+#include "report/columns.h"
 #include "report/summaryblock.h"
 
 #include "core/numbers.h"
@@ -8,6 +9,7 @@
 namespace sp::module2 {
 
 using namespace sp::core;
+using namespace sp::report::columns;
 
 namespace {
 
@@ -22,16 +24,9 @@ constexpr int kDigitsLayers = 8;
 constexpr int kDigitsSide = 9;
 constexpr int kDigitsOther = 10;
 
-std::string L(std::string_view text, int width) { return PadLeft(text, " ", width); }
-std::string C(std::string_view text, int width) { return PadCentre(text, " ", width); }
-std::string R(std::string_view text, int width) { return PadRight(text, " ", width); }
-std::string s(int n) { return Spaces(n); }
-
 bool givenResistances(const Values& v) { return v.settings.strengthBasis == StrengthBasis::GivenResistances; }
 bool manualMode(const Values& v) { return v.settings.mode == CoefficientMode::Manual; }
 bool classBasis(const Values& v) { return v.settings.integrityBasis == IntegrityBasis::ClassName; }
-
-const char* tableKindText(const Values& v) { return report::tableKindText(v.section, v.square); }
 
 // A cell of the layer's row as it stands (G) or read as a number and written with two decimals
 // (N). The calculation leaves a number in every cell N reads; should one not be, it is printed
@@ -113,8 +108,8 @@ void appendGivenResistancesTable(report::Lines& out, const Values& v) {
     out.push_back("          层   lri(m)   qsrk(kPa) qpk(kPa)");
     out.push_back(kRule42);
     for (int i = 1; i <= v.grid.layerCount(); ++i)
-        out.push_back(s(10) + layerCell(v, i) + s(2) + L(N(v, i, kColLr, kDigitsLayers), 6) + s(4) +
-                      L(N(v, i, kColQsrk, kDigitsLayers), 8) + s(2) + L(N(v, i, kColQpk, kDigitsLayers), 8));
+        out.push_back(sp(10) + layerCell(v, i) + sp(2) + L(N(v, i, kColLr, kDigitsLayers), 6) + sp(4) +
+                      L(N(v, i, kColQsrk, kDigitsLayers), 8) + sp(2) + L(N(v, i, kColQpk, kDigitsLayers), 8));
     out.push_back(kRule42);
 }
 
@@ -125,8 +120,9 @@ void appendManualTable(report::Lines& out, const Values& v) {
     out.push_back("      层   lri(m)  frk(MPa) 系数 C1  系数 C2 ");
     out.push_back(kRule45);
     for (int i = 1; i <= v.grid.layerCount(); ++i)
-        out.push_back(s(6) + layerCell(v, i) + s(2) + L(G(v, i, kColLr), 6) + s(3) + L(G(v, i, kColFrk), 6) + s(3) +
-                      L(G(v, i, kColC1), 6) + s(3) + L(G(v, i, kColC2), 6) + s(2));
+        out.push_back(sp(6) + layerCell(v, i) + sp(2) + L(G(v, i, kColLr), 6) + sp(3) +
+                      L(G(v, i, kColFrk), 6) + sp(3) + L(G(v, i, kColC1), 6) + sp(3) + L(G(v, i, kColC2), 6) +
+                      sp(2));
     out.push_back(kRule45);
 }
 
@@ -138,10 +134,10 @@ void appendAutomaticTable(report::Lines& out, const Values& v) {
                                 : "      层   lri(m)  程    度 性 指 数 frk(MPa)");
     out.push_back(kRule45);
     for (int i = 1; i <= v.grid.layerCount(); ++i) {
-        std::string row = s(6) + layerCell(v, i) + s(2) + L(G(v, i, kColLr), 6) + s(3) +
-                          C(G(v, i, kColWeathering), 8) + s(1);
-        row += classBasis(v) ? C(G(v, i, kColIntegrity), 8) + s(1) : L(G(v, i, kColKv), 6) + s(3);
-        out.push_back(row + L(G(v, i, kColFrk), 6) + s(2));
+        std::string row = sp(6) + layerCell(v, i) + sp(2) + L(G(v, i, kColLr), 6) + sp(3) +
+                          C(G(v, i, kColWeathering), 8) + sp(1);
+        row += classBasis(v) ? C(G(v, i, kColIntegrity), 8) + sp(1) : L(G(v, i, kColKv), 6) + sp(3);
+        out.push_back(row + L(G(v, i, kColFrk), 6) + sp(2));
     }
     out.push_back(kRule45);
 }
@@ -153,17 +149,17 @@ void appendLargerSmallerTables(report::Lines& out, const Values& v) {
     out.push_back(classBasis(v) ? "      层   lri(m)   程    度  程    度" : "      层   lri(m)   程    度  性 指 数");
     out.push_back(kRule38);
     for (int i = 1; i <= v.grid.layerCount(); ++i) {
-        const std::string row =
-            s(6) + layerCell(v, i) + s(2) + L(G(v, i, kColLr), 6) + s(4) + C(G(v, i, kColWeathering), 8) + s(2);
-        out.push_back(row + (classBasis(v) ? C(G(v, i, kColIntegrity), 8) : L(G(v, i, kColKv), 6) + s(2)));
+        const std::string row = sp(6) + layerCell(v, i) + sp(2) + L(G(v, i, kColLr), 6) + sp(4) +
+                                C(G(v, i, kColWeathering), 8) + sp(2);
+        out.push_back(row + (classBasis(v) ? C(G(v, i, kColIntegrity), 8) : L(G(v, i, kColKv), 6) + sp(2)));
     }
     out.push_back(kRule38);
     out.push_back("      岩  岩石强度  指定端阻  指定侧阻");
     out.push_back("      层  frk(MPa)  系数 C1   系数 C2 ");
     out.push_back(kRule38);
     for (int i = 1; i <= v.grid.layerCount(); ++i)
-        out.push_back(s(6) + layerCell(v, i) + s(2) + L(G(v, i, kColFrk), 6) + s(4) + L(G(v, i, kColC1), 6) + s(4) +
-                      L(G(v, i, kColC2), 6) + s(2));
+        out.push_back(sp(6) + layerCell(v, i) + sp(2) + L(G(v, i, kColFrk), 6) + sp(4) +
+                      L(G(v, i, kColC1), 6) + sp(4) + L(G(v, i, kColC2), 6) + sp(2));
     out.push_back(kRule38);
 }
 
@@ -174,10 +170,11 @@ void appendCoefficientTable(report::Lines& out, const Values& v) {
     out.push_back("      层   lri(m)  frk(MPa) 系数 C1  系数 C2 ");
     out.push_back(kRule45);
     for (int i = 1; i <= v.grid.layerCount(); ++i) {
-        std::string row = s(6) + layerCell(v, i) + s(2) + L(G(v, i, kColLr), 6) + s(3) + L(G(v, i, kColFrk), 6) + s(3);
-        row += noLookup ? C("-", 8) + s(1) + C("-", 8)
-                        : L(N(v, i, kColC1Auto, kDigitsLayers), 6) + s(3) + L(N(v, i, kColC2Auto, kDigitsLayers), 6) +
-                              s(2);
+        std::string row =
+            sp(6) + layerCell(v, i) + sp(2) + L(G(v, i, kColLr), 6) + sp(3) + L(G(v, i, kColFrk), 6) + sp(3);
+        row += noLookup ? C("-", 8) + sp(1) + C("-", 8)
+                        : L(N(v, i, kColC1Auto, kDigitsLayers), 6) + sp(3) +
+                              L(N(v, i, kColC2Auto, kDigitsLayers), 6) + sp(2);
         out.push_back(row);
     }
     out.push_back(kRule45);
@@ -188,11 +185,11 @@ void appendResistanceTable(report::Lines& out, const Values& v) {
     out.push_back("      层  系数 C1  系数 C2   Quk(kN)  Qpk(kN)");
     out.push_back(kRule45);
     for (int i = 1; i <= v.grid.layerCount(); ++i) {
-        std::string row = s(6) + layerCell(v, i) + s(2);
-        row += givenResistances(v) ? C("-", 8) + s(1) + C("-", 8) + s(1)
-                                   : L(N(v, i, kColC1Used, kDigitsLayers), 6) + s(3) +
-                                         L(N(v, i, kColC2Used, kDigitsLayers), 6) + s(3);
-        row += G(v, i, kColQuk).empty() ? C("-", 8) + s(1) : L(N(v, i, kColQuk, kDigitsLayers), 8) + s(1);
+        std::string row = sp(6) + layerCell(v, i) + sp(2);
+        row += givenResistances(v) ? C("-", 8) + sp(1) + C("-", 8) + sp(1)
+                                   : L(N(v, i, kColC1Used, kDigitsLayers), 6) + sp(3) +
+                                         L(N(v, i, kColC2Used, kDigitsLayers), 6) + sp(3);
+        row += G(v, i, kColQuk).empty() ? C("-", 8) + sp(1) : L(N(v, i, kColQuk, kDigitsLayers), 8) + sp(1);
         row += G(v, i, kColQpkTotal).empty() ? C("-", 8) : L(N(v, i, kColQpkTotal, kDigitsLayers), 8);
         out.push_back(row);
     }
@@ -204,8 +201,8 @@ void appendSideResistanceTable(report::Lines& out, const Values& v) {
     out.push_back("      层    (kN)   Qsrik(kN) Rsia/Ra 程    度");
     out.push_back(kRule45);
     for (int i = 1; i <= v.grid.layerCount(); ++i)
-        out.push_back(s(6) + layerCell(v, i) + s(2) + L(N(v, i, kColSumQsrik, kDigitsSide), 8) + s(1) +
-                      L(N(v, i, kColQsrik, kDigitsSide), 8) + s(1) + L(G(v, i, kColShare), 7) + s(2) +
+        out.push_back(sp(6) + layerCell(v, i) + sp(2) + L(N(v, i, kColSumQsrik, kDigitsSide), 8) + sp(1) +
+                      L(N(v, i, kColQsrik, kDigitsSide), 8) + sp(1) + L(G(v, i, kColShare), 7) + sp(2) +
                       (givenResistances(v) ? C("-", 8) : C(G(v, i, kColHardness), 8)));
     out.push_back(kRule45);
 }
@@ -216,14 +213,14 @@ void appendSummary(report::Lines& out, const Values& v, int pileNumber) {
     out.push_back("      嵌岩深度  端 阻 力  侧 阻 力  总 阻 力 ");
     out.push_back("        lr(m)    Qpk(kN)  Qsrk(kN)   Quk(kN) ");
     out.push_back(kRule45);
-    out.push_back(s(6) + C(FixedText(v.lr, kDigitsSection, 2), 8) + s(2) + C(P(v, v.qpk), 8) + s(2) +
-                  C(P(v, v.qsrk), 8) + s(2) + C(P(v, v.quk), 8) + s(1));
+    out.push_back(sp(6) + C(FixedText(v.lr, kDigitsSection, 2), 8) + sp(2) + C(P(v, v.qpk), 8) + sp(2) +
+                  C(P(v, v.qsrk), 8) + sp(2) + C(P(v, v.quk), 8) + sp(1));
     out.push_back(kRule45);
     out.push_back("      桩承载力  端 阻 力  侧 阻 力  计算结果 ");
     out.push_back("       Ra(kN)   占百分比  占百分比  合规判定 ");
     out.push_back(kRule45);
-    out.push_back(s(6) + C(P(v, v.ra), 8) + s(2) + C(S(v, v.endShare), 8) + s(2) + C(S(v, v.sideShare), 8) + s(2) +
-                  C(verdictText(v.overrideCount), 8) + s(1));
+    out.push_back(sp(6) + C(P(v, v.ra), 8) + sp(2) + C(S(v, v.endShare), 8) + sp(2) +
+                  C(S(v, v.sideShare), 8) + sp(2) + C(verdictText(v.overrideCount), 8) + sp(1));
     out.push_back(kRule45);
     out.push_back(std::string(50, '='));
 }
@@ -310,31 +307,18 @@ report::Lines tableHeading() {
 }
 
 std::string tableRow(const Values& v, int pileNumber) {
-    const std::string dash = C("-", 8) + s(2);
-    std::string row = s(3) + R(report::PileRegister::pileName(pileNumber), 6) + s(2);
-    row += C(tableKindText(v), 8) + s(2);
-    switch (v.section) {
-    case SectionType::Round:
-        row += L(v.dText, 6) + s(4) + dash + dash + dash;
-        break;
-    case SectionType::Oblong:
-        row += L(v.dText, 6) + s(4) + L(v.cText, 6) + s(4) + dash + dash;
-        break;
-    default:
-        row += dash + dash + L(v.dText, 6) + s(4) + L(v.cText, 6) + s(4);
-        break;
-    }
-    row += L(FixedText(v.area / 1e6, kDigitsSection, 2), 6) + s(4);
-    row += L(FixedText(v.perimeter / 1000.0, kDigitsSection, 2), 6) + s(4);
-    row += L(FixedText(v.lr, kDigitsSection, 2), 6) + s(4);
+    std::string row = report::tableRowSection(v.section, v.square, v.dText, v.cText, pileNumber);
+    row += L(FixedText(v.area / 1e6, kDigitsSection, 2), 6) + sp(4);
+    row += L(FixedText(v.perimeter / 1000.0, kDigitsSection, 2), 6) + sp(4);
+    row += L(FixedText(v.lr, kDigitsSection, 2), 6) + sp(4);
     if (v.precision == Precision::TwoDecimals || v.precision == Precision::OneDecimal) {
-        row += L(P(v, v.qsrk), 8) + s(2) + L(S(v, v.sideShare), 7) + s(3) + L(P(v, v.qpk), 8) + s(2) +
-               L(S(v, v.endShare), 7) + s(3) + L(P(v, v.ra), 8) + s(2);
+        row += L(P(v, v.qsrk), 8) + sp(2) + L(S(v, v.sideShare), 7) + sp(3) + L(P(v, v.qpk), 8) + sp(2) +
+               L(S(v, v.endShare), 7) + sp(3) + L(P(v, v.ra), 8) + sp(2);
     } else {
-        row += L(P(v, v.qsrk), 7) + s(3) + L(S(v, v.sideShare), 6) + s(4) + L(P(v, v.qpk), 7) + s(3) +
-               L(S(v, v.endShare), 6) + s(4) + L(P(v, v.ra), 7) + s(3);
+        row += L(P(v, v.qsrk), 7) + sp(3) + L(S(v, v.sideShare), 6) + sp(4) + L(P(v, v.qpk), 7) + sp(3) +
+               L(S(v, v.endShare), 6) + sp(4) + L(P(v, v.ra), 7) + sp(3);
     }
-    return row + C(verdictText(v.overrideCount), 8) + s(1);
+    return row + C(verdictText(v.overrideCount), 8) + sp(1);
 }
 
 report::Lines tableClosing(const Moment& moment) {

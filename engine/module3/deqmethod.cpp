@@ -86,8 +86,7 @@ const char* deqMethodShortName(DeqMethod method) { return textsOf(method).shortN
 
 const char* deqMethodBookName(DeqMethod method, SectionType section) {
     const MethodTexts& texts = textsOf(method);
-    return section == SectionType::Rectangular || section == SectionType::Square ? texts.rectangleBookName
-                                                                                 : texts.oblongBookName;
+    return isRectangular(section) ? texts.rectangleBookName : texts.oblongBookName;
 }
 
 bool deqMethodFromShortName(std::string_view text, DeqMethod& out) {

@@ -2,22 +2,20 @@
 
 #include "core/text.h"
 #include "module1/module1reports.h"
+#include "report/columns.h"
 
 namespace sp::module3 {
 
 using namespace sp::core;
+using namespace sp::report::columns;
 
 namespace {
-
-std::string L(std::string_view text, int width) { return PadLeft(text, " ", width); }
-std::string C(std::string_view text, int width) { return PadCentre(text, " ", width); }
-std::string sp(int n) { return Spaces(n); }
 
 // Item 4.1 of a non-round pile names the method and gives its deq, both ending in column 45 like
 // the other values of the book.
 void appendMethodLines(report::Lines& out, const Outcome& o) {
     const module1::Values& v = o.values;
-    const bool rectangular = v.section == SectionType::Rectangular || v.section == SectionType::Square;
+    const bool rectangular = isRectangular(v.section);
     const char* label = rectangular ? "  4.1 矩形桩等效直径算法:   " : "  4.1 椭圆桩等效直径算法:   ";
     out.push_back(label + L(deqMethodBookName(o.method, v.section), 17));
     out.push_back("      等效直径deq:          " + L(FixedText(v.geometry.deq, 6, 0), 17) + " mm");

@@ -8,14 +8,29 @@ using namespace sp::core;
 
 namespace {
 const std::string kSummaryRule = "      ---------------------------------------";
-
-bool isRectangular(SectionType type) { return type == SectionType::Rectangular || type == SectionType::Square; }
 } // namespace
 
 const char* tableKindText(SectionType type, bool square) {
     if (isRectangular(type))
         return sectionTableText(square ? SectionType::Square : SectionType::Rectangular);
     return sectionTableText(type);
+}
+
+std::string tableRowSection(SectionType type, bool square, const std::string& dText, const std::string& cText,
+                            int pileNumber) {
+    const std::string dash = PadCentre("-", " ", 8) + Spaces(2);
+    const std::string d = PadLeft(dText, " ", 6) + Spaces(4);
+    const std::string c = PadLeft(cText, " ", 6) + Spaces(4);
+    std::string row = Spaces(3) + PadRight(PileRegister::pileName(pileNumber), " ", 6) + Spaces(2) +
+                      PadCentre(tableKindText(type, square), " ", 8) + Spaces(2);
+    switch (type) {
+    case SectionType::Round:
+        return row + d + dash + dash + dash;
+    case SectionType::Oblong:
+        return row + d + c + dash + dash;
+    default:
+        return row + dash + dash + d + c;
+    }
 }
 
 void appendSummaryPileBlock(Lines& out, SectionType type, bool square, const std::string& dText,

@@ -4,17 +4,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
 #include <mutex>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace sp::optimise {
 
@@ -433,84 +428,6 @@ private:
     bool m_gbk;
 };
 
-// A temporary file beside the target, renamed over it once everything is written and synced,
-// so that a failed save never leaves a truncated file: what core::writePage does with a page
-// in memory, done block by block for a table of any size.
-class ReplacingFile {
-public:
-    explicit ReplacingFile(const std::filesystem::path& target) : m_target(target) {
-        m_fd = core::createBeside(target, m_temporary);
-        m_created = m_fd >= 0;
-        if (!m_created)
-            m_error = errno;
-    }
-    ~ReplacingFile() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        if (m_created && !m_committed)
-            ::unlink(m_temporary.c_str());
-    }
-    ReplacingFile(const ReplacingFile&) = delete;
-    ReplacingFile& operator=(const ReplacingFile&) = delete;
-
-    bool write(const std::string& bytes) {
-        if (m_fd < 0)
-            return false;
-        std::size_t written = 0;
-        while (written < bytes.size()) {
-            const ssize_t n = ::write(m_fd, bytes.data() + written, bytes.size() - written);
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                m_error = errno;
-                return false;
-            }
-            written += static_cast<std::size_t>(n);
-        }
-#ifdef __linux__
-        // Start writing this block to disk now, so that the final sync finds little left to do.
-        ::sync_file_range(m_fd, static_cast<off_t>(m_offset), static_cast<off_t>(bytes.size()),
-                          SYNC_FILE_RANGE_WRITE);
-#endif
-        m_offset += bytes.size();
-        return true;
-    }
-
-    bool commit() {
-        if (m_fd < 0)
-            return false;
-        if (::fsync(m_fd) != 0) {
-            m_error = errno;
-            return false;
-        }
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0) {
-            m_error = errno;
-            return false;
-        }
-        if (std::rename(m_temporary.c_str(), m_target.string().c_str()) != 0) {
-            m_error = errno;
-            return false;
-        }
-        m_committed = true;
-        return true;
-    }
-
-    int error() const {
-        return m_error;
-    }
-
-private:
-    std::filesystem::path m_target;
-    std::string m_temporary;
-    int m_fd = -1;
-    std::size_t m_offset = 0;
-    int m_error = 0;
-    bool m_created = false;
-    bool m_committed = false;
-};
-
 } // namespace
 
 const char* resultFileName(ResultFileKind kind) {
@@ -546,16 +463,12 @@ std::string encodeResultFile(const ResultTable& table, ResultFileKind kind, cons
 
 core::WriteResult writeResultFile(const std::filesystem::path& folder, const ResultTable& table,
                                   ResultFileKind kind, const core::Moment& moment) {
-    core::WriteResult result;
-    const std::filesystem::path target = folder / resultFileName(kind);
-    result.path = target.string();
-    ReplacingFile file(target);
+    // Streamed block by block, so that a table of any size is never held whole in memory.
+    core::SafeFileWriter file(folder / resultFileName(kind));
     FileBuilder builder(table, kind, moment, true);
-    if (!builder.build([&file](const std::string& block) { return file.write(block); }) || !file.commit()) {
-        result.ok = false;
-        result.reason = std::strerror(file.error());
-    }
-    return result;
+    if (builder.build([&file](const std::string& block) { return file.append(block); }))
+        file.commit();
+    return file.result();
 }
 
 } // namespace sp::optimise
