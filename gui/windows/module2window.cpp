@@ -73,9 +73,9 @@ void Module2Window::createOptimisationPage() {
         context.softRock = m_softRock->isChecked();
         return context;
     };
-    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.module2InputLayer()); };
+    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.inputLayer()); };
     hooks.recall = [this](std::size_t row) {
-        if (const auto r = m_page->page().recallModule2(row))
+        if (const auto r = m_page->page().recall(row))
             recallCandidate(*r);
     };
     hooks.leave = [this] { leaveOptimisation(); };
@@ -103,10 +103,11 @@ void Module2Window::showSection(SectionType type, const std::string& secondText)
     m_second->setEditText(q(secondText));
 }
 
-void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
+void Module2Window::showRunEnd(const optimise::InputLayerState& state) {
     if (!state.written)
         return;
-    const Inputs& in = state.fields;
+    const optimise::RockGridFields& layer = state.rockGrid();
+    const Inputs& in = layer.fields;
     {
         const QSignalBlocker blocker(m_section);
         m_section->setCurrentIndex(static_cast<int>(in.section) - 1);
@@ -117,7 +118,7 @@ void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
         m_first->setEditText(q(in.d));
     }
     const std::pair<QComboBox*, int> lists[] = {
-        {m_layerCount, state.layerCountPosition},
+        {m_layerCount, layer.layerCountPosition},
         {m_strengthBasis, static_cast<int>(in.settings.strengthBasis)},
         {m_mode, static_cast<int>(in.settings.mode)},
         {m_integrityBasis, static_cast<int>(in.settings.integrityBasis) - 1}};
@@ -125,15 +126,15 @@ void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
         const QSignalBlocker blocker(list);
         list->setCurrentIndex(position);
     }
-    m_grid.setLayerCount(layerCountOf(state.layerCountPosition));
-    m_grid.setCell(1, kColLr, state.lr);
-    m_grid.setCell(1, kColWeathering, state.weathering);
-    m_grid.setCell(1, kColFrk, state.frk);
-    if (state.integrity)
-        m_grid.setCell(1, kColIntegrity, *state.integrity);
-    if (state.kv)
-        m_grid.setCell(1, kColKv, *state.kv);
-    for (const CellText& cell : state.outcome.cells)
+    m_grid.setLayerCount(layerCountOf(layer.layerCountPosition));
+    m_grid.setCell(1, kColLr, layer.lr);
+    m_grid.setCell(1, kColWeathering, layer.weathering);
+    m_grid.setCell(1, kColFrk, layer.frk);
+    if (layer.integrity)
+        m_grid.setCell(1, kColIntegrity, *layer.integrity);
+    if (layer.kv)
+        m_grid.setCell(1, kColKv, *layer.kv);
+    for (const CellText& cell : layer.outcome.cells)
         m_grid.setCell(cell.layer, cell.column, cell.text);
     m_view->show(m_grid);
     updateColumns();
@@ -142,7 +143,7 @@ void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
     for (const auto& [name, text] : state.boxes) {
         QLineEdit* box = resultBox(q(name));
         box->setText(q(text));
-        frame::setTextColour(box, state.outcome.boxColour);
+        frame::setTextColour(box, layer.outcome.boxColour);
     }
     for (const auto& [name, colour] : state.colours.colours)
         frame::setTextColour(findChild<QWidget*>(q(name)), colour);
@@ -150,19 +151,22 @@ void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
     offerCalculation();
 }
 
-void Module2Window::recallCandidate(const optimise::Module2Recall& r) {
+void Module2Window::recallCandidate(const optimise::Recall& r) {
+    if (!r.grid)
+        return;
+    const optimise::Recall::RockGrid& grid = *r.grid;
     if (r.sectionPosition)
         m_section->setCurrentIndex(*r.sectionPosition);
     if (r.first)
         m_first->setEditText(q(*r.first));
     if (r.second)
         m_second->setEditText(q(*r.second));
-    m_layerCount->setCurrentIndex(r.layerCountPosition);
-    m_mode->setCurrentIndex(r.coefficientModePosition);
-    if (r.integrityBasisPosition)
-        m_integrityBasis->setCurrentIndex(*r.integrityBasisPosition);
-    onCellEdited(1, kColLr, q(r.lr));
-    onCellEdited(1, kColWeathering, q(r.weathering));
+    m_layerCount->setCurrentIndex(grid.layerCountPosition);
+    m_mode->setCurrentIndex(grid.coefficientModePosition);
+    if (grid.integrityBasisPosition)
+        m_integrityBasis->setCurrentIndex(*grid.integrityBasisPosition);
+    onCellEdited(1, kColLr, q(grid.lr));
+    onCellEdited(1, kColWeathering, q(grid.weathering));
     onCellEdited(1, m_integrityBasis->currentIndex() == 0 ? kColIntegrity : kColKv, q(r.integrity));
     onCellEdited(1, kColFrk, q(r.frk));
     m_view->show(m_grid);

@@ -34,8 +34,8 @@ protected:
 
 private:
     void createOptimisationPage();
-    void showRunEnd(const optimise::Module2InputLayerState& state);
-    void recallCandidate(const optimise::Module2Recall& recall);
+    void showRunEnd(const optimise::InputLayerState& state);
+    void recallCandidate(const optimise::Recall& recall);
     void showSection(core::SectionType type, const std::string& secondText);
     void buildPileGroup();
     void buildRockGroup();

@@ -72,14 +72,17 @@ optimise::RunContext Module3Window::runContext() const {
 }
 
 void Module3Window::showRunEnd(const optimise::InputLayerState& state) {
-    if (state.method) {
+    if (!state.written)
+        return;
+    const optimise::OneLayerFields& layer = state.oneLayer();
+    if (layer.method) {
         const QSignalBlocker blocker(m_method);
-        m_method->setCurrentIndex(static_cast<int>(*state.method));
+        m_method->setCurrentIndex(static_cast<int>(*layer.method));
     }
     OneLayerWindow::showRunEnd(state);
-    if (state.verdict)
-        m_verdict = *state.verdict;
-    for (const auto& [box, colour] : state.boxColours)
+    if (layer.verdict)
+        m_verdict = *layer.verdict;
+    for (const auto& [box, colour] : layer.boxColours)
         frame::setTextColour(resultBox(q(box)), colour);
 }
 

@@ -227,7 +227,7 @@ void OneLayerWindow::showInputs(const Inputs& in) {
 void OneLayerWindow::showRunEnd(const optimise::InputLayerState& state) {
     if (!state.written)
         return;
-    showInputs(state.fields);
+    showInputs(state.oneLayer().fields);
     for (const auto& [name, text] : state.boxes)
         resultBox(q(name))->setText(q(text));
     for (const auto& [name, colour] : state.colours.colours)
