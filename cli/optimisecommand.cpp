@@ -147,19 +147,19 @@ ojson pageLine(const char* action, const optimise::OptimisePage& page) {
     return line;
 }
 
-// Module 2 has no Rc: its key columns are d and Ra.
-ojson keyHeaders(const optimise::ResultTable& table, int module) {
+// The module's key columns (module 2 has no Rc).
+ojson keyHeaders(const optimise::ResultTable& table) {
     ojson headers = ojson::array();
     for (const auto key : {optimise::SortKey::D, optimise::SortKey::Ra, optimise::SortKey::Rc})
-        if (module != 2 || key != optimise::SortKey::Rc)
+        if (optimise::hasSortKey(table.module(), key))
             headers.push_back(table.header(optimise::columnOfSortKey(key)));
     return headers;
 }
 
 // The message line of the input layer of a fresh window once the run has written into it.
-std::string inputMessage(const optimise::Enumeration& run, int module) {
+std::string inputMessage(const optimise::Enumeration& run) {
     core::StatusLine line;
-    (module == 2 ? run.module2InputLayer().status : run.inputLayer().status).applyTo(line);
+    run.inputLayer().status.applyTo(line);
     return line.text;
 }
 
@@ -193,7 +193,7 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
         line["kind"] = "conversion";
         line["message"] = start.error->message;
     } else if (start.run && start.run->end() == optimise::RunEnd::Stopped) {
-        line["inputMessage"] = inputMessage(*start.run, request.module);
+        line["inputMessage"] = inputMessage(*start.run);
     }
     print(line, page, rows, out);
 
@@ -217,7 +217,7 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
             break;
         }
         line = pageLine(nameOf(action), page);
-        line["headers"] = keyHeaders(std::as_const(page).visibleTable(), request.module);
+        line["headers"] = keyHeaders(std::as_const(page).visibleTable());
         if (problem) {
             line["kind"] = "conversion";
             line["message"] = *problem;

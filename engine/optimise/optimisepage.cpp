@@ -159,16 +159,9 @@ std::optional<std::string> OptimisePage::headerClick(int column) {
 
 std::optional<Recall> OptimisePage::recall(std::size_t row) const {
     const ResultTable& table = visibleTable();
-    if (row >= table.rowCount() || m_module == ModuleKind::Module2)
+    if (row >= table.rowCount())
         return std::nullopt;
-    return m_module == ModuleKind::Module3 ? recallOfModule3(table.cells(row)) : recallOf(table.cells(row));
-}
-
-std::optional<Module2Recall> OptimisePage::recallModule2(std::size_t row) const {
-    const ResultTable& table = visibleTable();
-    if (row >= table.rowCount() || m_module != ModuleKind::Module2)
-        return std::nullopt;
-    return recallOfModule2(table.cells(row));
+    return profileOf(m_module).recall(table.cells(row));
 }
 
 std::optional<ResultFileKind> OptimisePage::saveChoice() const {

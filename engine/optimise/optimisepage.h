@@ -9,6 +9,7 @@
 #include "optimise/run/enumeration.h"
 #include "optimise/results/filter.h"
 #include "optimise/options/optiontable.h"
+#include "optimise/profiles/moduleprofile.h"
 #include "optimise/results/recall.h"
 #include "optimise/results/resultfile.h"
 #include "optimise/results/resulttable.h"
@@ -50,8 +51,8 @@ public:
     // from anywhere); when the option table stops it, `error` says why: a check's message is then
     // in the status line in red, and a cell that is not a number asks for the conversion-error
     // message box. Once the run has ended, finishRun takes its rows into the candidate table and
-    // sets the status line and the buttons; the caller then writes run.inputLayer() (module 2:
-    // run.module2InputLayer()) into the input layer.
+    // sets the status line and the buttons; the caller then writes run.inputLayer() into the
+    // input layer.
     struct RunStart {
         std::unique_ptr<Enumeration> run;
         std::optional<OptionError> error;
@@ -70,11 +71,10 @@ public:
     // A click on the header of the visible table's designed column. Returns the conversion-error
     // message when a key cell is not a number (then nothing changes).
     std::optional<std::string> headerClick(int column);
-    // A double click on a row of the visible table: what goes into the input layer. Modules 1
-    // and 3 (module 3 with the method); module 2 has its own.
+    // A double click on a row of the visible table: what goes into the input layer, as the
+    // module takes it.
     std::optional<Recall> recall(std::size_t row) const;
-    std::optional<Module2Recall> recallModule2(std::size_t row) const;
-    // Module 3: the visible table's row is over the standard, to be drawn in red.
+    // The visible table's row is drawn in red (module 3: over the standard).
     bool overStandard(std::size_t row) const {
         return row < visibleTable().rowCount() && visibleTable().overStandard(row);
     }
@@ -107,9 +107,8 @@ public:
     const char* expandCaption() const { return m_expanded ? "折叠" : "展开"; }
     bool noteColumnVisible() const { return m_noteVisible; }
     // Columns 0-5 (module 2: 0-4) show whether expanded or not.
-    static bool resultColumnAlwaysVisible(int column) { return column <= 5; }
     static bool resultColumnAlwaysVisible(ModuleKind module, int column) {
-        return column <= (module == ModuleKind::Module2 ? 4 : 5);
+        return column <= profileOf(module).lastAlwaysVisibleColumn();
     }
     bool resultColumnVisible(int column) const {
         return resultColumnAlwaysVisible(m_module, column) || m_expanded;

@@ -132,8 +132,8 @@ void OptimisePageWidget::buildOptionTable() {
     m_options->setAlternatingRowColors(true);
     for (int column = 0; column < kOptionColumns; ++column)
         m_options->setColumnWidth(column, optionColumns()[static_cast<std::size_t>(column)].width);
-    if (m_module == ModuleKind::Module3)
-        m_options->setColumnWidth(kColNote, 550); // its method row names all eight methods
+    if (const int width = profileOf(m_module).noteColumnWidth())
+        m_options->setColumnWidth(kColNote, width);
     m_filling = true;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < kOptionColumns; ++column) {
@@ -163,12 +163,10 @@ void OptimisePageWidget::buildResultTables() {
         view->setObjectName(QString::fromLatin1(grid));
         model = new ResultTableModel(table, m_module, view);
         view->setModel(model);
-        if (m_module == ModuleKind::Module3) {
-            // Over-standard candidates are drawn red in both tables.
-            model->setRowColour([table](std::size_t row) {
-                return table->overStandard(row) ? QVariant(QColor(Qt::red)) : QVariant();
-            });
-        }
+        // Rows the module marks (module 3: over the standard) are drawn red in both tables.
+        model->setRowColour([table](std::size_t row) {
+            return table->overStandard(row) ? QVariant(QColor(Qt::red)) : QVariant();
+        });
         view->setAlternatingRowColors(true);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setSelectionMode(QAbstractItemView::SingleSelection);

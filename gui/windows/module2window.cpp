@@ -75,9 +75,9 @@ void Module2Window::createOptimisationPage() {
         context.softRock = m_softRock->isChecked();
         return context;
     };
-    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.module2InputLayer()); };
+    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.inputLayer()); };
     hooks.recall = [this](std::size_t row) {
-        if (const auto r = m_page->page().recallModule2(row))
+        if (const auto r = m_page->page().recall(row))
             recallCandidate(*r);
     };
     hooks.leave = [this] { leaveOptimisation(); };
@@ -92,20 +92,21 @@ std::optional<core::WriteResult> Module2Window::writeOptimisationTables(const QS
     return m_page->save(std::filesystem::path(folder.toStdString()), moment);
 }
 
-void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
+void Module2Window::showRunEnd(const optimise::InputLayerState& state) {
     if (!state.written)
         return;
+    const optimise::RockGridFields& layer = state.rockGrid();
     LayerWrite write;
-    write.fields = state.fields;
-    write.layerCount = layerCountOf(state.layerCountPosition);
-    write.cells = {{1, kColLr, state.lr}, {1, kColWeathering, state.weathering}, {1, kColFrk, state.frk}};
-    if (state.integrity)
-        write.cells.push_back({1, kColIntegrity, *state.integrity});
-    if (state.kv)
-        write.cells.push_back({1, kColKv, *state.kv});
-    write.cells.insert(write.cells.end(), state.outcome.cells.begin(), state.outcome.cells.end());
+    write.fields = layer.fields;
+    write.layerCount = layerCountOf(layer.layerCountPosition);
+    write.cells = {{1, kColLr, layer.lr}, {1, kColWeathering, layer.weathering}, {1, kColFrk, layer.frk}};
+    if (layer.integrity)
+        write.cells.push_back({1, kColIntegrity, *layer.integrity});
+    if (layer.kv)
+        write.cells.push_back({1, kColKv, *layer.kv});
+    write.cells.insert(write.cells.end(), layer.outcome.cells.begin(), layer.outcome.cells.end());
     write.boxes = state.boxes;
-    write.boxColour = state.outcome.boxColour;
+    write.boxColour = layer.outcome.boxColour;
     write.status = state.status;
     write.colours = state.colours;
     m_session.writeLayer(write);
@@ -113,20 +114,23 @@ void Module2Window::showRunEnd(const optimise::Module2InputLayerState& state) {
     render();
 }
 
-void Module2Window::recallCandidate(const optimise::Module2Recall& r) {
+void Module2Window::recallCandidate(const optimise::Recall& r) {
+    if (!r.grid)
+        return;
+    const optimise::Recall::RockGrid& grid = *r.grid;
     if (r.sectionPosition)
         m_sectionFields->sectionBox()->setCurrentIndex(*r.sectionPosition);
     if (r.first)
         m_sectionFields->firstBox()->setEditText(q(*r.first));
     if (r.second)
         m_sectionFields->secondBox()->setEditText(q(*r.second));
-    m_layerCount->setCurrentIndex(r.layerCountPosition);
-    m_mode->setCurrentIndex(r.coefficientModePosition);
-    if (r.integrityBasisPosition)
-        m_integrityBasis->setCurrentIndex(*r.integrityBasisPosition);
+    m_layerCount->setCurrentIndex(grid.layerCountPosition);
+    m_mode->setCurrentIndex(grid.coefficientModePosition);
+    if (grid.integrityBasisPosition)
+        m_integrityBasis->setCurrentIndex(*grid.integrityBasisPosition);
     const int integrityColumn = m_integrityBasis->currentIndex() == 0 ? kColIntegrity : kColKv;
     const std::pair<int, const std::string*> cells[] = {
-        {kColLr, &r.lr}, {kColWeathering, &r.weathering}, {integrityColumn, &r.integrity}, {kColFrk, &r.frk}};
+        {kColLr, &grid.lr}, {kColWeathering, &grid.weathering}, {integrityColumn, &r.integrity}, {kColFrk, &r.frk}};
     for (const auto& [column, text] : cells)
         m_session.editCell(1, column, *text);
     leaveOptimisation();

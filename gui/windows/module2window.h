@@ -44,8 +44,8 @@ protected:
 
 private:
     void createOptimisationPage();
-    void showRunEnd(const optimise::Module2InputLayerState& state);
-    void recallCandidate(const optimise::Module2Recall& recall);
+    void showRunEnd(const optimise::InputLayerState& state);
+    void recallCandidate(const optimise::Recall& recall);
     void buildPileGroup();
     void buildRockGroup();
     void buildRockSettings(QWidget* group, QVBoxLayout* layout);

@@ -73,10 +73,13 @@ optimise::RunContext Module3Window::runContext() const {
 }
 
 void Module3Window::showRunEnd(const optimise::InputLayerState& state) {
-    if (state.method)
-        session().writeMethod(*state.method);
+    if (!state.written)
+        return;
+    const optimise::OneLayerFields& layer = state.oneLayer();
+    if (layer.method)
+        session().writeMethod(*layer.method);
     OneLayerWindow::showRunEnd(state);
-    session().writeVerdict(state.verdict, state.boxColours);
+    session().writeVerdict(layer.verdict, layer.boxColours);
     render();
 }
 

@@ -171,7 +171,7 @@ void OneLayerWindow::renderFields() {
 void OneLayerWindow::showRunEnd(const optimise::InputLayerState& state) {
     if (!state.written)
         return;
-    session().writeLayer({state.fields, state.boxes, state.status, state.colours});
+    session().writeLayer({state.oneLayer().fields, state.boxes, state.status, state.colours});
     m_sectionFields->refillLists(); // the run writes the section's lists afresh
     render();
 }

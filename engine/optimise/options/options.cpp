@@ -1,5 +1,8 @@
 #include "optimise/options/options.h"
 
+#include "optimise/options/rowreader.h"
+#include "optimise/profiles/moduleprofile.h"
+
 #include "core/numbers.h"
 #include "module1/module1calc.h"
 
@@ -63,83 +66,69 @@ std::optional<std::string_view> secondAndThirdCharacters(std::string_view text) 
     return text.substr(begin, end - begin);
 }
 
-long long clamp(long long value, long long low, long long high) {
+} // namespace
+
+long long clampCode(long long value, long long low, long long high) {
     return std::min(std::max(value, low), high);
 }
 
-// Reads the cells of one row; the first unreadable cell becomes the error.
-class RowReader {
-public:
-    RowReader(const OptionTable& table, std::optional<OptionError>& error) : m_table(table), m_error(error) {}
+bool RowReader::integers(int row, long long (&out)[3]) {
+    for (int k = 0; k < 3; ++k) {
+        const auto value = readInteger(cellText(row, kColMin + k));
+        if (!value)
+            return unread(row, kColMin + k);
+        out[k] = *value;
+    }
+    return true;
+}
 
-    bool integers(int row, long long (&out)[3]) {
-        for (int k = 0; k < 3; ++k) {
-            const auto value = readInteger(cellText(row, kColMin + k));
-            if (!value)
-                return unread(row, kColMin + k);
-            out[k] = *value;
+bool RowReader::decimals(int row, double (&out)[3]) {
+    for (int k = 0; k < 3; ++k) {
+        const auto value = core::readStrict(cellText(row, kColMin + k));
+        if (!value)
+            return unread(row, kColMin + k);
+        out[k] = *value;
+    }
+    return true;
+}
+
+bool RowReader::depths(DepthMode mode, double (&out)[3]) {
+    for (int k = 0; k < 3; ++k) {
+        std::string_view text = cellText(kRowDepth, kColMin + k);
+        if (mode == DepthMode::Multiples) {
+            const auto at = text.find('d');
+            text = at == std::string_view::npos ? std::string_view() : text.substr(0, at);
         }
-        return true;
+        const auto value = core::readStrict(text);
+        if (!value)
+            return unread(kRowDepth, kColMin + k);
+        out[k] = *value;
     }
+    return true;
+}
 
-    bool decimals(int row, double (&out)[3]) {
-        for (int k = 0; k < 3; ++k) {
-            const auto value = core::readStrict(cellText(row, kColMin + k));
-            if (!value)
-                return unread(row, kColMin + k);
-            out[k] = *value;
+bool RowReader::grades(long long (&out)[3]) {
+    for (int k = 0; k < 3; ++k) {
+        const std::string& text = cellText(kRowGrade, kColMin + k);
+        std::optional<long long> value;
+        if (k < 2) {
+            const auto digits = secondAndThirdCharacters(text);
+            if (digits)
+                value = readInteger(*digits);
+        } else {
+            value = readInteger(text);
         }
-        return true;
+        if (!value)
+            return unread(kRowGrade, kColMin + k);
+        out[k] = *value;
     }
+    return true;
+}
 
-    // In multiples mode each cell is the number before its own first "d"; a cell without one
-    // reads as an empty number.
-    bool depths(DepthMode mode, double (&out)[3]) {
-        for (int k = 0; k < 3; ++k) {
-            std::string_view text = cellText(kRowDepth, kColMin + k);
-            if (mode == DepthMode::Multiples) {
-                const auto at = text.find('d');
-                text = at == std::string_view::npos ? std::string_view() : text.substr(0, at);
-            }
-            const auto value = core::readStrict(text);
-            if (!value)
-                return unread(kRowDepth, kColMin + k);
-            out[k] = *value;
-        }
-        return true;
-    }
-
-    // A grade is the number formed by the second and third characters of its cell ("C30");
-    // the step is a plain number.
-    bool grades(long long (&out)[3]) {
-        for (int k = 0; k < 3; ++k) {
-            const std::string& text = cellText(kRowGrade, kColMin + k);
-            std::optional<long long> value;
-            if (k < 2) {
-                const auto digits = secondAndThirdCharacters(text);
-                if (digits)
-                    value = readInteger(*digits);
-            } else {
-                value = readInteger(text);
-            }
-            if (!value)
-                return unread(kRowGrade, kColMin + k);
-            out[k] = *value;
-        }
-        return true;
-    }
-
-    const std::string& cellText(int row, int column) const { return m_table.cell(row, column); }
-
-private:
-    bool unread(int row, int column) {
-        m_error = unreadCell(m_table, row, column);
-        return false;
-    }
-
-    const OptionTable& m_table;
-    std::optional<OptionError>& m_error;
-};
+bool RowReader::unread(int row, int column) {
+    m_error = unreadCell(m_table, row, column);
+    return false;
+}
 
 OptionsReading checkFailed(int row, const char* message) {
     OptionsReading r;
@@ -150,8 +139,6 @@ OptionsReading checkFailed(int row, const char* message) {
     r.error = e;
     return r;
 }
-
-} // namespace
 
 OptionError unreadCell(const OptionTable& table, int row, int column) {
     OptionError e;
@@ -164,15 +151,17 @@ OptionError unreadCell(const OptionTable& table, int row, int column) {
     return e;
 }
 
+std::uint64_t timesSaturating(std::uint64_t a, std::uint64_t b) {
+    return times(a, b);
+}
+
 std::uint64_t Options::candidateCount() const {
+    const ModuleProfile& profile = profileOf(module);
     std::uint64_t integrity = 0;
     for (double basis : bases.values())
         integrity = plus(integrity, basis == 1.0 ? classes.count() : indices.count());
-    const std::uint64_t perSection =
-        module == ModuleKind::Module2
-            ? times(times(times(depth.count(), frk.count()), weatherings.count()), integrity)
-            : times(times(times(times(depth.count(), frk.count()), integrity), grades.count()), processes.count());
-    const std::uint64_t methodLoop = module == ModuleKind::Module3 ? methods.count() : 1;
+    const std::uint64_t perSection = profile.candidatesPerSize(*this, integrity);
+    const std::uint64_t methodLoop = profile.methodLoop(*this);
     std::uint64_t total = 0;
     for (double code : sections.values()) {
         std::uint64_t sizes = 0;
@@ -198,7 +187,7 @@ bool readSections(RowReader& read, Options& o, OptionsReading& reading) {
     double x[3] = {};
     if (!read.integers(kRowSection, n))
         return false;
-    o.sections = OptionRange::integers(clamp(n[0], 1, 4), clamp(n[1], 1, 4), n[2]);
+    o.sections = OptionRange::integers(clampCode(n[0], 1, 4), clampCode(n[1], 1, 4), n[2]);
 
     const struct {
         int row;
@@ -237,102 +226,17 @@ bool readSections(RowReader& read, Options& o, OptionsReading& reading) {
     return true;
 }
 
-OptionsReading readModule2(const OptionTable& table) {
-    OptionsReading reading;
-    RowReader read(table, reading.error);
-    Options o;
-    o.module = ModuleKind::Module2;
-    if (!readSections(read, o, reading))
-        return reading;
-    long long n[3] = {};
-    double x[3] = {};
-
-    if (!read.integers(kRow2Weathering, n))
-        return reading;
-    o.weatherings = OptionRange::integers(clamp(n[0], 1, 2), clamp(n[1], 1, 2), n[2]);
-
-    if (!read.integers(kRow2Basis, n))
-        return reading;
-    o.bases = OptionRange::integers(clamp(n[0], 1, 2), clamp(n[1], 1, 2), n[2]);
-
-    // Codes 4 and 5 (破碎, 极破碎) are read; the run stops on the first candidate of them.
-    if (!read.integers(kRow2Class, n))
-        return reading;
-    o.classes = OptionRange::integers(clamp(n[0], 1, 5), clamp(n[1], 1, 5), n[2]);
-
-    if (!read.decimals(kRow2Index, x))
-        return reading;
-    if (x[0] <= 0.0 || x[1] <= 0.0)
-        return checkFailed(kRow2Index, "岩体完整性指数不能为负值或0");
-    if (x[0] > 1.0 || x[1] > 1.0)
-        return checkFailed(kRow2Index, "岩体完整性指数不能大于1");
-    o.indices = OptionRange::decimals(x[0], x[1], x[2]);
-
-    reading.options = o;
-    return reading;
-}
-
-// Modules 1 and 3; module 3 reads its method row after the process.
-OptionsReading readModule1Or3(const OptionTable& table, ModuleKind module) {
-    OptionsReading reading;
-    RowReader read(table, reading.error);
-    Options o;
-    o.module = module;
-    if (!readSections(read, o, reading))
-        return reading;
-    long long n[3] = {};
-    double x[3] = {};
-
-    if (!read.integers(kRowBasis, n))
-        return reading;
-    o.bases = OptionRange::integers(clamp(n[0], 1, 2), clamp(n[1], 1, 2), n[2]);
-
-    if (!read.integers(kRowClass, n))
-        return reading;
-    o.classes = OptionRange::integers(clamp(n[0], 1, 3), clamp(n[1], 1, 3), n[2]);
-
-    if (!read.decimals(kRowIndex, x))
-        return reading;
-    if (x[0] < 0.349999 || x[1] < 0.349999)
-        return checkFailed(kRowIndex, "岩体完整性指数不能小于0.35");
-    if (x[0] > 1.0 || x[1] > 1.0)
-        return checkFailed(kRowIndex, "岩体完整性指数不能大于1");
-    o.indices = OptionRange::decimals(x[0], x[1], x[2]);
-
-    if (!read.grades(n))
-        return reading;
-    {
-        long long min = n[0] / 5 * 5;
-        long long max = n[1] / 5 * 5;
-        const long long step = n[2] < 5 ? 5 : n[2] / 5 * 5;
-        // The list ends at C60: a smallest grade above it is taken as C60 rather than left to
-        // point past the list, as a largest grade above it is.
-        min = clamp(min, 25, 60);
-        if (max > 60)
-            max = 60;
-        o.grades = OptionRange::integers(min, max, step);
-    }
-
-    if (!read.integers(kRowProcess, n))
-        return reading;
-    o.processes = OptionRange::integers(clamp(n[0], 1, 4), clamp(n[1], 1, 4), n[2]);
-
-    if (module == ModuleKind::Module3) {
-        if (!read.integers(kRow3Method, n))
-            return reading;
-        o.methods = OptionRange::integers(clamp(n[0], 1, 8), clamp(n[1], 1, 8), n[2]);
-    }
-
-    reading.options = o;
-    return reading;
-}
-
 } // namespace
 
 OptionsReading readOptions(const OptionTable& table) {
-    if (table.module() == ModuleKind::Module2)
-        return readModule2(table);
-    return readModule1Or3(table, table.module());
+    OptionsReading reading;
+    RowReader read(table, reading.error);
+    Options o;
+    o.module = table.module();
+    if (!readSections(read, o, reading) || !profileOf(o.module).readRows(read, o, reading))
+        return reading;
+    reading.options = o;
+    return reading;
 }
 
 } // namespace sp::optimise

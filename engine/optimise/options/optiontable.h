@@ -12,7 +12,6 @@
 
 namespace sp::optimise {
 
-inline constexpr int kOptionRows = 16; // module 1
 int optionRowCount(ModuleKind module); // 16, 14, 17
 inline constexpr int kOptionColumns = 5;
 
@@ -76,13 +75,11 @@ public:
     // Selecting a cell makes the whole table editable when it is one of the value cells of the
     // parameter rows (module 1: rows 0-12) or a bound of the filter rows, and read-only otherwise.
     bool editable(int row, int column) const { return makesEditable(m_module, row, column); }
-    static bool makesEditable(int row, int column) { return makesEditable(ModuleKind::Module1, row, column); }
     static bool makesEditable(ModuleKind module, int row, int column);
 
     // What the end of an edit of a cell enables on the page.
     enum class Enables { Nothing, Compute, Filter };
     Enables enables(int row, int column) const { return editEnables(m_module, row, column); }
-    static Enables editEnables(int row, int column) { return editEnables(ModuleKind::Module1, row, column); }
     static Enables editEnables(ModuleKind module, int row, int column);
 
 private:

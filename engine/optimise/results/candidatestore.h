@@ -58,6 +58,13 @@ enum Module2ResultColumn : int {
     kCol2Remark = 17,
 };
 
+// What a row's cells are made from: its candidate and the candidate's calculation.
+struct CandidateRow {
+    RowId id = 0;
+    CandidateKey key;
+    Evaluation evaluation;
+};
+
 class CandidateStore {
 public:
     CandidateStore(std::shared_ptr<const CandidateSpace> space, core::Precision precision);
@@ -68,6 +75,7 @@ public:
 
     std::size_t size() const { return m_ra.size(); }
     ModuleKind module() const { return m_space->module(); }
+    const ModuleProfile& profile() const { return m_space->profile(); }
     core::Precision precision() const { return m_precision; }
     const CandidateSpace& space() const { return *m_space; }
 
@@ -75,12 +83,7 @@ public:
     void setNumbered(bool numbered) { m_numbered = numbered; }
     bool numbered() const { return m_numbered; }
 
-    // What a row's cells are made from: its candidate and the candidate's calculation.
-    struct Row {
-        RowId id = 0;
-        CandidateKey key;
-        Evaluation evaluation;
-    };
+    using Row = CandidateRow;
     Row row(RowId id) const;
     // Room for the cells made from numbers.
     struct CellBuffer {
@@ -96,12 +99,10 @@ public:
     double firstKey(RowId id) const;
     double raKey(RowId id) const { return m_ra[id]; }
     double rcKey(RowId id) const { return m_rc[id]; }
-    // Module 3: the row's verdict is "超规".
+    // The row is drawn red (module 3: its verdict is "超规").
     bool overStandard(RowId id) const;
 
 private:
-    std::string_view cellText2(const Row& row, int column, CellBuffer& buffer) const;
-
     std::shared_ptr<const CandidateSpace> m_space;
     core::Precision m_precision;
     bool m_numbered = false;

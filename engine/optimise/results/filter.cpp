@@ -1,6 +1,7 @@
 #include "optimise/results/filter.h"
 
 #include "core/numbers.h"
+#include "optimise/profiles/moduleprofile.h"
 
 #include <cmath>
 
@@ -17,17 +18,12 @@ Window windowOf(double lower, double upper) {
 
 BoundsReading readFilterBounds(const OptionTable& table) {
     BoundsReading reading;
-    // Rc's window stays open in module 2, which filters on Ra alone.
+    // Rc's window stays open in a module that filters on Ra alone.
+    const ModuleProfile& profile = profileOf(table.module());
     double bound[2][2] = {};
-    int rows[2] = {kRowFilterRa, kRowFilterRc};
-    int rowCount = 2;
-    if (table.module() == ModuleKind::Module2) {
-        rows[0] = kRow2FilterRa;
-        rowCount = 1;
-    } else if (table.module() == ModuleKind::Module3) {
-        rows[0] = kRow3FilterRa;
-        rows[1] = kRow3FilterRc;
-    }
+    const std::optional<int> rcRow = profile.filterRcRow();
+    const int rows[2] = {profile.filterRaRow(), rcRow.value_or(0)};
+    const int rowCount = rcRow ? 2 : 1;
     for (int r = 0; r < rowCount; ++r) {
         for (int c = 0; c < 2; ++c) {
             const std::string& text = table.cell(rows[r], kColMin + c);

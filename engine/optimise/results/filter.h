@@ -1,7 +1,7 @@
 #pragma once
 // The filter of the optimisation page: the Ra and Rc windows read from the filter rows of the
-// option table (module 2: Ra alone), and the rows of the candidate table that lie inside both, in the table's present
-// order.
+// option table (module 2: Ra alone), and the rows of the candidate table that lie inside both, in
+// the table's present order.
 
 #include "optimise/options/options.h"
 #include "optimise/results/resulttable.h"

@@ -1,6 +1,7 @@
 #include "optimise/results/resultfile.h"
 
 #include "core/text.h"
+#include "optimise/profiles/moduleprofile.h"
 
 #include <algorithm>
 #include <array>
@@ -15,45 +16,11 @@ namespace sp::optimise {
 
 namespace {
 
-constexpr const char* kHeading1 =
-    " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  完整程度  成    桩  "
-    "等效直径  等效直径  深 径 比  综合系数  桩承载力  桩混凝土  工艺系数  桩身强度 ";
-constexpr const char* kHeading2 =
-    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  或 指 数  工    艺  算 "
-    "   法   deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)  ";
-constexpr const char* kHeading1Module2 =
-    " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  岩石风化  完整程度  "
-    "端阻系数  侧阻系数  嵌岩侧阻  嵌岩侧阻  嵌岩端阻  嵌岩端阻  嵌岩阻力  桩承载力 ";
-constexpr const char* kHeading2Module2 =
-    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  程    度  或 指 数  "
-    "   C1        C2     Qsrk(kN)  占百分比   Qpk(kN)  占百分比   Qrk(kN)   Ra(kN)  ";
-constexpr const char* kHeading1Module3 =
-    " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  完整程度  成    桩  "
-    "等效直径  等效直径  深 径 比  综合系数  桩承载力  桩混凝土  工艺系数  桩身强度  计算结果 ";
-constexpr const char* kHeading2Module3Raw =
-    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  或 指 数  工    艺  算 "
-    "   法   deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)   合规判定 ";
-constexpr const char* kHeading2Module3Filtered =
-    " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     lr(m)   frk(MPa)  或 指 数  工    艺  方 "
-    "   法   deq(mm)    hr/d      ζr      Ra(kN)   强度等级    ψc      Rc(kN)   合规判定 ";
 constexpr const char* kNote = " 注: 采用《贵州省建筑桩基设计与施工技术规程》(DBJ 52/T088-2018)公式计算";
 
-// Width of the file, and the "=" on each side of the banner's title.
-int widthOf(ModuleKind module) {
-    return module == ModuleKind::Module3 ? 190 : 180;
-}
-
-std::string bannerOf(ModuleKind module, const char* title) {
-    int left = 78;
-    int right = 78;
-    if (module == ModuleKind::Module2) {
-        left = 77;
-        right = 79;
-    } else if (module == ModuleKind::Module3) {
-        left = right = 83;
-    }
-    return std::string(static_cast<std::size_t>(left), '=') + " " + title + " " +
-           std::string(static_cast<std::size_t>(right), '=');
+std::string bannerOf(const FileLayout& layout, const char* title) {
+    return std::string(static_cast<std::size_t>(layout.bannerLeft), '=') + " " + title + " " +
+           std::string(static_cast<std::size_t>(layout.bannerRight), '=');
 }
 
 const char* titleOf(ResultFileKind kind) {
@@ -186,7 +153,8 @@ int digitsOf(std::size_t n) {
 class RowWriter {
 public:
     RowWriter(const ResultTable& table, bool gbk, int digits)
-        : m_table(table), m_fields(gbk), m_gbk(gbk), m_digits(digits) {}
+        : m_table(table), m_layout(table.store()->profile().fileLayout()), m_fields(gbk), m_gbk(gbk),
+          m_digits(digits) {}
 
     void rows(std::string& block, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
@@ -201,16 +169,23 @@ private:
         const CandidateStore& store = *m_table.store();
         const CandidateStore::Row row = store.row(m_table.rowId(index));
         CandidateStore::CellBuffer buffer;
-        auto cell = [&](int column) { return store.cellText(row, column, buffer); };
-        auto right = [&](int column, int width, int after) {
-            m_fields.right(out, cell(column), width, after);
+        auto field = [&](int column, int width, int after, bool centred) {
+            const std::string_view text = store.cellText(row, column, buffer);
+            if (centred)
+                m_fields.centre(out, text, width, after);
+            else
+                m_fields.right(out, text, width, after);
         };
-        auto centre = [&](int column, int width, int after) {
-            m_fields.centre(out, cell(column), width, after);
-        };
-
         out.put(" ");
-        // The file numbers run from 1 in file order, whatever the candidates' own numbers.
+        number(out, index);
+        field(kColSection, 8, 2, true);
+        sizes(out, row.key.kind, field);
+        for (const FileField& f : m_layout.fields)
+            field(f.column, f.width, f.after, f.centred);
+    }
+
+    // The file numbers run from 1 in file order, whatever the candidates' own numbers.
+    void number(LineBuffer& out, std::size_t index) {
         char number[32] = "ZH-";
         char* at = number + 3;
         const int zeros = m_digits - digitsOf(index + 1);
@@ -218,12 +193,13 @@ private:
             at = std::fill_n(at, zeros, '0');
         at = std::to_chars(at, number + sizeof number, index + 1).ptr;
         m_fields.centre(out, std::string_view(number, static_cast<std::size_t>(at - number)), 8, 2);
+    }
 
-        centre(kColSection, 8, 2);
-        auto size = [&](int column) { right(column, 6, 4); };
-        const ModuleKind module = store.module();
+    // d and c for round and oblong piles, a and b for the others; "-" in the two left empty.
+    template <class Field> void sizes(LineBuffer& out, core::SectionType kind, Field& field) {
+        auto size = [&](int column) { field(column, 6, 4, false); };
         auto none = [&] { m_fields.centre(out, "-", 8, 2); };
-        switch (row.key.kind) {
+        switch (kind) {
         case core::SectionType::Round:
             size(kColFirst);
             none();
@@ -244,41 +220,10 @@ private:
             size(kColSecond);
             break;
         }
-        if (module == ModuleKind::Module2) {
-            right(kCol2Lr, 6, 4);
-            right(kCol2Frk, 6, 4);
-            right(kCol2Weathering, 7, 3);
-            centre(kCol2Integrity, 8, 2);
-            centre(kCol2C1, 8, 2);
-            centre(kCol2C2, 8, 2);
-            right(kCol2Qsrk, 7, 3);
-            right(kCol2SideShare, 6, 4);
-            right(kCol2Qpk, 7, 3);
-            right(kCol2EndShare, 6, 4);
-            right(kCol2Quk, 7, 3);
-            right(kColRa, 7, 2);
-            return;
-        }
-        right(kColDepth, 6, 4);
-        right(kColFrk, 6, 4);
-        centre(kColIntegrity, 8, 2);
-        centre(kColProcess, 8, 2);
-        centre(kColDeqMethod, 8, 2);
-        right(kColDeq, 6, 4);
-        centre(kColRatio, 8, 2);
-        right(kColZetaR, 7, 3);
-        right(kColRa, 7, 3);
-        centre(kColGrade, 8, 2);
-        centre(kColPsiC, 8, 2);
-        if (module == ModuleKind::Module3) {
-            right(kColRc, 7, 3);
-            centre(kColRemark, 8, 1);
-            return;
-        }
-        right(kColRc, 7, 2);
     }
 
     const ResultTable& m_table;
+    FileLayout m_layout;
     FieldWriter m_fields;
     bool m_gbk;
     int m_digits;
@@ -397,22 +342,14 @@ private:
     }
 
     std::vector<std::string> openingLines() const {
-        const ModuleKind module = m_table.module();
-        const std::string rule(static_cast<std::size_t>(widthOf(module)), '-');
-        const char* heading1 = kHeading1;
-        const char* heading2 = kHeading2;
-        if (module == ModuleKind::Module2) {
-            heading1 = kHeading1Module2;
-            heading2 = kHeading2Module2;
-        } else if (module == ModuleKind::Module3) {
-            heading1 = kHeading1Module3;
-            heading2 = m_kind == ResultFileKind::Raw ? kHeading2Module3Raw : kHeading2Module3Filtered;
-        }
-        return {bannerOf(module, titleOf(m_kind)), rule, heading1, heading2, rule};
+        const FileLayout layout = profileOf(m_table.module()).fileLayout();
+        const std::string rule(static_cast<std::size_t>(layout.width), '-');
+        const char* heading2 = m_kind == ResultFileKind::Raw ? layout.heading2Raw : layout.heading2Filtered;
+        return {bannerOf(layout, titleOf(m_kind)), rule, layout.heading1, heading2, rule};
     }
 
     std::vector<std::string> closingLines() const {
-        const auto width = static_cast<std::size_t>(widthOf(m_table.module()));
+        const auto width = static_cast<std::size_t>(profileOf(m_table.module()).fileLayout().width);
         return {std::string(width, '-'), kNote, std::string(width, '='),
                 "计算时间：" + core::DateTimeText(m_moment)};
     }

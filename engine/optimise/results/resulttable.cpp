@@ -24,7 +24,7 @@ RowCells ResultTable::cells(std::size_t row) const {
 void ResultTable::resetKeyHeaders() {
     for (SortKey key : {SortKey::D, SortKey::Ra, SortKey::Rc})
         if (hasSortKey(m_module, key))
-            m_headers[static_cast<std::size_t>(columnOfSortKey(key))] = headerText(columnOfSortKey(key));
+            m_headers[static_cast<std::size_t>(columnOfSortKey(key))] = headerText(m_module, columnOfSortKey(key));
 }
 
 void ResultTable::markKeyHeaders(SortKey marked, SortDirection direction) {

@@ -15,7 +15,6 @@ enum class SortKey { D = 0, Ra = 1, Rc = 2 };
 enum class SortDirection { None, Ascending, Descending };
 
 // The key a column's header sorts by: d|a (2), Ra (4), Rc (5); module 2 has no Rc.
-std::optional<SortKey> sortKeyOfColumn(int column);
 std::optional<SortKey> sortKeyOfColumn(ModuleKind module, int column);
 int columnOfSortKey(SortKey key);
 // The keys of a module's tables, and the status text of a click on any other column.
@@ -41,16 +40,14 @@ private:
 
 // How a result table shows a column.
 struct ResultColumnInfo {
-    const char* component; // after "Grid2_" (candidates) or "Grid3_" (filtered)
+    const char* component; // the column's name after the table's own prefix
     const char* header;    // before padding
     int width;             // 0: the toolkit's default
     bool centred;
 };
-const std::array<ResultColumnInfo, 18>& resultColumns(); // module 1
 const std::array<ResultColumnInfo, 18>& resultColumns(ModuleKind module);
 
 // The header of a column: its text padded on the left to 8 display columns.
-std::string headerText(int column); // module 1
 std::string headerText(ModuleKind module, int column);
 // A key column's header with the marker of its direction (▲ ascending, ▼ descending).
 std::string keyHeaderText(SortKey key, SortDirection direction);

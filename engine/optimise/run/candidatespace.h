@@ -3,18 +3,18 @@
 // the value lists of the option rows with the texts written into the input fields and the numbers
 // the calculation reads back from those texts, so that a candidate is found by its ordinal and
 // computed in a fraction of a microsecond, exactly as its module computes it from its fields.
-// Module 3 adds the method loop inside the dimensions of sections that are not round; module 2
-// adds the weathering loop and computes single-layer sockets through module 2's arithmetic, its
-// coefficients looked up once per strength, weathering and integrity.
+// What a module adds (its inner loops, its integrity values, its tables made once per run, its
+// arithmetic) comes from the module's profile.
 
 #include "module1/module1calc.h"
 #include "module2/module2calc.h"
 #include "module3/module3calc.h"
 #include "optimise/options/options.h"
+#include "optimise/profiles/moduleprofile.h"
 
 #include <array>
-
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,7 +87,7 @@ struct Module2Values {
     double ra = 0.0;    // kN
 };
 
-// A candidate computed through module 1's own arithmetic.
+// A candidate computed through its module's own arithmetic.
 struct Evaluation {
     bool passed = false;    // every check of the calculation passed
     double first = 0.0;     // d or a after the rectangle normalisation, mm
@@ -104,44 +104,39 @@ public:
     // `options.candidateCount()` must not exceed kMaxCandidates.
     explicit CandidateSpace(const Options& options, const RunContext& context = {});
 
-    ModuleKind module() const { return m_module; }
+    ModuleKind module() const { return m_profile->module(); }
+    const ModuleProfile& profile() const { return *m_profile; }
     const RunContext& context() const { return m_context; }
     std::uint64_t size() const { return m_size; }
     CandidateKey decode(std::uint64_t ordinal) const;
 
-    // The input fields as the candidate is written into them (module 1; modules 3 and 2 below).
-    module1::Inputs inputs(const CandidateKey& key, core::Precision precision) const;
-    module3::Inputs inputs3(const CandidateKey& key, core::Precision precision) const;
-    // Module 2: the section fields, the settings the run selects and row 1 of the grid, which
-    // holds the only layer; `grid` is the grid before the candidate is written into it.
-    module2::Inputs inputs2(const CandidateKey& key, core::Precision precision,
-                            const module2::RockLayerGrid& grid = {}) const;
-    Evaluation evaluate(const CandidateKey& key) const;
+    // The input fields as the candidate is written into them, and its calculation through its
+    // module's own arithmetic.
+    CandidateInputs inputs(const CandidateKey& key, core::Precision precision) const {
+        return m_profile->inputs(*this, key, precision);
+    }
+    Evaluation evaluate(const CandidateKey& key) const { return m_profile->evaluate(*this, key); }
 
     // The texts written into the fields.
     const FieldValue& firstValue(const CandidateKey& key) const;
     const FieldValue& secondValue(const CandidateKey& key) const; // the side again for a square
     const std::string& depthText(const CandidateKey& key) const;
+    const DepthValue& depthValue(const CandidateKey& key) const { return m_depth[key.depth]; }
     const FieldValue& frkValue(const CandidateKey& key) const { return m_frk[key.frk]; }
     const IntegrityValue& integrityValue(const CandidateKey& key) const { return m_integrity[key.integrity]; }
-    // Module 2: the socket length written into the grid, m (before it becomes text), and the
-    // weathering word.
-    double socketLength(const CandidateKey& key) const;
-    // Module 2: that socket length as the grid cell shows it (FixedText, 10 digits, 2 decimals)
-    // and as the calculation reads the cell back; made once per depth and reference side.
-    struct SocketLengthCell {
-        std::string text;
-        double value = 0.0;
-    };
-    const SocketLengthCell& socketLengthCell(const CandidateKey& key) const;
-    // Module 2: the result table's text of a C1 or C2 cell figure of the candidate, made once per
-    // strength, weathering and integrity; empty when the figure is not the one looked up for them.
-    std::string_view c1Text(const CandidateKey& key, double c1Cell) const;
-    std::string_view c2Text(const CandidateKey& key, double c2Cell) const;
-    const std::string& weatheringText(const CandidateKey& key) const;
-    int weatheringCount() const { return static_cast<int>(m_weatherings.size()); }
-    std::size_t integrityCount() const { return m_integrity.size(); }
-    const IntegrityValue& integrityAt(std::size_t position) const { return m_integrity[position]; }
+
+    // The value lists, for the tables a profile makes once per run.
+    const std::vector<DepthValue>& depths() const { return m_depth; }
+    const std::vector<FieldValue>& strengths() const { return m_frk; }
+    const std::vector<IntegrityValue>& integrities() const { return m_integrity; }
+    const std::vector<int>& weatherings() const { return m_weatherings; }
+    // The pile sizes in the order diameters, square sides, long sides, short sides.
+    std::array<const std::vector<FieldValue>*, 4> sideLists() const {
+        return {&m_diameter, &m_squareSide, &m_longSide, &m_shortSide};
+    }
+    // The module's tables, of the kind its profile made.
+    template <class Tables> const Tables& tables() const { return static_cast<const Tables&>(*m_tables); }
+
     // The calculation's section: a square is computed as a rectangle with equal sides.
     static core::SectionType calculatedSection(core::SectionType kind);
 
@@ -153,40 +148,25 @@ private:
         std::uint64_t secondCount = 1;
         std::uint64_t methodCount = 1;
     };
-    // Module 2: C1 and C2 of one strength, weathering and integrity under the run's settings.
-    struct Coefficients {
-        bool ok = false;
-        double c1 = 0.0; // as the calculation uses them
-        double c2 = 0.0;
-        double c1Cell = 0.0; // as their grid cells read back
-        double c2Cell = 0.0;
-        std::string c1Text; // the cells as the result table shows them: 3 decimals
-        std::string c2Text;
-    };
-    Evaluation evaluate1(const CandidateKey& key) const;
-    Evaluation evaluate2(const CandidateKey& key) const;
-    const Coefficients& coefficients(const CandidateKey& key) const;
+    void makeSizeLists(const Options& o, const std::vector<double>& kinds);
+    void makeDepthAndStrengthLists(const Options& o);
+    void makeIntegrityList(const Options& o);
+    void makeInnerLoops(const Options& o);
+    void makeBlocks(const std::vector<double>& kinds);
 
     const std::vector<FieldValue>& firstList(core::SectionType kind) const;
-    // Module 2: the side a multiple of the depth applies to, as a position among the diameters,
-    // square sides, long sides and short sides in that order.
-    std::size_t referenceSlot(const CandidateKey& key) const;
-    void makeSocketLengthCells();
     const std::vector<FieldValue>& secondList(core::SectionType kind) const;
 
+    const ModuleProfile* m_profile;
     std::vector<FieldValue> m_diameter, m_straight, m_longSide, m_shortSide, m_squareSide;
     std::vector<DepthValue> m_depth;
     std::vector<FieldValue> m_frk;
     std::vector<IntegrityValue> m_integrity;
-    std::vector<int> m_grades;    // positions
-    std::vector<int> m_processes; // positions
-    std::vector<int> m_methods;   // module 3: positions
-    std::vector<int> m_weatherings; // module 2: positions; {0} elsewhere
-    std::vector<Coefficients> m_coefficients; // module 2: by frk, weathering, integrity
-    std::vector<SocketLengthCell> m_socketLengths; // module 2: by depth, then reference slot
-    std::size_t m_referenceSlots = 0;
-    std::array<module1::DeqRule, module3::kDeqMethodCount> m_rules; // module 3
-    ModuleKind m_module = ModuleKind::Module1;
+    std::vector<int> m_grades;      // positions
+    std::vector<int> m_processes;   // positions
+    std::vector<int> m_methods;     // positions; empty where the module has no method loop
+    std::vector<int> m_weatherings; // positions; {0} where the module has no weathering loop
+    std::unique_ptr<const RunTables> m_tables;
     RunContext m_context;
     std::vector<Block> m_blocks;
     std::uint64_t m_size = 0;

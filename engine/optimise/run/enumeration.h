@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace sp::optimise {
@@ -25,36 +26,25 @@ enum class RunEnd {
     Cancelled, // cancelled from outside
 };
 
-// The input layer after a run, to be written into its widgets once the run has ended, without
-// running their change handlers: the section list at position `fields.section` − 1 with that
-// section's labels and item lists (module1::sectionSetup) but the texts of `fields`, then the
-// boxes, the message line and the colours. It leaves the layer as computing every candidate
-// there in turn would.
-struct InputLayerState {
-    bool written = false;   // a candidate was written into the fields (false: the layer is untouched)
-    module1::Inputs fields; // field texts and list positions, the calculation's rewrites included
-    // The five result boxes: the last candidate's on success; all blank after a stop, since the
-    // stopping candidate has no results.
-    std::vector<std::pair<std::string, std::string>> boxes;
-    core::StatusEffect status;  // the message line lb_shuoming: shown, with the last message
-    core::FieldEffects colours; // field colours set by the candidates, the last one's on top
-    module1::Outcome outcome;   // the last candidate's calculation (its message and marked field)
-
-    // Module 3 besides: the position the run left the method list cbb_deqcheck at (unset when no
-    // pile that is not round was written, so the list keeps its method), and the last
-    // candidate's verdict and the text colours of its method-dependent boxes (module3::Outcome).
+// The fields of a one-layer window (modules 1 and 3) after a run: the section list at position
+// `fields.section` − 1 with that section's labels and item lists (module1::sectionSetup) but the
+// texts of `fields`, the calculation's rewrites included.
+struct OneLayerFields {
+    module1::Inputs fields;
+    module1::Outcome outcome; // the last candidate's calculation (its message and marked field)
+    // Module 3 besides: the position the run left the method list at (unset when no pile that is
+    // not round was written, so the list keeps its method), and the last candidate's verdict and
+    // the text colours of its method-dependent boxes (module3::Outcome).
     std::optional<module3::DeqMethod> method;
     std::optional<module3::ComplianceVerdict> verdict;
     std::vector<std::pair<std::string, core::Colour>> boxColours;
 };
 
-// Module 2's input layer after a run, to be written as InputLayerState is: the section list and
-// fields, the three lists the run selects (cbb_yanchengshu one layer, cbb_qiangduzhi by rock
-// strength, cbb_chezhuxishu automatic) and the basis list cbb_wanzhengchengdu, row 1 of the grid
-// StringGrid_QB2 with the texts the run wrote and the cells the last calculation wrote, then the
-// boxes, the message line and the colours. The two check boxes are left as they are.
-struct Module2InputLayerState {
-    bool written = false; // a candidate was written into the layer
+// Module 2's fields after a run: the section list and fields, the three lists the run selects
+// (one layer, by rock strength, automatic coefficients) and the integrity basis list, and row 1
+// of the rock-layer grid with the texts the run wrote and the cells the last calculation wrote.
+// The two check boxes are left as they are.
+struct RockGridFields {
     // Section, d, c (the calculation's rewrites included) and the settings; `fields.grid` is a
     // fresh grid with row 1 as the last candidate wrote it, for reference only: write back the
     // cells below, not the whole grid.
@@ -64,12 +54,34 @@ struct Module2InputLayerState {
     // and column 4 (index) as the last candidate that wrote each left it, unset when none did.
     std::string lr, weathering, frk;
     std::optional<std::string> integrity, kv;
-    // The result boxes edt_Quk, edt_ra, edt_percent: the last candidate's, or blank after a stop.
-    std::vector<std::pair<std::string, std::string>> boxes;
-    core::StatusEffect status;
-    core::FieldEffects colours;
     // The last candidate's calculation: its message, and in `outcome.cells` the grid cells it wrote.
     module2::Outcome outcome;
+};
+
+// The input layer after a run, to be written into its widgets once the run has ended, without
+// running their change handlers: the module's fields, then the result boxes, the message line
+// and the colours. It leaves the layer as computing every candidate there in turn would.
+struct InputLayerState {
+    bool written = false; // a candidate was written into the fields (false: the layer is untouched)
+    // The result boxes: the last candidate's on success; all blank after a stop, since the
+    // stopping candidate has no results.
+    std::vector<std::pair<std::string, std::string>> boxes;
+    core::StatusEffect status;  // the message line: shown, with the last message
+    core::FieldEffects colours; // field colours set by the candidates, the last one's on top
+    std::variant<OneLayerFields, RockGridFields> layer;
+
+    const OneLayerFields& oneLayer() const { return std::get<OneLayerFields>(layer); }
+    const RockGridFields& rockGrid() const { return std::get<RockGridFields>(layer); }
+};
+
+// How a run ended, for the profile that writes its last candidate back into the input layer.
+struct RunEnding {
+    const CandidateSpace& space;
+    core::Precision precision;
+    RunEnd end;
+    std::uint64_t last;       // the candidate written last: the stopping one, or the last row
+    std::uint64_t passed;     // rows of the run
+    bool nonRoundPassed;      // some candidate passed with its c (or b) field checked
 };
 
 // advance() runs on one thread at a time; computed() and cancel() may be called from any thread;
@@ -95,15 +107,11 @@ public:
 
     // After the end: the rows (numbered when the run is complete) and the input layer.
     std::shared_ptr<CandidateStore> rows() const { return m_rows; }
-    // Modules 1 and 3.
     const InputLayerState& inputLayer() const { return m_inputLayer; }
-    // Module 2.
-    const Module2InputLayerState& module2InputLayer() const { return m_inputLayer2; }
     ModuleKind module() const { return m_space->module(); }
 
 private:
     void finish(RunEnd end, std::uint64_t stoppedAt);
-    void finishModule2(RunEnd end, std::uint64_t stoppedAt, std::optional<std::uint64_t> last);
 
     std::shared_ptr<const CandidateSpace> m_space;
     std::shared_ptr<CandidateStore> m_rows;
@@ -114,7 +122,6 @@ private:
     RunEnd m_end = RunEnd::Running;
     bool m_nonRoundPassed = false; // some candidate passed with its c (or b) field checked
     InputLayerState m_inputLayer;
-    Module2InputLayerState m_inputLayer2;
 };
 
 } // namespace sp::optimise

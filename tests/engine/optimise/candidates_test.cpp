@@ -204,7 +204,7 @@ TEST(CandidateRows, EveryCandidateIsWhatTheCalculationMakesOfItsFields) {
         ASSERT_EQ(options.candidateCount(), literal.size());
         for (std::size_t i = 0; i < literal.size(); ++i) {
             const CandidateKey key = space->decode(i);
-            ASSERT_TRUE(sameInputs(space->inputs(key, p), literal[i].inputs)) << i;
+            ASSERT_TRUE(sameInputs(std::get<module1::Inputs>(space->inputs(key, p)), literal[i].inputs)) << i;
             const module1::Outcome outcome = module1::calculate(literal[i].inputs);
             const Evaluation e = space->evaluate(key);
             ASSERT_EQ(e.passed, outcome.ok()) << i << " " << outcome.message;
@@ -287,8 +287,8 @@ TEST(CandidateRows, RectangleGivenWithTheShorterSideFirstIsListedExchanged) {
     EXPECT_EQ(row[kColSection], "矩形桩");
     // 1.5b of the short side, after the exchange: 1500 mm.
     EXPECT_EQ(row[kColRatio], core::FixedText(1500.0 / std::sqrt(4.0 * 1200000.0 / M_PI), 7, 2));
-    EXPECT_EQ(run->inputLayer().fields.d, "1200");
-    EXPECT_EQ(run->inputLayer().fields.c, "1000");
+    EXPECT_EQ(run->inputLayer().oneLayer().fields.d, "1200");
+    EXPECT_EQ(run->inputLayer().oneLayer().fields.c, "1000");
 }
 
 TEST(CandidateRows, BrokenRockCandidateStopsTheRun) {
@@ -324,9 +324,9 @@ TEST(CandidateRows, BrokenRockCandidateStopsTheRun) {
         // The input layer holds the stopping candidate and the reason.
         const InputLayerState& layer = run->inputLayer();
         ASSERT_TRUE(layer.written);
-        EXPECT_EQ(layer.fields.d, c.diameter[0]);
-        EXPECT_EQ(layer.fields.hr, c.depth[0]);
-        EXPECT_EQ(layer.fields.integrity, "较破碎");
+        EXPECT_EQ(layer.oneLayer().fields.d, c.diameter[0]);
+        EXPECT_EQ(layer.oneLayer().fields.hr, c.depth[0]);
+        EXPECT_EQ(layer.oneLayer().fields.integrity, "较破碎");
         core::StatusLine line;
         layer.status.applyTo(line);
         EXPECT_EQ(line.text, c.message);
@@ -345,15 +345,15 @@ TEST(CandidateRows, CompleteRunLeavesTheLastCandidateInTheInputLayer) {
     const InputLayerState& layer = run->inputLayer();
     ASSERT_TRUE(layer.written);
     // The last candidate: a square of side 2000, 3.0b, frk 40, index 0.66, C30, mud-protected.
-    EXPECT_EQ(layer.fields.section, SectionType::Rectangular);
-    EXPECT_EQ(layer.fields.d, "2000");
-    EXPECT_EQ(layer.fields.c, "2000");
-    EXPECT_EQ(layer.fields.hr, "3.0b");
-    EXPECT_EQ(layer.fields.frk, "40.00");
-    EXPECT_EQ(layer.fields.integrity, "0.66");
-    EXPECT_EQ(layer.fields.grade, 1);
-    EXPECT_EQ(layer.fields.process, 1);
-    EXPECT_EQ(layer.boxes, layer.outcome.boxes);
+    EXPECT_EQ(layer.oneLayer().fields.section, SectionType::Rectangular);
+    EXPECT_EQ(layer.oneLayer().fields.d, "2000");
+    EXPECT_EQ(layer.oneLayer().fields.c, "2000");
+    EXPECT_EQ(layer.oneLayer().fields.hr, "3.0b");
+    EXPECT_EQ(layer.oneLayer().fields.frk, "40.00");
+    EXPECT_EQ(layer.oneLayer().fields.integrity, "0.66");
+    EXPECT_EQ(layer.oneLayer().fields.grade, 1);
+    EXPECT_EQ(layer.oneLayer().fields.process, 1);
+    EXPECT_EQ(layer.boxes, layer.oneLayer().outcome.boxes);
     // Square 2000 (Ap 4 000 000 mm²): deq 2256.76, hr/deq 6000 / 2256.76 = 2.6587 (u 5.3174); hard
     // "较完整" (Kv 0.66) between rows 5 and 6: 0.83 + 0.04 · 0.3174 = 0.8427; Ra = 0.8427 · 40 · 2000 =
     // 67415.56; Rc = 0.60 · 14.3 · 4000 = 34320.
@@ -388,7 +388,7 @@ TEST(CandidateRows, CancelledRunKeepsItsRowsUnnumbered) {
     EXPECT_EQ(page.status().colour, core::kBlack);
     EXPECT_EQ(page.candidates().cell(99, kColNumber), "100");
     EXPECT_TRUE(page.computeEnabled());
-    EXPECT_EQ(run.inputLayer().fields.d, page.candidates().cell(99, kColFirst));
+    EXPECT_EQ(run.inputLayer().oneLayer().fields.d, page.candidates().cell(99, kColFirst));
 }
 
 TEST(CandidateRows, ProgressCanCancelARunOfThePage) {

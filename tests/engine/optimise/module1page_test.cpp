@@ -269,11 +269,11 @@ TEST(OptimisePage, OptionTableStopsTheRunAfterEmptyingTheTables) {
 }
 
 TEST(OptimisePage, EditableCellsAndExpandState) {
-    for (int row = 0; row < kOptionRows; ++row) {
+    for (int row = 0; row < optionRowCount(ModuleKind::Module1); ++row) {
         for (int col = 0; col < kOptionColumns; ++col) {
             const bool value = row <= 12 && col >= 1 && col <= 3;
             const bool bound = (row == 14 || row == 15) && (col == 1 || col == 2);
-            EXPECT_EQ(OptionTable::makesEditable(row, col), value || bound) << row << " " << col;
+            EXPECT_EQ(OptionTable::makesEditable(ModuleKind::Module1, row, col), value || bound) << row << " " << col;
         }
     }
     OptimisePage page;
@@ -306,6 +306,7 @@ TEST_F(OptimiseDefaultRun, RecallOfASquareRowWritesARectangleWithEqualSides) {
     EXPECT_EQ(recall->gradePosition, 0);   // C25
     EXPECT_EQ(recall->processPosition, 0); // 干 作 业
     EXPECT_EQ(recall->integrity, "完整");
+    EXPECT_FALSE(recall->grid); // the rock-layer grid is module 2's
 
     const auto round = page.recall(0);
     EXPECT_EQ(round->sectionPosition, 0);
@@ -319,7 +320,7 @@ TEST(OptimisePage, RecallLeavesUnknownTextsAlone) {
     row[kColProcess] = "人工挖孔";
     row[kColGrade] = "C45";
     row[kColIntegrity] = "0.46";
-    const Recall r = recallOf(row);
+    const Recall r = profileOf(ModuleKind::Module1).recall(row);
     EXPECT_FALSE(r.sectionPosition);
     EXPECT_FALSE(r.first);
     EXPECT_FALSE(r.processPosition);

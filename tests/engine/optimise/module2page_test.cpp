@@ -81,7 +81,7 @@ TEST(Module2Page, DefaultRunComputesEveryCandidateAsTheModuleDoes) {
     const CandidateSpace& space = t.store()->space();
     for (std::size_t i = 0; i < t.rowCount(); ++i) {
         const RowCells cells = t.cells(i);
-        const module2::Outcome o = module2::calculate(space.inputs2(space.decode(t.rowId(i)), core::kDefaultPrecision));
+        const module2::Outcome o = module2::calculate(std::get<module2::Inputs>(space.inputs(space.decode(t.rowId(i)), core::kDefaultPrecision)));
         ASSERT_TRUE(o.ok()) << i;
         const std::string quk = gridCell(o, module2::kColQuk);
         const std::string qpk = gridCell(o, module2::kColQpkTotal);
@@ -217,8 +217,9 @@ TEST(Module2Page, InputLayerAfterARunHoldsTheLastCandidate) {
     ASSERT_TRUE(start.run);
     start.run->runToEnd();
     page.finishRun(*start.run);
-    const Module2InputLayerState& s = start.run->module2InputLayer();
-    ASSERT_TRUE(s.written);
+    const InputLayerState& layer = start.run->inputLayer();
+    ASSERT_TRUE(layer.written);
+    const RockGridFields& s = layer.rockGrid();
     EXPECT_EQ(s.fields.d, "1000");
     EXPECT_EQ(s.fields.settings.strengthBasis, module2::StrengthBasis::RockStrength);
     EXPECT_EQ(s.fields.settings.mode, module2::CoefficientMode::Automatic);
@@ -229,26 +230,27 @@ TEST(Module2Page, InputLayerAfterARunHoldsTheLastCandidate) {
     EXPECT_EQ(s.integrity, "破碎");
     EXPECT_FALSE(s.kv.has_value());
     EXPECT_EQ(s.outcome.message, "破碎、极破碎岩体不适用嵌岩桩");
-    EXPECT_EQ(s.status.text, "破碎、极破碎岩体不适用嵌岩桩");
-    EXPECT_EQ(s.boxes, (std::vector<std::pair<std::string, std::string>>{
+    EXPECT_EQ(layer.status.text, "破碎、极破碎岩体不适用嵌岩桩");
+    EXPECT_EQ(layer.boxes, (std::vector<std::pair<std::string, std::string>>{
                            {"edt_Quk", ""}, {"edt_ra", ""}, {"edt_percent", ""}}));
 
     // A complete default run ends on an index candidate; the class column keeps the last class.
     OptimisePage full(ModuleKind::Module2);
     OptimisePage::RunStart run = full.startRun(core::kDefaultPrecision);
     run.run->runToEnd();
-    const Module2InputLayerState& last = run.run->module2InputLayer();
+    const InputLayerState& lastLayer = run.run->inputLayer();
+    const RockGridFields& last = lastLayer.rockGrid();
     EXPECT_EQ(last.fields.section, core::SectionType::Rectangular);
     EXPECT_EQ(last.fields.settings.integrityBasis, module2::IntegrityBasis::Index);
     EXPECT_EQ(last.kv, "0.66");
     EXPECT_EQ(last.integrity, "较破碎");
     EXPECT_EQ(last.weathering, "中风化");
     EXPECT_TRUE(last.outcome.ok());
-    EXPECT_EQ(last.boxes, last.outcome.boxes);
+    EXPECT_EQ(lastLayer.boxes, last.outcome.boxes);
     // Square 2000 (Ap 4 m², μ 8 m), 6.00 m in "中风化" "较硬岩" frk 40 with Kv 0.66: C1 = (0.50 + 0.40 ·
     // 0.55) · 0.85 = 0.612, C2 = (0.07 + 0.04 · 0.55) · 0.85 = 0.0782; Qpk = 0.612 · 40000 · 4 = 97920,
     // Qsrk = 0.0782 · 40000 · 6 · 8 = 150144, Quk 248064 kN, Ra 124032, end share 39.47 %.
-    EXPECT_EQ(last.boxes, (std::vector<std::pair<std::string, std::string>>{
+    EXPECT_EQ(lastLayer.boxes, (std::vector<std::pair<std::string, std::string>>{
                               {"edt_Quk", "248064"}, {"edt_ra", "124032"}, {"edt_percent", "39%"}}));
 }
 
@@ -285,19 +287,25 @@ TEST(Module2Page, SortsByDAndRaOnlyAndFiltersOnRaAlone) {
 TEST(Module2Page, RecallPutsTheCandidateIntoTheGrid) {
     OptimisePage page = runPage({});
     // Row 1727: the last, a square pile with an index.
-    const auto recall = page.recallModule2(1727);
+    const auto recall = page.recall(1727);
     ASSERT_TRUE(recall);
     EXPECT_EQ(recall->sectionPosition, 2);
     EXPECT_EQ(recall->first, "2000");
     EXPECT_EQ(recall->second, "2000");
-    EXPECT_EQ(recall->layerCountPosition, 0);
-    EXPECT_EQ(recall->coefficientModePosition, 1);
-    EXPECT_EQ(recall->integrityBasisPosition, 1);
-    EXPECT_EQ(recall->lr, "6.00");
-    EXPECT_EQ(recall->weathering, "中风化");
+    ASSERT_TRUE(recall->grid);
+    EXPECT_EQ(recall->grid->layerCountPosition, 0);
+    EXPECT_EQ(recall->grid->coefficientModePosition, 1);
+    EXPECT_EQ(recall->grid->integrityBasisPosition, 1);
+    EXPECT_EQ(recall->grid->lr, "6.00");
+    EXPECT_EQ(recall->grid->weathering, "中风化");
     EXPECT_EQ(recall->integrity, "0.66");
     EXPECT_EQ(recall->frk, "40.00");
-    EXPECT_FALSE(page.recall(0)); // module 1's recall does not apply
+    // Nothing of the one-layer windows' recall applies.
+    EXPECT_EQ(recall->depth, "");
+    EXPECT_FALSE(recall->gradePosition);
+    EXPECT_FALSE(recall->processPosition);
+    EXPECT_FALSE(recall->methodPosition);
+    EXPECT_FALSE(page.recall(1728)); // past the last row
 }
 
 TEST(Module2Page, FilesOfASmallRun) {

@@ -70,7 +70,7 @@ TEST(Module3Page, DefaultRunComputesEveryCandidateAsTheModuleDoes) {
     const CandidateSpace& space = t.store()->space();
     for (std::size_t i = 0; i < t.rowCount(); ++i) {
         const RowCells cells = t.cells(i);
-        const module3::Outcome o = module3::calculate(space.inputs3(space.decode(t.rowId(i)), core::kDefaultPrecision));
+        const module3::Outcome o = module3::calculate(std::get<module3::Inputs>(space.inputs(space.decode(t.rowId(i)), core::kDefaultPrecision)));
         ASSERT_TRUE(o.ok()) << i;
         EXPECT_EQ(cells[kColDeq], box(o, module1::kBoxDeq)) << i;
         EXPECT_EQ(cells[kColRatio], box(o, module1::kBoxRatio)) << i;
@@ -155,8 +155,8 @@ TEST(Module3Page, InputLayerAfterARunHoldsTheMethod) {
     sp::test::editRows(page, {{kRowSection, {"1", "2", "1"}}});
     OptimisePage::RunStart start = page.startRun(core::kDefaultPrecision);
     start.run->runToEnd();
-    const InputLayerState& s = start.run->inputLayer();
-    ASSERT_TRUE(s.written);
+    ASSERT_TRUE(start.run->inputLayer().written);
+    const OneLayerFields& s = start.run->inputLayer().oneLayer();
     EXPECT_EQ(s.method, module3::DeqMethod::PerimeterEqual);
     EXPECT_EQ(s.verdict, module3::ComplianceVerdict::OverStandard);
     ASSERT_FALSE(s.boxColours.empty());
@@ -166,8 +166,8 @@ TEST(Module3Page, InputLayerAfterARunHoldsTheMethod) {
     sp::test::editRows(round, {{kRowSection, {"1", "1", "1"}}});
     OptimisePage::RunStart roundRun = round.startRun(core::kDefaultPrecision);
     roundRun.run->runToEnd();
-    EXPECT_FALSE(roundRun.run->inputLayer().method.has_value()); // the list keeps its method
-    EXPECT_EQ(roundRun.run->inputLayer().verdict, module3::ComplianceVerdict::Compliant);
+    EXPECT_FALSE(roundRun.run->inputLayer().oneLayer().method.has_value()); // the list keeps its method
+    EXPECT_EQ(roundRun.run->inputLayer().oneLayer().verdict, module3::ComplianceVerdict::Compliant);
 }
 
 TEST(Module3Page, GradeMinimumAboveC60IsTakenAsC60) {
