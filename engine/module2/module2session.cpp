@@ -13,7 +13,9 @@ LayerTexts defaultLayer() {
             fresh.cell(1, kColC2),  fresh.cell(1, kColQpk),        fresh.cell(1, kColQsrk)};
 }
 
-Session::Session() = default;
+// The window starts with its status line red (and hidden): a note the first calculation writes
+// keeps the line's colour, so it shows in red.
+Session::Session() { m_status.colour = kRed; }
 
 void Session::resetResults() {
     for (const auto& name : resultBoxes())

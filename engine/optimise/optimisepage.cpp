@@ -38,24 +38,26 @@ void OptimisePage::editCell(int row, int column, std::string text) {
 }
 
 OptimisePage::RunStart OptimisePage::startRun(core::Precision precision) {
-    m_candidates.clear();
-    m_filtered.clear();
-    m_visible = VisibleTable::Candidates;
-    setStatus({}, core::kBlack);
-
     RunStart start;
     OptionsReading reading = readOptions(m_options);
-    if (!reading.ok()) {
-        start.error = reading.error;
-        if (start.error->kind == OptionError::Kind::Check)
-            setStatus(start.error->message, core::kRed);
-        return start;
-    }
-    if (reading.options->candidateCount() > kMaxCandidates) {
+    // A run too large to hold is refused before the last results are touched, so that they can
+    // still be read, sorted and saved while the ranges are corrected.
+    if (reading.ok() && reading.options->candidateCount() > kMaxCandidates) {
         OptionError e;
         e.message = tooManyStatus();
         start.error = e;
         setStatus(e.message, core::kRed);
+        return start;
+    }
+
+    m_candidates.clear();
+    m_filtered.clear();
+    m_visible = VisibleTable::Candidates;
+    setStatus({}, core::kBlack);
+    if (!reading.ok()) {
+        start.error = reading.error;
+        if (start.error->kind == OptionError::Kind::Check)
+            setStatus(start.error->message, core::kRed);
         return start;
     }
     auto space = std::make_shared<const CandidateSpace>(*reading.options, m_context);

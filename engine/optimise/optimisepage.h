@@ -46,8 +46,10 @@ public:
     const RunContext& runContext() const { return m_context; }
 
     // "计算", in three steps so that the run can go on another thread or between events:
-    // startRun empties both tables, shows the candidate table, blanks the status line and reads
-    // the option table. On success it returns the run to drive (advance() or runToEnd(); cancel()
+    // startRun reads the option table, empties both tables, shows the candidate table and blanks
+    // the status line. A run of more than kMaxCandidates is refused before anything is emptied:
+    // the tables, sort marks and buttons stay, and only the refusal shows in the status line in
+    // red. On success it returns the run to drive (advance() or runToEnd(); cancel()
     // from anywhere); when the option table stops it, `error` says why: a check's message is then
     // in the status line in red, and a cell that is not a number asks for the conversion-error
     // message box. Once the run has ended, finishRun takes its rows into the candidate table and

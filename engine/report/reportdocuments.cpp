@@ -63,6 +63,8 @@ void ReportDocuments::deleteLast() {
     m_register.retreat();
     m_table.removeLastRow();
     m_book.removeLastBook();
+    // The shortened pages differ from any file saved before, so both can be saved again.
+    m_save.markAllUnsaved();
 }
 
 } // namespace sp::report

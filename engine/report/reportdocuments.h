@@ -85,7 +85,7 @@ public:
     // Adds the pile numbered pileRegister().next(); both pages become unsaved.
     void append(const PilePages& pages);
     // Delete-last: the only pile empties both pages and the save state; otherwise the last pile
-    // leaves both pages and the save state stays as it was.
+    // leaves both pages and both become unsaved.
     void deleteLast();
 
     const TextReport& book() const { return m_book; }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 using namespace sp;
 using namespace sp::optimise;
@@ -266,6 +267,74 @@ TEST(OptimisePage, OptionTableStopsTheRunAfterEmptyingTheTables) {
     ASSERT_TRUE(start.error);
     EXPECT_EQ(start.error->kind, OptionError::Kind::Conversion);
     EXPECT_EQ(page.status().text, "");
+}
+
+namespace {
+
+// What a refused run must leave alone: both tables in their order, their headers with the sort
+// marks, the sort state, the visible table and the buttons.
+struct PageView {
+    VisibleTable visible;
+    std::vector<std::string> candidates, filtered, candidateHeaders, filteredHeaders;
+    std::vector<SortDirection> directions;
+    bool compute, filter, save;
+    bool operator==(const PageView&) const = default;
+};
+
+PageView viewOf(const OptimisePage& page) {
+    return {page.visible(),
+            column(page.candidates(), kColNumber),
+            column(page.filtered(), kColNumber),
+            keyHeaders(page.candidates()),
+            keyHeaders(page.filtered()),
+            {page.sortState().direction(SortKey::D), page.sortState().direction(SortKey::Ra),
+             page.sortState().direction(SortKey::Rc)},
+            page.computeEnabled(),
+            page.filterEnabled(),
+            page.saveEnabled()};
+}
+
+} // namespace
+
+TEST(OptimisePage, ARunRefusedForItsSizeKeepsTheLastResults) {
+    const struct {
+        const char* name;
+        std::function<void(OptimisePage&)> before;
+        std::vector<std::string> candidateHeaders, filteredHeaders;
+    } cases[] = {
+        {"sorted candidates",
+         [](OptimisePage& p) {
+             p.headerClick(kColRa);
+             p.headerClick(kColRa);
+         },
+         {" d|a(mm)", "Ra(kN)▼", "  Rc(kN)"},
+         {" d|a(mm)", "  Ra(kN)", "  Rc(kN)"}},
+        {"filtered, then sorted",
+         [](OptimisePage& p) {
+             editRows(p, {{kRowFilterRa, {"7000", "9000"}}});
+             p.filter();
+             p.headerClick(kColFirst);
+         },
+         {" d|a(mm)", "  Ra(kN)", "  Rc(kN)"},
+         {"d|a(mm)▲", "  Ra(kN)", "  Rc(kN)"}},
+    };
+    for (const auto& c : cases) {
+        OptimisePage page;
+        ASSERT_TRUE(page.run(core::kDefaultPrecision).run);
+        c.before(page);
+        editRows(page, {{kRowDiameter, {"1000", "2000", "0.01"}}});
+        const PageView before = viewOf(page);
+        ASSERT_EQ(before.candidates.size(), 3456u) << c.name;
+        ASSERT_EQ(before.candidateHeaders, c.candidateHeaders) << c.name;
+        ASSERT_EQ(before.filteredHeaders, c.filteredHeaders) << c.name;
+
+        const auto start = page.run(core::kDefaultPrecision);
+        EXPECT_FALSE(start.run) << c.name;
+        ASSERT_TRUE(start.error) << c.name;
+        EXPECT_EQ(page.status().text, "候选桩数超过10000000 根，请加大步进值或缩小取值范围") << c.name;
+        EXPECT_EQ(page.status().colour, core::kRed) << c.name;
+        EXPECT_TRUE(viewOf(page) == before) << c.name;
+    }
 }
 
 TEST(OptimisePage, EditableCellsAndExpandState) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace sp::report;
 
 namespace {
@@ -41,7 +43,7 @@ TEST(ReportDocuments, DeleteLastThreeTimes) {
     EXPECT_EQ(docs.pileRegister().count(), 1);
     EXPECT_EQ(docs.table().lines(), (Lines{"h1", "h2", "h3", "h4", "h5", "row ZH1", "c1", "c2", "c3", "time t3"}));
     EXPECT_EQ(docs.book().lines(), (Lines{"title", "book ZH1", "body ZH1", std::string(50, '='), "time t3"}));
-    EXPECT_EQ(docs.saveState().value(), 2); // left as it was
+    EXPECT_EQ(docs.saveState().value(), 3); // the shortened pages are unsaved again
 
     docs.deleteLast();
     EXPECT_EQ(docs.pileRegister().count(), 0);
@@ -52,6 +54,35 @@ TEST(ReportDocuments, DeleteLastThreeTimes) {
     docs.append(pile(1, "t4")); // numbering and heading start again
     EXPECT_EQ(docs.table().lines().front(), "h1");
     EXPECT_EQ(docs.pileRegister().count(), 1);
+}
+
+// Whatever was saved before, a pile that leaves the pages makes both unsaved, so that the
+// shortened pages can be saved over the files that still hold it.
+TEST(ReportDocuments, DeleteLastOfSeveralMarksBothPagesUnsaved) {
+    const struct {
+        std::vector<Page> saved;
+        int before;
+    } cases[] = {
+        {{Page::Book, Page::Table}, 0},
+        {{Page::Book}, 2},
+        {{Page::Table}, 1},
+        {{}, 3},
+    };
+    for (const auto& c : cases) {
+        ReportDocuments docs;
+        docs.append(pile(1, "t1"));
+        docs.append(pile(2, "t2"));
+        for (Page page : c.saved)
+            docs.saveState().markSaved(page);
+        ASSERT_EQ(docs.saveState().value(), c.before);
+
+        docs.deleteLast();
+        EXPECT_EQ(docs.pileRegister().count(), 1) << c.before;
+        EXPECT_TRUE(docs.saveState().unsaved(Page::Book)) << c.before;
+        EXPECT_TRUE(docs.saveState().unsaved(Page::Table)) << c.before;
+        EXPECT_EQ(docs.page(Page::Table), (Lines{"h1", "h2", "h3", "h4", "h5", "row ZH1", "c1", "c2", "c3", "time t2"}))
+            << c.before;
+    }
 }
 
 TEST(SaveState, FlagsPerPage) {
