@@ -26,6 +26,19 @@ struct SectionCheck {
     bool stopped() const { return stopField != nullptr; }
 };
 
+// The field a section's sizes stop on, with its message; none (nullptr) when they hold. A size
+// must be greater than 0, and the section it makes must have an area and a perimeter that are
+// positive finite numbers: a diameter of 1e-320 passes "greater than 0" but has no area, and
+// one of 1e200 an infinite one. Round and oblong piles check d's circle first, then the whole
+// section for c; a rectangle with no proper area or perimeter stops on its smaller side when the
+// area vanishes and on its larger side when a figure overflows (on a: a tie). `second` is
+// ignored for a round pile.
+struct SectionStop {
+    const char* field = nullptr;
+    const char* message = nullptr;
+};
+SectionStop sectionStop(SectionType type, double first, double second);
+
 // A field that passes turns black and clears the status text; a rewrite goes into `fields`.
 SectionCheck checkSection(SectionType type, std::string_view d, std::string_view c, StatusEffect& status,
                           FieldEffects& fields);

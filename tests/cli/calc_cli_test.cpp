@@ -202,3 +202,49 @@ TEST_F(CalcCli, ModuleTwoOverflowStopsThePile) {
         << lines[1];
     EXPECT_EQ(filesWritten(), 2u);
 }
+
+// Each file is a fresh window: module 2's status line starts red, so a first note of the
+// calculation keeps that colour; a note after a pile that left the line black is black.
+TEST_F(CalcCli, ModuleTwoFirstNoteOfAFreshWindowIsRed) {
+    const CliRun r = run(R"({"module": 2, "piles": [
+        {"layers": [{"lr": "1", "weathering": "中风化", "integrity": "较完整", "frk": "25"},
+                    {"weathering": "中风化", "integrity": "较完整", "frk": "25"}]},
+        {"layers": [{"lr": "0.2", "weathering": "中风化", "integrity": "较完整", "frk": "25"}]},
+        {"layers": [{"lr": "1", "weathering": "中风化", "integrity": "较完整", "frk": "25"},
+                    {"weathering": "中风化", "integrity": "较完整", "frk": "25"}]}]})");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    const char* statuses[] = {
+        R"("status":{"text":"第2层岩石嵌岩深度未输入，隐含取0.00","color":"FFFF0000"})",
+        R"("status":{"text":"桩身嵌岩深度<0.5m，不计侧阻力","color":"FF000000"})",
+        R"("status":{"text":"第2层岩石嵌岩深度未输入，隐含取0.00","color":"FF000000"})",
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_NE(lines[i].find(statuses[i]), std::string::npos) << lines[i];
+}
+
+// A size greater than 0 whose section has no area or an infinite one stops the pile on its field
+// in every module, as a size of 0 does: no figure is printed and no page is written.
+TEST_F(CalcCli, DegenerateSectionsStopOnTheirFieldInEveryModule) {
+    const struct {
+        const char *pile, *message, *field;
+    } cases[] = {
+        {R"({"d": "1e-320"})", "桩身直径数据有错", "cbe_dd"},
+        {R"({"section": "椭圆桩", "d": "1000", "c": "1e308"})", "椭圆直段长度数据有错", "cbe_tyzd"},
+        {R"({"section": "矩形桩", "d": "1e-200", "c": "1e-200"})", "矩形长边尺寸数据有错", "cbe_dd"},
+        {R"({"section": "矩形桩", "d": "1000", "c": "1e308"})", "矩形短边尺寸数据有错", "cbe_tyzd"},
+    };
+    for (int module = 1; module <= 3; ++module) {
+        for (const auto& c : cases) {
+            const std::string json = R"({"module": )" + std::to_string(module) + R"(, "piles": [)" + c.pile + "]}";
+            const CliRun r = run(json, outArgs());
+            ASSERT_EQ(r.status, 0) << json << r.err;
+            EXPECT_EQ(r.out, std::string(R"({"pile":1,"ok":false,"kind":"check","message":")") + c.message +
+                                 R"(","field":")" + c.field + R"(","status":{"text":")" + c.message +
+                                 R"(","color":"FFFF0000"}})" + "\n")
+                << json;
+            EXPECT_EQ(filesWritten(), 0u) << json;
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #include "optimise/profiles/module1profile.h"
 
 #include "core/numbers.h"
+#include "core/sectioncheck.h"
 #include "core/tables.h"
 #include "core/zetar.h"
 #include "optimise/options/rowreader.h"
@@ -182,7 +183,7 @@ Evaluation Module1Profile::evaluateOneLayer(const CandidateSpace& space, const C
     double first = space.firstValue(key).number;
     double second = key.kind == SectionType::Round ? 0.0 : space.secondValue(key).number;
     const bool rectangular = section == SectionType::Rectangular;
-    if (first <= 0.0 || (section != SectionType::Round && second <= 0.0))
+    if (core::sectionStop(section, first, second).field)
         return e;
     if (rectangular && second >= first) {
         std::swap(first, second);

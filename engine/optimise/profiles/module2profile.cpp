@@ -1,6 +1,7 @@
 #include "optimise/profiles/module2profile.h"
 
 #include "core/numbers.h"
+#include "core/sectioncheck.h"
 #include "core/tables.h"
 #include "module2/coefficientlookup.h"
 #include "module2/module2calc.h"
@@ -344,7 +345,7 @@ Evaluation Module2Profile::evaluate(const CandidateSpace& space, const Candidate
     const SectionType section = CandidateSpace::calculatedSection(key.kind);
     double first = space.firstValue(key).number;
     double second = key.kind == SectionType::Round ? 0.0 : space.secondValue(key).number;
-    if (first <= 0.0 || (section != SectionType::Round && second <= 0.0))
+    if (core::sectionStop(section, first, second).field)
         return e;
     if (section == SectionType::Rectangular && second >= first) {
         std::swap(first, second);

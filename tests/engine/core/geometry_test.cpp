@@ -1,6 +1,11 @@
 #include "core/geometry.h"
+#include "core/sectioncheck.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
 
 using namespace sp::core;
 
@@ -52,6 +57,62 @@ TEST(SocketDepth, MillimetresOrAMultipleOfTheLetter) {
         if (c.status == S::Ok) {
             EXPECT_DOUBLE_EQ(s.hr, c.hr) << c.text;
             EXPECT_EQ(s.givenAsMultiple, c.multiple) << c.text;
+        }
+    }
+}
+
+// Each of the four section fields stops with its own message when its size is not greater than
+// 0 or leaves the section without a proper area or perimeter; the field checked before it passes.
+TEST(SectionCheck, SizesStopOnTheFieldThatLeavesNoProperSection) {
+    const auto round = SectionType::Round;
+    const auto oblong = SectionType::Oblong;
+    const auto rect = SectionType::Rectangular;
+    const char* none = nullptr;
+    const struct {
+        SectionType section;
+        const char *d, *c;
+        const char *field, *message;
+    } cases[] = {
+        {round, "0", "0", kFieldFirst, "桩身直径数据有错"},
+        {round, "1e-320", "0", kFieldFirst, "桩身直径数据有错"}, // π·d²/4 underflows to 0
+        {round, "1e200", "0", kFieldFirst, "桩身直径数据有错"},  // the area overflows
+        {round, "1e-150", "1e308", none, nullptr},             // c of a round pile is not read
+        {oblong, "1e-320", "500", kFieldFirst, "桩身直径数据有错"},
+        {oblong, "1000", "-1", kFieldSecond, "椭圆直段长度数据有错"},
+        {oblong, "1000", "1e308", kFieldSecond, "椭圆直段长度数据有错"}, // π·d + 2c overflows
+        {oblong, "1e-150", "1", none, nullptr},
+        {rect, "-1", "1000", kFieldFirst, "矩形长边尺寸数据有错"},
+        {rect, "1000", "0", kFieldSecond, "矩形短边尺寸数据有错"},
+        // a·b underflows: the smaller side stops, the long side on a tie.
+        {rect, "1e-200", "1e-200", kFieldFirst, "矩形长边尺寸数据有错"},
+        {rect, "1e-300", "1e-100", kFieldFirst, "矩形长边尺寸数据有错"},
+        {rect, "1e-100", "1e-300", kFieldSecond, "矩形短边尺寸数据有错"},
+        // The area or the perimeter overflows: the larger side stops, the long side on a tie.
+        {rect, "1e200", "1e200", kFieldFirst, "矩形长边尺寸数据有错"},
+        {rect, "1000", "1e308", kFieldSecond, "矩形短边尺寸数据有错"},
+        {rect, "1e308", "1e-300", kFieldFirst, "矩形长边尺寸数据有错"},
+        {rect, "1e-200", "1e-120", none, nullptr}, // an area of 1e-320 mm² is still an area
+    };
+    for (const auto& c : cases) {
+        StatusEffect status;
+        FieldEffects fields;
+        const SectionCheck check = checkSection(c.section, c.d, c.c, status, fields);
+        const std::string name = std::string(c.d) + " " + c.c;
+        EXPECT_EQ(check.stopField, c.field) << name;
+        EXPECT_EQ(check.stopMessage == nullptr ? "" : std::string(check.stopMessage),
+                  c.message == nullptr ? "" : std::string(c.message))
+            << name;
+        // A field passed before the one that stops; none is marked red here (the run marks it).
+        EXPECT_EQ(fields.colourOf(kFieldFirst),
+                  c.field == kFieldFirst ? std::nullopt : std::optional<Colour>(kBlack))
+            << name;
+        if (c.field == nullptr && c.section != round)
+            EXPECT_EQ(fields.colourOf(kFieldSecond), kBlack) << name;
+        else
+            EXPECT_EQ(fields.colourOf(kFieldSecond), std::nullopt) << name;
+        if (c.field == nullptr) {
+            const double area = sectionArea(c.section, check.first, check.second);
+            EXPECT_TRUE(std::isfinite(area) && area > 0.0) << name;
         }
     }
 }

@@ -81,6 +81,11 @@ TEST(Module1Calculation, ChecksStopInOrderWithTheirMessageAndField) {
         {round, "1000", "0", "1.5b", "25", "较完整", "嵌岩深度数据有错", "cbe_hr"},
         {rect, "0", "1000", "1.0b", "25", "较完整", "矩形长边尺寸数据有错", "cbe_dd"},
         {rect, "1000", "0", "1.0b", "25", "较完整", "矩形短边尺寸数据有错", "cbe_tyzd"},
+        // Greater than 0, but with no area (it underflows) or an infinite one.
+        {round, "1e-320", "0", "1.0d", "25", "较完整", "桩身直径数据有错", "cbe_dd"},
+        {oblong, "1000", "1e308", "1.0d", "25", "较完整", "椭圆直段长度数据有错", "cbe_tyzd"},
+        {rect, "1e-200", "1e-200", "1.0b", "25", "较完整", "矩形长边尺寸数据有错", "cbe_dd"},
+        {rect, "1000", "1e308", "1.0b", "25", "较完整", "矩形短边尺寸数据有错", "cbe_tyzd"},
         {round, "1000", "0", "1.0d", "25", "1.2", "较软岩,岩体完整性指数有错", "cbe_yswzcd"},
         {round, "1000", "0", "1.0d", "0", "1.2", ",岩体完整性指数有错", "cbe_yswzcd"},
         {round, "1000", "0", "1.0d", "25", "0.30", "破碎、极破碎岩体不适用嵌岩桩", "cbe_yswzcd"},

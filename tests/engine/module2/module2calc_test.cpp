@@ -343,6 +343,11 @@ TEST(Module2Calculation, SectionChecksMarkTheirField) {
         {oblong, "1000", "", "椭圆直段长度数据有错", "cbe_tyzd"},
         {rect, "-1", "1000", "矩形长边尺寸数据有错", "cbe_dd"},
         {rect, "1000", "0", "矩形短边尺寸数据有错", "cbe_tyzd"},
+        // Greater than 0, but with no area (it underflows) or an infinite one.
+        {round, "1e-320", "0", "桩身直径数据有错", "cbe_dd"},
+        {oblong, "1000", "1e308", "椭圆直段长度数据有错", "cbe_tyzd"},
+        {rect, "1e-200", "1e-200", "矩形长边尺寸数据有错", "cbe_dd"},
+        {rect, "1000", "1e308", "矩形短边尺寸数据有错", "cbe_tyzd"},
     };
     for (const auto& c : cases) {
         Inputs in;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using namespace sp::core;
 using namespace sp::module2;
@@ -200,6 +201,48 @@ TEST(Module2Session, HandlersResetTheResultsAndKeepTheModeHint) {
         change(fresh);
         EXPECT_FALSE(fresh.calculated());
         EXPECT_EQ(fresh.box("edt_ra"), "");
+    }
+}
+
+// A new window's status line is red and hidden. A note of the calculation keeps the line's
+// colour, so the first note of a fresh window shows red; the short-socket note is always black,
+// and a mode hint sets the colour the notes then keep.
+TEST(Module2Session, StatusLineStartsRedSoAFirstNoteShowsRed) {
+    const Session fresh;
+    EXPECT_EQ(fresh.status().colour, kRed);
+    EXPECT_FALSE(fresh.status().visible);
+    EXPECT_EQ(fresh.status().text, "");
+
+    const LayerTexts noDepth{"", "中风化", "较完整", "", "25", "", "", "", ""};
+    const struct {
+        std::function<void(Session&)> before;
+        std::vector<LayerTexts> layers;
+        const char* text;
+        Colour colour;
+    } cases[] = {
+        {[](Session&) {}, {defaultLayer(), noDepth}, "第2层岩石嵌岩深度未输入，隐含取0.00", kRed},
+        {[](Session& s) { s.chooseCoefficientMode(CoefficientMode::Manual); },
+         {LayerTexts{"1", "", "", "", "25", "0.5", "0.04", "", ""}, LayerTexts{"", "", "", "", "25", "0.5", "0.04", "", ""}},
+         "第2层岩石嵌岩深度未输入，隐含取0.00",
+         kMagenta},
+        {[](Session& s) {
+             s.chooseCoefficientMode(CoefficientMode::Manual);
+             s.chooseCoefficientMode(CoefficientMode::Automatic);
+         },
+         {defaultLayer(), noDepth},
+         "第2层岩石嵌岩深度未输入，隐含取0.00",
+         kBlack},
+        {[](Session&) {}, {LayerTexts{"0.2", "中风化", "较完整", "", "25", "", "", "", ""}}, "桩身嵌岩深度<0.5m，不计侧阻力",
+         kBlack},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        c.before(s);
+        s.enterLayers(c.layers);
+        ASSERT_TRUE(s.compute(kMoment).ok()) << c.text;
+        EXPECT_EQ(s.status().text, c.text);
+        EXPECT_EQ(s.status().colour, c.colour) << c.text;
+        EXPECT_TRUE(s.status().visible) << c.text;
     }
 }
 

@@ -182,3 +182,37 @@ TEST(Module3Calculation, AVerdictOnlyOnceTheEquivalentDiameterIsReached) {
         EXPECT_TRUE(o.boxColours.empty()) << "a stopped calculation leaves the box colours alone";
     }
 }
+
+// A size greater than 0 whose section has no area (it underflows) or an infinite one stops on
+// its own field before any method computes a diameter from it.
+TEST(Module3Calculation, DegenerateSectionsStopOnTheirFieldWhateverTheMethod) {
+    const struct {
+        SectionType section;
+        const char *d, *c, *hr, *message, *field;
+    } cases[] = {
+        {SectionType::Round, "1e-320", "0", "1.0d", "桩身直径数据有错", "cbe_dd"},
+        {SectionType::Oblong, "1e-320", "500", "1.0d", "桩身直径数据有错", "cbe_dd"},
+        {SectionType::Oblong, "1000", "1e308", "1.0d", "椭圆直段长度数据有错", "cbe_tyzd"},
+        {SectionType::Rectangular, "1e-200", "1e-200", "1.0b", "矩形长边尺寸数据有错", "cbe_dd"},
+        {SectionType::Rectangular, "1e-100", "1e-300", "1.0b", "矩形短边尺寸数据有错", "cbe_tyzd"},
+        {SectionType::Rectangular, "1000", "1e308", "1.0b", "矩形短边尺寸数据有错", "cbe_tyzd"},
+    };
+    for (const auto& c : cases) {
+        for (int m = 0; m < kDeqMethodCount; ++m) {
+            Inputs in;
+            in.section = c.section;
+            in.d = c.d;
+            in.c = c.c;
+            in.hr = c.hr;
+            in.method = static_cast<DeqMethod>(m);
+            const Outcome o = calculate(in);
+            ASSERT_EQ(o.kind, OutcomeKind::Check) << c.d << " " << c.c << " method " << m;
+            EXPECT_EQ(o.message, c.message) << c.d << " " << c.c;
+            EXPECT_EQ(o.field, c.field) << c.d << " " << c.c;
+            EXPECT_EQ(o.fields.colourOf(c.field), kRed);
+            EXPECT_EQ(statusAfter(o).text, c.message);
+            EXPECT_EQ(statusAfter(o).colour, kRed);
+            EXPECT_TRUE(o.boxes.empty());
+        }
+    }
+}

@@ -410,6 +410,53 @@ TEST(CandidateRows, ProgressCanCancelARunOfThePage) {
     EXPECT_EQ(page.status().text, "运行已取消，桩数：1000 根");
 }
 
+// A size the option table accepts but whose section has no area or an infinite one stops the run
+// in every module, with the message and the marked field of that size's own check.
+TEST(CandidateRows, DegenerateSectionStopsTheRunOnItsField) {
+    const struct {
+        std::vector<RowTexts> rows;
+        const char *message, *field;
+    } cases[] = {
+        {{{kRowSection, {"1", "1", "1"}}, {kRowDiameter, {"1e-320", "1e-320", "1"}}}, "桩身直径数据有错", "cbe_dd"},
+        {{{kRowSection, {"2", "2", "1"}}, {kRowDiameter, {"1000", "1000", "1"}}, {kRowStraight, {"1e308", "1e308", "1"}}},
+         "椭圆直段长度数据有错",
+         "cbe_tyzd"},
+        {{{kRowSection, {"3", "3", "1"}},
+          {kRowLongSide, {"1e-200", "1e-200", "1"}},
+          {kRowShortSide, {"1e-200", "1e-200", "1"}}},
+         "矩形长边尺寸数据有错",
+         "cbe_dd"},
+        {{{kRowSection, {"3", "3", "1"}}, {kRowLongSide, {"1000", "1000", "1"}}, {kRowShortSide, {"1e308", "1e308", "1"}}},
+         "矩形短边尺寸数据有错",
+         "cbe_tyzd"},
+    };
+    for (ModuleKind module : {ModuleKind::Module1, ModuleKind::Module2, ModuleKind::Module3}) {
+        for (const auto& c : cases) {
+            OptimisePage page(module);
+            for (const RowTexts& r : c.rows)
+                for (std::size_t k = 0; k < r.cells.size(); ++k)
+                    page.editCell(r.row, kColMin + static_cast<int>(k), r.cells[k]);
+            const auto run = page.run(core::kDefaultPrecision).run;
+            const std::string name = std::to_string(static_cast<int>(module)) + " " + c.message;
+            ASSERT_TRUE(run) << name;
+            EXPECT_EQ(run->end(), RunEnd::Stopped) << name;
+            EXPECT_EQ(page.candidates().rowCount(), 0u) << name;
+            EXPECT_EQ(page.status().text, "运行中止，主界面可查看中止位置、原因") << name;
+
+            const InputLayerState& layer = run->inputLayer();
+            ASSERT_TRUE(layer.written) << name;
+            core::StatusLine line;
+            layer.status.applyTo(line);
+            EXPECT_EQ(line.text, c.message) << name;
+            EXPECT_EQ(line.colour, core::kRed) << name;
+            EXPECT_EQ(layer.colours.colourOf(c.field), core::kRed) << name;
+            ASSERT_FALSE(layer.boxes.empty()) << name;
+            for (const auto& [box, text] : layer.boxes)
+                EXPECT_EQ(text, "") << name << " " << box;
+        }
+    }
+}
+
 TEST(CandidateRows, RunsBeyondTheLimitAreRefusedBeforeComputing) {
     OptimisePage page;
     sp::test::editRows(page, {{kRowDiameter, {"1000", "2000", "0.01"}}});
