@@ -339,7 +339,8 @@ private slots:
     // Closing ("退出" or the system's close) over piles never saved asks what to do with them.
     void closingOverUnsavedPilesAsksFirst_data() {
         QTest::addColumn<int>("module");
-        QTest::addColumn<QString>("before");  // what the engineer did: "", "computed", "book saved", "all saved", "deleted"
+        // What the engineer did first: "", "computed", "book saved", "all saved", "deleted".
+        QTest::addColumn<QString>("before");
         QTest::addColumn<int>("answer");      // SaveAnswer
         QTest::addColumn<QString>("saving");  // "", "refused", "blocked"
         QTest::addColumn<bool>("exitButton"); // "退出" rather than the system's close
