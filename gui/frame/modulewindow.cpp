@@ -508,10 +508,11 @@ void ModuleWindow::requestFolder(std::function<void(const QString& folder)> writ
                 text += QStringLiteral("需要存贮权限，否则计算结果不能存盘");
         m_messages->inform(this, text);
     };
-    m_permission->requestStorageWrite(rationale, [this, write = std::move(write)](const QList<bool>& granted) {
-        if (const std::optional<QString> folder = grantedFolder(granted))
-            write(*folder);
-    });
+    m_permission->requestStorageWrite(rationale,
+                                      [this, write = std::move(write)](const QList<bool>& granted) {
+                                          if (const std::optional<QString> folder = grantedFolder(granted))
+                                              write(*folder);
+                                      });
 }
 
 std::optional<QString> ModuleWindow::grantedFolder(const QList<bool>& granted) {
@@ -555,13 +556,15 @@ bool ModuleWindow::writeDocumentPage(const QString& folder, report::Page page) {
 }
 
 void ModuleWindow::showSavedPath(QLabel* label, const std::string& path) {
-    label->setText(QStringLiteral("已保存：") + QDir::toNativeSeparators(QFileInfo(q(path)).absoluteFilePath()));
+    label->setText(QStringLiteral("已保存：") +
+                   QDir::toNativeSeparators(QFileInfo(q(path)).absoluteFilePath()));
     setTextColour(label, core::kBlack);
 }
 
 bool ModuleWindow::holdsUnsavedPiles() const {
     return m_documents && m_documents->pileRegister().count() > 0 &&
-           (m_documents->saveState().unsaved(report::Page::Book) || m_documents->saveState().unsaved(report::Page::Table));
+           (m_documents->saveState().unsaved(report::Page::Book) ||
+            m_documents->saveState().unsaved(report::Page::Table));
 }
 
 bool ModuleWindow::saveUnsavedPages() {
@@ -626,7 +629,8 @@ bool ModuleWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* target = static_cast<QWidget*>(watched);
     // The button toggles the popup itself; a click in the popup chooses.
-    const bool own = target == m_precisionButton || target == m_precisionPopup || m_precisionPopup->isAncestorOf(target);
+    const bool own =
+        target == m_precisionButton || target == m_precisionPopup || m_precisionPopup->isAncestorOf(target);
     if (target->window() == this && !own)
         m_precisionPopup->hide();
     return false;

@@ -352,20 +352,23 @@ private slots:
         const int save = int(frame::SaveAnswer::Save), discard = int(frame::SaveAnswer::Discard),
                   cancel = int(frame::SaveAnswer::Cancel);
         const QString none, computed = QStringLiteral("computed");
-        QTest::newRow("nothing computed") << 1 << none << cancel << none << true << false << true << 0 << false << false;
-        QTest::newRow("all saved") << 2 << QStringLiteral("all saved") << cancel << none << false << false << true << 0
-                                   << true << true;
-        QTest::newRow("deleted back to none") << 3 << QStringLiteral("deleted") << cancel << none << true << false << true
-                                              << -1 << false << false;
+        QTest::newRow("nothing computed")
+            << 1 << none << cancel << none << true << false << true << 0 << false << false;
+        QTest::newRow("all saved") << 2 << QStringLiteral("all saved") << cancel << none << false << false
+                                   << true << 0 << true << true;
+        QTest::newRow("deleted back to none") << 3 << QStringLiteral("deleted") << cancel << none << true
+                                              << false << true << -1 << false << false;
         QTest::newRow("保存") << 1 << computed << save << none << true << true << true << 0 << true << true;
-        QTest::newRow("保存 the table left") << 2 << QStringLiteral("book saved") << save << none << false << true
-                                             << true << 0 << true << true;
-        QTest::newRow("保存 refused") << 3 << computed << save << QStringLiteral("refused") << false << true << false
-                                      << 3 << false << false;
-        QTest::newRow("保存 cannot write") << 1 << computed << save << QStringLiteral("blocked") << true << true << false
-                                           << 3 << false << false;
-        QTest::newRow("不保存") << 2 << computed << discard << none << true << true << true << 3 << false << false;
-        QTest::newRow("取消") << 3 << computed << cancel << none << false << true << false << 3 << false << false;
+        QTest::newRow("保存 the table left") << 2 << QStringLiteral("book saved") << save << none << false
+                                             << true << true << 0 << true << true;
+        QTest::newRow("保存 refused") << 3 << computed << save << QStringLiteral("refused") << false << true
+                                      << false << 3 << false << false;
+        QTest::newRow("保存 cannot write") << 1 << computed << save << QStringLiteral("blocked") << true
+                                           << true << false << 3 << false << false;
+        QTest::newRow("不保存") << 2 << computed << discard << none << true << true << true << 3 << false
+                                << false;
+        QTest::newRow("取消") << 3 << computed << cancel << none << false << true << false << 3 << false
+                              << false;
     }
     void closingOverUnsavedPilesAsksFirst() {
         QFETCH(int, module);
@@ -417,9 +420,11 @@ private slots:
         QCOMPARE(QFileInfo(f.savedPath(kBookFile)).isFile(), bookOnDisk);
         QCOMPARE(QFile::exists(f.savedPath(kTableFile)), tableOnDisk);
         if (tableOnDisk)
-            QCOMPARE(test::savedLines(f.savedPath(kTableFile)), tableOf(cases()[module - 1], {cases()[module - 1].firstRow}));
+            QCOMPARE(test::savedLines(f.savedPath(kTableFile)),
+                     tableOf(cases()[module - 1], {cases()[module - 1].firstRow}));
         if (saving == QLatin1String("refused"))
-            QCOMPARE(f.messages.messages, QStringList({u("需要存贮权限，否则计算结果不能存盘"), u("无权存盘")}));
+            QCOMPARE(f.messages.messages,
+                     QStringList({u("需要存贮权限，否则计算结果不能存盘"), u("无权存盘")}));
         if (saving == QLatin1String("blocked")) {
             QCOMPARE(f.messages.messages.size(), 1);
             QVERIFY(f.messages.messages.front().contains(f.savedPath(kBookFile)));
@@ -454,9 +459,8 @@ private slots:
         auto* status = f.get<QLabel>("lb_YHxingxi");
         QTRY_COMPARE(status->text(), u("计算完成，桩数：3456 根"));
         f.click("cbt_YHsave");
-        QCOMPARE(status->text(),
-                 u("已保存：") +
-                     QDir::toNativeSeparators(f.savedPath("嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt")));
+        QCOMPARE(status->text(), u("已保存：") + QDir::toNativeSeparators(f.savedPath(
+                                                     "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt")));
         QVERIFY(f.messages.messages.isEmpty());
     }
 
@@ -538,7 +542,8 @@ private slots:
         // Its button opens it again, and a click inside it still chooses.
         f.click("cbt_JingDu");
         QVERIFY(popup->isVisible());
-        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualItemRect(popup->item(0)).center());
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                          popup->visualItemRect(popup->item(0)).center());
         QCOMPARE(f.piles(), 2);
         QCOMPARE(f.box(QStringLiteral("edt_ra")), u("7723.08"));
     }

@@ -145,7 +145,8 @@ private slots:
         QTest::addColumn<int>("questions2");
         QTest::addColumn<bool>("bookSaved1");
         using sp::frame::SaveAnswer;
-        const int save = int(SaveAnswer::Save), discard = int(SaveAnswer::Discard), cancel = int(SaveAnswer::Cancel);
+        const int save = int(SaveAnswer::Save), discard = int(SaveAnswer::Discard),
+                  cancel = int(SaveAnswer::Cancel);
         QTest::newRow("不保存, 不保存") << discard << discard << false << false << false << 1 << false;
         QTest::newRow("保存, 不保存") << save << discard << false << false << false << 1 << true;
         QTest::newRow("取消 in the first") << cancel << discard << true << true << true << 0 << false;
@@ -162,7 +163,8 @@ private slots:
         messages[1].answer = static_cast<sp::frame::SaveAnswer>(answer2);
         QPointer<QWidget> windows[2];
         for (int k = 0; k < 2; ++k) {
-            QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(k + 1)), Qt::LeftButton);
+            QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(k + 1)),
+                              Qt::LeftButton);
             auto* window = qobject_cast<sp::frame::ModuleWindow*>(launcher.moduleWindow(k + 1));
             QVERIFY(window);
             window->setMessageSink(&messages[k]);
@@ -182,12 +184,14 @@ private slots:
         QFETCH(int, questions2);
         QFETCH(bool, bookSaved1);
         QCOMPARE(launcher.isVisible(), launcherOpen);
-        QCOMPARE(messages[0].questions, QStringList({QStringLiteral("未保存的计算结果|计算结果尚未保存，是否保存后关闭？")}));
+        QCOMPARE(messages[0].questions,
+                 QStringList({QStringLiteral("未保存的计算结果|计算结果尚未保存，是否保存后关闭？")}));
         QCOMPARE(messages[1].questions.size(), questions2);
         QTRY_COMPARE(bool(windows[0]), window1Open);
         QTRY_COMPARE(bool(windows[1]), window2Open);
         QTRY_COMPARE(bool(third), launcherOpen);
-        QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")), bookSaved1);
+        QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")),
+                 bookSaved1);
         for (const QPointer<QWidget>& window : windows)
             if (window)
                 QVERIFY(window->isVisible());
