@@ -1,6 +1,7 @@
 #include "frame/messagesink.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace sp::frame {
 
@@ -10,6 +11,19 @@ void DialogMessageSink::inform(QWidget* parent, const QString& text) {
 
 void DialogMessageSink::warn(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QStringLiteral("嵌岩桩承载力计算"), text);
+}
+
+SaveAnswer DialogMessageSink::askToSave(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel); // closing the box keeps everything open
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    return box.clickedButton() == discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
 }
 
 } // namespace sp::frame

@@ -10,9 +10,16 @@
 #include "frame/widgetcolours.h"
 #include "optimise/optimisepage.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -275,6 +282,13 @@ void ModuleWindow::buildDocumentLayer(QWidget* layer) {
     connect(m_save, &QPushButton::clicked, this, &ModuleWindow::onSave);
     connect(m_deleteLast, &QPushButton::clicked, this, &ModuleWindow::onDeleteLast);
     layout->addLayout(buttons);
+
+    // Where the last "保存" wrote, in full, so the engineer can find the file.
+    m_savedPath = new QLabel(layer);
+    m_savedPath->setObjectName(QStringLiteral("lb_baocunweizhi"));
+    m_savedPath->setWordWrap(true);
+    m_savedPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_savedPath);
 }
 
 void ModuleWindow::buildOptimisationLayer(QWidget* layer) {
@@ -379,6 +393,7 @@ void ModuleWindow::reportConversionError(const QString& message) { m_messages->w
 
 void ModuleWindow::showNewPile() {
     refreshViews();
+    m_savedPath->clear();
     m_save->setEnabled(true);
     m_precisionPopup->hide();
     m_deleteLast->setEnabled(true);
@@ -453,6 +468,9 @@ void ModuleWindow::onPrecisionToggle() {
     m_precisionPopup->move(corner.x() - m_precisionPopup->width(), corner.y() + 2);
     m_precisionPopup->show();
     m_precisionPopup->raise();
+    // Clicks land on the window's children, so only the application sees them all; the filter
+    // goes again once the popup is hidden.
+    qApp->installEventFilter(this);
 }
 
 void ModuleWindow::onPrecisionChosen() {
@@ -479,6 +497,10 @@ void ModuleWindow::onPageSwitch() {
 }
 
 void ModuleWindow::onSave() {
+    requestFolder([this](const QString& folder) { saveInto(folder); });
+}
+
+void ModuleWindow::requestFolder(std::function<void(const QString& folder)> write) {
     auto rationale = [this](const QStringList& permissions) {
         QString text;
         for (const QString& permission : permissions)
@@ -486,41 +508,138 @@ void ModuleWindow::onSave() {
                 text += QStringLiteral("需要存贮权限，否则计算结果不能存盘");
         m_messages->inform(this, text);
     };
-    m_permission->requestStorageWrite(rationale, [this](const QList<bool>& granted) { onPermissionResult(granted); });
+    m_permission->requestStorageWrite(rationale,
+                                      [this, write = std::move(write)](const QList<bool>& granted) {
+                                          if (const std::optional<QString> folder = grantedFolder(granted))
+                                              write(*folder);
+                                      });
 }
 
-void ModuleWindow::onPermissionResult(const QList<bool>& granted) {
+std::optional<QString> ModuleWindow::grantedFolder(const QList<bool>& granted) {
     if (granted.size() != 1 || !granted.front()) {
         m_messages->warn(this, QStringLiteral("无权存盘"));
-        return;
+        return std::nullopt;
     }
     const QString folder = m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
     QString problem;
     if (!prepareFolder(folder, problem)) {
         m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(folder, problem));
-        return;
+        return std::nullopt;
     }
+    return folder;
+}
+
+void ModuleWindow::saveInto(const QString& folder) {
     if (m_optimisationMode) {
         const std::optional<core::WriteResult> written = writeOptimisationTables(folder, m_clock());
         if (written && !written->ok)
             m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written->path), q(written->reason)));
+        else if (written)
+            showSavedPath(m_optimisationStatus, written->path);
         return;
     }
-    const report::Page page = m_pageOnView;
+    if (writeDocumentPage(folder, m_pageOnView))
+        m_save->setEnabled(false);
+}
+
+bool ModuleWindow::writeDocumentPage(const QString& folder, report::Page page) {
     const std::filesystem::path file =
         std::filesystem::path(folder.toStdString()) / (page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
     const core::WriteResult written = core::writePage(file, m_documents->page(page));
     if (!written.ok) {
         m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written.path), q(written.reason)));
-        return;
+        return false;
     }
     m_documents->saveState().markSaved(page);
-    m_save->setEnabled(false);
+    showSavedPath(m_savedPath, written.path);
+    return true;
+}
+
+void ModuleWindow::showSavedPath(QLabel* label, const std::string& path) {
+    label->setText(QStringLiteral("已保存：") +
+                   QDir::toNativeSeparators(QFileInfo(q(path)).absoluteFilePath()));
+    setTextColour(label, core::kBlack);
+}
+
+bool ModuleWindow::holdsUnsavedPiles() const {
+    return m_documents && m_documents->pileRegister().count() > 0 &&
+           (m_documents->saveState().unsaved(report::Page::Book) ||
+            m_documents->saveState().unsaved(report::Page::Table));
+}
+
+bool ModuleWindow::saveUnsavedPages() {
+    // Shared with the permission's answer, which a platform may give only after this returns.
+    auto saved = std::make_shared<bool>(false);
+    requestFolder([this, saved](const QString& folder) {
+        for (report::Page page : {report::Page::Book, report::Page::Table})
+            if (m_documents->saveState().unsaved(page) && !writeDocumentPage(folder, page))
+                return;
+        updateSaveButton();
+        *saved = true;
+    });
+    return *saved;
+}
+
+void ModuleWindow::closeEvent(QCloseEvent* event) {
+    if (!holdsUnsavedPiles()) {
+        event->accept();
+        return;
+    }
+    const SaveAnswer answer = m_messages->askToSave(this, QStringLiteral("未保存的计算结果"),
+                                                    QStringLiteral("计算结果尚未保存，是否保存后关闭？"));
+    if (answer == SaveAnswer::Save)
+        event->setAccepted(saveUnsavedPages());
+    else
+        event->setAccepted(answer == SaveAnswer::Discard);
+}
+
+bool ModuleWindow::isInputField(const QWidget* widget) const {
+    if (!widget || !m_inputLayer->isAncestorOf(widget))
+        return false;
+    for (const QWidget* w = widget; w && w != m_inputLayer; w = w->parentWidget())
+        if (qobject_cast<const QAbstractItemView*>(w))
+            return false; // a cell editor or a list: Enter belongs to it
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return !edit->isReadOnly();
+    return qobject_cast<const QComboBox*>(widget) != nullptr;
+}
+
+void ModuleWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && isInputField(focusWidget()) && m_compute->isVisible() && m_compute->isEnabled()) {
+        m_compute->click();
+    } else if (event->matches(QKeySequence::Save) && m_layers->currentWidget() == m_documentLayer) {
+        if (m_save->isEnabled())
+            onSave();
+    } else if (event->key() == Qt::Key_Escape && m_precisionPopup->isVisible()) {
+        m_precisionPopup->hide();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool ModuleWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_precisionPopup->isVisible()) {
+        qApp->removeEventFilter(this);
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType())
+        return false;
+    auto* target = static_cast<QWidget*>(watched);
+    // The button toggles the popup itself; a click in the popup chooses.
+    const bool own =
+        target == m_precisionButton || target == m_precisionPopup || m_precisionPopup->isAncestorOf(target);
+    if (target->window() == this && !own)
+        m_precisionPopup->hide();
+    return false;
 }
 
 void ModuleWindow::onDeleteLast() {
     m_documents->deleteLast();
     refreshViews();
+    m_savedPath->clear();
     if (m_documents->pileRegister().count() == 0) {
         m_save->setEnabled(false);
         m_deleteLast->setEnabled(false);

@@ -18,8 +18,10 @@
 #include <memory>
 #include <optional>
 
+class QCloseEvent;
 class QGridLayout;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -96,6 +98,14 @@ protected:
     void showInputLayer();
     void hidePrecisionPopup();
 
+    // Closing over piles that were never saved asks first, and may save them or stay open.
+    void closeEvent(QCloseEvent* event) override;
+    // Enter in an input field runs "计算", Ctrl+S saves the page on view, Escape closes the
+    // precision popup.
+    void keyPressEvent(QKeyEvent* event) override;
+    // A click anywhere else in the window closes the precision popup.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildInputLayer(QWidget* layer);
     void buildTitleRow(QWidget* layer, QVBoxLayout* layout);
@@ -120,8 +130,20 @@ private:
     void onFontSize(int size);
     void onPageSwitch();
     void onSave();
-    void onPermissionResult(const QList<bool>& granted);
     void onDeleteLast();
+
+    // Asks for the storage permission and makes the documents folder; `write` runs with the
+    // folder once both went well.
+    void requestFolder(std::function<void(const QString& folder)> write);
+    std::optional<QString> grantedFolder(const QList<bool>& granted);
+    void saveInto(const QString& folder);
+    // Writes one report page and marks it saved; a failure is warned about.
+    bool writeDocumentPage(const QString& folder, report::Page page);
+    bool holdsUnsavedPiles() const;
+    // "保存" of the close question: every unsaved page; true when all were written.
+    bool saveUnsavedPages();
+    bool isInputField(const QWidget* widget) const;
+    void showSavedPath(QLabel* label, const std::string& path);
 
     report::ReportDocuments* m_documents = nullptr;
     report::Page m_pageOnView = report::Page::Book;
@@ -157,6 +179,7 @@ private:
     QSlider* m_fontSlider = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_deleteLast = nullptr;
+    QLabel* m_savedPath = nullptr;
 
     QLabel* m_optimisationStatus = nullptr;
     QWidget* m_optimisationPlaceholder = nullptr;

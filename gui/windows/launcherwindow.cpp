@@ -94,10 +94,14 @@ void LauncherWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), gradient);
 }
 
+// A module window may refuse to close (its unsaved piles kept by "取消"); then the launcher, and the
+// program with it, stays open.
 void LauncherWindow::closeEvent(QCloseEvent* event) {
     for (const QPointer<QWidget>& window : m_windows)
-        if (window)
-            window->close();
+        if (window && !window->close()) {
+            event->ignore();
+            return;
+        }
     event->accept();
 }
 

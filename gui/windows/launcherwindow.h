@@ -1,6 +1,7 @@
 #pragma once
 // The launcher: one button per calculation module and an exit button. Each module has at most one
-// window at a time; closing the launcher ends the program and closes the module windows with it.
+// window at a time; closing the launcher ends the program and closes the module windows with it,
+// unless one of them is kept open.
 
 #include <QPointer>
 #include <QWidget>

@@ -27,7 +27,14 @@ class RecordingMessages : public frame::MessageSink {
 public:
     void inform(QWidget*, const QString& text) override { messages << text; }
     void warn(QWidget*, const QString& text) override { messages << text; }
+    // Records the question's title and text, and gives the answer the test chose.
+    frame::SaveAnswer askToSave(QWidget*, const QString& title, const QString& text) override {
+        questions << title + QLatin1Char('|') + text;
+        return answer;
+    }
     QStringList messages;
+    QStringList questions;
+    frame::SaveAnswer answer = frame::SaveAnswer::Discard;
 };
 
 class RefusingPermission : public frame::StoragePermission {

@@ -1,5 +1,6 @@
 // The frame every module window shares, driven in the windows of all three modules: saving the two
-// pages, the precision popup, delete-last and a refused storage permission. Each module brings its
+// pages, the precision popup, delete-last, a refused storage permission, the question on closing
+// over unsaved piles and the keyboard. Each module brings its
 // own default pile, worked out by hand: its result boxes, its book and its table lines.
 
 #include "guitest.h"
@@ -7,6 +8,8 @@
 #include "windows/module2window.h"
 #include "windows/module3window.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -331,6 +334,218 @@ private slots:
         QVERIFY(f.messages.messages.isEmpty());
         QCOMPARE(f.saveState(), 1);
         QCOMPARE(test::savedLines(f.savedPath(kTableFile)), tableOf(c, {c.firstRow}));
+    }
+
+    // Closing ("退出" or the system's close) over piles never saved asks what to do with them.
+    void closingOverUnsavedPilesAsksFirst_data() {
+        QTest::addColumn<int>("module");
+        // What the engineer did first: "", "computed", "book saved", "all saved", "deleted".
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("answer");      // SaveAnswer
+        QTest::addColumn<QString>("saving");  // "", "refused", "blocked"
+        QTest::addColumn<bool>("exitButton"); // "退出" rather than the system's close
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("stateAfter"); // -1: not looked at
+        QTest::addColumn<bool>("bookOnDisk");
+        QTest::addColumn<bool>("tableOnDisk");
+        const int save = int(frame::SaveAnswer::Save), discard = int(frame::SaveAnswer::Discard),
+                  cancel = int(frame::SaveAnswer::Cancel);
+        const QString none, computed = QStringLiteral("computed");
+        QTest::newRow("nothing computed")
+            << 1 << none << cancel << none << true << false << true << 0 << false << false;
+        QTest::newRow("all saved") << 2 << QStringLiteral("all saved") << cancel << none << false << false
+                                   << true << 0 << true << true;
+        QTest::newRow("deleted back to none") << 3 << QStringLiteral("deleted") << cancel << none << true
+                                              << false << true << -1 << false << false;
+        QTest::newRow("保存") << 1 << computed << save << none << true << true << true << 0 << true << true;
+        QTest::newRow("保存 the table left") << 2 << QStringLiteral("book saved") << save << none << false
+                                             << true << true << 0 << true << true;
+        QTest::newRow("保存 refused") << 3 << computed << save << QStringLiteral("refused") << false << true
+                                      << false << 3 << false << false;
+        QTest::newRow("保存 cannot write") << 1 << computed << save << QStringLiteral("blocked") << true
+                                           << true << false << 3 << false << false;
+        QTest::newRow("不保存") << 2 << computed << discard << none << true << true << true << 3 << false
+                                << false;
+        QTest::newRow("取消") << 3 << computed << cancel << none << false << true << false << 3 << false
+                              << false;
+    }
+    void closingOverUnsavedPilesAsksFirst() {
+        QFETCH(int, module);
+        QFETCH(QString, before);
+        QFETCH(int, answer);
+        QFETCH(QString, saving);
+        QFETCH(bool, exitButton);
+        Fixture f(module);
+        if (!before.isEmpty())
+            f.click("cbt_compute");
+        if (before == QLatin1String("deleted")) {
+            f.click("cbt_View");
+            f.click("cbt_sanchu");
+        }
+        if (before.endsWith(QLatin1String("saved"))) {
+            f.click("cbt_View");
+            f.click("cbt_Save");
+        }
+        if (before == QLatin1String("all saved")) {
+            f.click("cbt_PageBook");
+            f.click("cbt_Save");
+        }
+        QVERIFY(f.messages.messages.isEmpty());
+        test::RefusingPermission refusing;
+        if (saving == QLatin1String("refused"))
+            f.window.setStoragePermission(&refusing);
+        if (saving == QLatin1String("blocked"))
+            QDir().mkpath(f.savedPath(kBookFile) + QStringLiteral("/blocked"));
+        f.messages.answer = static_cast<frame::SaveAnswer>(answer);
+
+        if (exitButton) {
+            if (f.button("cbt_Exit")->isVisible())
+                f.click("cbt_Exit"); // back to the inputs, where "退出" is
+            f.click("cbt_tuichu");
+        } else {
+            f.window.close();
+        }
+
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        QFETCH(int, stateAfter);
+        QFETCH(bool, bookOnDisk);
+        QFETCH(bool, tableOnDisk);
+        const QStringList question = {u("未保存的计算结果|计算结果尚未保存，是否保存后关闭？")};
+        QCOMPARE(f.messages.questions, asked ? question : QStringList());
+        QCOMPARE(f.window.isVisible(), !closed);
+        if (stateAfter >= 0)
+            QCOMPARE(f.saveState(), stateAfter);
+        QCOMPARE(QFileInfo(f.savedPath(kBookFile)).isFile(), bookOnDisk);
+        QCOMPARE(QFile::exists(f.savedPath(kTableFile)), tableOnDisk);
+        if (tableOnDisk)
+            QCOMPARE(test::savedLines(f.savedPath(kTableFile)),
+                     tableOf(cases()[module - 1], {cases()[module - 1].firstRow}));
+        if (saving == QLatin1String("refused"))
+            QCOMPARE(f.messages.messages,
+                     QStringList({u("需要存贮权限，否则计算结果不能存盘"), u("无权存盘")}));
+        if (saving == QLatin1String("blocked")) {
+            QCOMPARE(f.messages.messages.size(), 1);
+            QVERIFY(f.messages.messages.front().contains(f.savedPath(kBookFile)));
+        }
+        if (!closed) // what was kept is still there
+            QCOMPARE(f.piles(), 1);
+    }
+
+    // Every save says, in full, where it wrote: under the documents for "保存", in the page's
+    // status line for "存盘".
+    void savesShowTheFullPathWritten_data() { addModuleRows(); }
+    void savesShowTheFullPathWritten() {
+        QFETCH(int, module);
+        Fixture f(cases()[module].module);
+        auto* where = f.get<QLabel>("lb_baocunweizhi");
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        QVERIFY(where->text().isEmpty());
+        f.click("cbt_Save");
+        QCOMPARE(where->text(), u("已保存：") + QDir::toNativeSeparators(f.savedPath(kBookFile)));
+        QVERIFY(where->isVisible());
+        f.click("cbt_PageBook");
+        f.click("cbt_Save");
+        QCOMPARE(where->text(), u("已保存：") + QDir::toNativeSeparators(f.savedPath(kTableFile)));
+        QVERIFY(f.messages.messages.isEmpty());
+    }
+
+    void storingTheOptimisationTableShowsItsPath() {
+        Fixture f(1);
+        f.click("cbt_YouHua");
+        f.click("cbt_YHcompute");
+        auto* status = f.get<QLabel>("lb_YHxingxi");
+        QTRY_COMPARE(status->text(), u("计算完成，桩数：3456 根"));
+        f.click("cbt_YHsave");
+        QCOMPARE(status->text(), u("已保存：") + QDir::toNativeSeparators(f.savedPath(
+                                                     "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt")));
+        QVERIFY(f.messages.messages.isEmpty());
+    }
+
+    // Enter in an input field calculates while "计算" is on view; never from a result box.
+    void enterInAnInputFieldCalculates_data() {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("pilesAfterTwoPresses");
+        // the first press computes; the second finds "结果" in place of "计算"
+        QTest::newRow("module 1 diameter") << 1 << QStringLiteral("cbe_dd") << int(Qt::Key_Return) << 1;
+        QTest::newRow("module 1 frk, keypad") << 1 << QStringLiteral("edt_frk") << int(Qt::Key_Enter) << 1;
+        QTest::newRow("module 1 process list") << 1 << QStringLiteral("cbb_czgy") << int(Qt::Key_Return) << 1;
+        QTest::newRow("module 1 result box") << 1 << QStringLiteral("edt_ra") << int(Qt::Key_Return) << 0;
+        QTest::newRow("module 2 diameter") << 2 << QStringLiteral("cbe_dd") << int(Qt::Key_Return) << 1;
+        QTest::newRow("module 3 frk") << 3 << QStringLiteral("edt_frk") << int(Qt::Key_Return) << 1;
+    }
+    void enterInAnInputFieldCalculates() {
+        QFETCH(int, module);
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(int, pilesAfterTwoPresses);
+        Fixture f(module);
+        auto* target = f.window.findChild<QWidget*>(field);
+        QVERIFY(target);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(f.piles(), pilesAfterTwoPresses);
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(f.piles(), pilesAfterTwoPresses);
+        QCOMPARE(f.button("cbt_View")->isVisible(), pilesAfterTwoPresses == 1);
+    }
+
+    void ctrlSSavesThePageOnView() {
+        Fixture f(1);
+        f.click("cbt_compute");
+        QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier); // on the input layer: nothing
+        QVERIFY(!QFile::exists(f.savedPath(kBookFile)));
+        f.click("cbt_View");
+        auto* view = f.get<QPlainTextEdit>("meo_jisuanjieguo_Doc");
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.saveState(), 2);
+        QVERIFY(QFile::exists(f.savedPath(kBookFile)));
+        QVERIFY(!QFile::exists(f.savedPath(kTableFile)));
+        f.click("cbt_PageBook");
+        QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.saveState(), 0);
+        QCOMPARE(test::savedLines(f.savedPath(kTableFile)), tableOf(cases()[0], {cases()[0].firstRow}));
+        QVERIFY(f.messages.messages.isEmpty());
+    }
+
+    // The precision popup goes with Escape or a click elsewhere in the window, choosing nothing.
+    void thePrecisionPopupClosesWithEscapeOrAClickElsewhere_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Escape in the popup") << QStringLiteral("escape popup");
+        QTest::newRow("Escape on the window") << QStringLiteral("escape window");
+        QTest::newRow("click on a field") << QStringLiteral("edt_frk");
+        QTest::newRow("click on the title") << QStringLiteral("lb_cxm");
+        QTest::newRow("click on the result group") << QStringLiteral("gpb_jisuanjieguo");
+    }
+    void thePrecisionPopupClosesWithEscapeOrAClickElsewhere() {
+        QFETCH(QString, how);
+        Fixture f(1);
+        f.click("cbt_compute");
+        auto* popup = f.get<QListWidget>("popbox_jingdu");
+        f.click("cbt_JingDu");
+        QVERIFY(popup->isVisible());
+        if (how == QLatin1String("escape popup")) {
+            popup->setFocus();
+            QTest::keyClick(popup, Qt::Key_Escape);
+        } else if (how == QLatin1String("escape window")) {
+            QTest::keyClick(&f.window, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(f.window.findChild<QWidget*>(how), Qt::LeftButton, {}, QPoint(2, 2));
+        }
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(f.piles(), 1);
+        // Its button opens it again, and a click inside it still chooses.
+        f.click("cbt_JingDu");
+        QVERIFY(popup->isVisible());
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                          popup->visualItemRect(popup->item(0)).center());
+        QCOMPARE(f.piles(), 2);
+        QCOMPARE(f.box(QStringLiteral("edt_ra")), u("7723.08"));
     }
 };
 

@@ -96,7 +96,10 @@ private slots:
             driver.click("cbt_compute");
         }
         QCOMPARE(qobject_cast<sp::frame::ModuleWindow*>(first.data())->documents().pileRegister().count(), 2);
+        sp::test::RecordingMessages messages; // answers the close question with "不保存"
+        qobject_cast<sp::frame::ModuleWindow*>(first.data())->setMessageSink(&messages);
         driver.click("cbt_tuichu");
+        QCOMPARE(messages.questions.size(), 1);
         QTRY_VERIFY(!first);
         QVERIFY(!launcher.moduleWindow(module));
 
@@ -129,6 +132,69 @@ private slots:
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
         QVERIFY(!launcher.isVisible());
         QTRY_VERIFY(!window);
+    }
+
+    // Closing the launcher closes every module window, each asking about its unsaved piles; one
+    // kept open keeps the launcher open, and the windows after it are not asked.
+    void closingTheLauncherAsksEachWindowWithUnsavedPiles_data() {
+        QTest::addColumn<int>("answer1");
+        QTest::addColumn<int>("answer2");
+        QTest::addColumn<bool>("launcherOpen");
+        QTest::addColumn<bool>("window1Open");
+        QTest::addColumn<bool>("window2Open");
+        QTest::addColumn<int>("questions2");
+        QTest::addColumn<bool>("bookSaved1");
+        using sp::frame::SaveAnswer;
+        const int save = int(SaveAnswer::Save), discard = int(SaveAnswer::Discard),
+                  cancel = int(SaveAnswer::Cancel);
+        QTest::newRow("不保存, 不保存") << discard << discard << false << false << false << 1 << false;
+        QTest::newRow("保存, 不保存") << save << discard << false << false << false << 1 << true;
+        QTest::newRow("取消 in the first") << cancel << discard << true << true << true << 0 << false;
+        QTest::newRow("取消 in the second") << discard << cancel << true << false << true << 1 << false;
+    }
+    void closingTheLauncherAsksEachWindowWithUnsavedPiles() {
+        QFETCH(int, answer1);
+        QFETCH(int, answer2);
+        LauncherWindow launcher(makeWindow);
+        launcher.show();
+        QTemporaryDir folder;
+        sp::test::RecordingMessages messages[2];
+        messages[0].answer = static_cast<sp::frame::SaveAnswer>(answer1);
+        messages[1].answer = static_cast<sp::frame::SaveAnswer>(answer2);
+        QPointer<QWidget> windows[2];
+        for (int k = 0; k < 2; ++k) {
+            QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(k + 1)),
+                              Qt::LeftButton);
+            auto* window = qobject_cast<sp::frame::ModuleWindow*>(launcher.moduleWindow(k + 1));
+            QVERIFY(window);
+            window->setMessageSink(&messages[k]);
+            window->setDocumentsFolder(folder.path());
+            sp::test::WindowDriver{window}.click("cbt_compute");
+            windows[k] = window;
+        }
+        // A third window with nothing computed asks nothing.
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi3")), Qt::LeftButton);
+        QPointer<QWidget> third = launcher.moduleWindow(3);
+
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
+
+        QFETCH(bool, launcherOpen);
+        QFETCH(bool, window1Open);
+        QFETCH(bool, window2Open);
+        QFETCH(int, questions2);
+        QFETCH(bool, bookSaved1);
+        QCOMPARE(launcher.isVisible(), launcherOpen);
+        QCOMPARE(messages[0].questions,
+                 QStringList({QStringLiteral("未保存的计算结果|计算结果尚未保存，是否保存后关闭？")}));
+        QCOMPARE(messages[1].questions.size(), questions2);
+        QTRY_COMPARE(bool(windows[0]), window1Open);
+        QTRY_COMPARE(bool(windows[1]), window2Open);
+        QTRY_COMPARE(bool(third), launcherOpen);
+        QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")),
+                 bookSaved1);
+        for (const QPointer<QWidget>& window : windows)
+            if (window)
+                QVERIFY(window->isVisible());
     }
 };
 
