@@ -643,7 +643,10 @@ void ModuleWindow::onDeleteLast() {
     if (m_documents->pileRegister().count() == 0) {
         m_save->setEnabled(false);
         m_deleteLast->setEnabled(false);
+        return;
     }
+    // The shortened documents differ from any file saved before: both pages may be saved again.
+    updateSaveButton();
 }
 
 } // namespace sp::frame

@@ -276,14 +276,15 @@ private slots:
         QCOMPARE(f.piles(), 3);
         QCOMPARE(f.pageLines("meo_jisuanjieguo_Xls").size(), 5 + 3 + 4);
         f.click("cbt_View");
-        f.click("cbt_Save"); // the book saved: state 2, which delete-last leaves alone
+        f.click("cbt_Save"); // the book saved: state 2, until a pile is deleted
         f.click("cbt_sanchu");
         f.click("cbt_sanchu");
         QCOMPARE(f.piles(), 1);
         QCOMPARE(f.page("meo_jisuanjieguo_Doc"), firstBook);
         QCOMPARE(f.pageLines("meo_jisuanjieguo_Xls"), tableOf(c, {c.firstRow}));
-        QCOMPARE(f.saveState(), 2);
-        QVERIFY(!f.button("cbt_Save")->isEnabled());
+        // The shortened documents are unsaved on both pages, so "保存" may write them again.
+        QCOMPARE(f.saveState(), 3);
+        QVERIFY(f.button("cbt_Save")->isEnabled());
         QVERIFY(f.button("cbt_sanchu")->isEnabled());
 
         f.click("cbt_sanchu");
