@@ -23,6 +23,7 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QStackedLayout>
+#include <QStyle>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -122,6 +123,9 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
     m_layers->addWidget(m_optimisationLayer);
     buildInputLayer(m_inputLayer);
     m_inputScroll->setWidget(m_inputLayer);
+    // At the design width a short window scrolls the inputs up and down only: the layer gives up
+    // the room of the vertical scroll bar rather than scroll sideways.
+    m_inputLayer->setMinimumWidth(kDesignWidth - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     buildDocumentLayer(m_documentLayer);
     buildOptimisationLayer(m_optimisationLayer);
     m_layers->setCurrentWidget(m_inputScroll);
