@@ -100,8 +100,8 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
     m_clock = core::nowLocal;
     setObjectName(windowClass);
     setWindowTitle(QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018)"));
-    // The design size is where the window opens; the engineer may make it larger, or smaller
-    // down to the design width, as the input layer scrolls.
+    // The window opens at its design size where the screen holds it. The engineer may make it
+    // larger, or shorter (the input layer then scrolls), but not narrower than the design width.
     setMinimumWidth(kDesignWidth);
     const QScreen* screen = this->screen();
     resize(screen ? openingSize({kDesignWidth, height}, screen->availableSize()) : QSize(kDesignWidth, height));
@@ -135,8 +135,7 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
 }
 
 QSize ModuleWindow::openingSize(const QSize& design, const QSize& available) {
-    return {std::min(design.width(), available.width()),
-            std::min(design.height(), available.height() - kFrameAllowance)};
+    return {design.width(), std::min(design.height(), available.height() - kFrameAllowance)};
 }
 
 ModuleWindow::~ModuleWindow() = default;

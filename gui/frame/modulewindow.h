@@ -45,7 +45,7 @@ public:
     ~ModuleWindow() override;
 
     // The size a window opens at: its design size, shortened to fit where the screen's available
-    // room (`available`, less the window's title bar and frame) is smaller.
+    // room (`available`, less the window's title bar and frame) is lower; never narrower.
     static QSize openingSize(const QSize& design, const QSize& available);
 
     // Platform services; the desktop's by default, replaceable in tests.

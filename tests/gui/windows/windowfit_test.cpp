@@ -95,7 +95,7 @@ private slots:
         QTest::newRow("just enough") << QSize(370, 800) << QSize(1366, 840) << QSize(370, 800);
         QTest::newRow("laptop with a panel") << QSize(370, 800) << QSize(1366, 728) << QSize(370, 688);
         QTest::newRow("720 high") << QSize(370, 764) << QSize(1280, 720) << QSize(370, 680);
-        QTest::newRow("narrow and short") << QSize(370, 764) << QSize(360, 600) << QSize(360, 560);
+        QTest::newRow("narrow and short") << QSize(370, 764) << QSize(360, 600) << QSize(370, 560);
     }
     void opensAtTheDesignSizeWhereTheScreenHoldsIt() {
         QFETCH(QSize, design);
