@@ -1,5 +1,6 @@
 // SocketPile, the desktop program: starts the launcher and runs until it is closed.
 
+#include "frame/translations.h"
 #include "windows/module1window.h"
 #include "windows/module2window.h"
 #include "windows/module3window.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SocketPile"));
+    sp::frame::loadToolkitTranslations(app);
     sp::app::LauncherWindow launcher(makeModuleWindow);
     launcher.show();
     return QApplication::exec();

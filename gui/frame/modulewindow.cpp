@@ -27,11 +27,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
 #include <QStackedLayout>
+#include <QStyle>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace sp::frame {
@@ -39,6 +42,8 @@ namespace sp::frame {
 namespace {
 
 constexpr int kDesignWidth = 370;
+// Room the desktop takes around a window for its title bar and frame.
+constexpr int kFrameAllowance = 40;
 constexpr int kDefaultFontSize = 14;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint = {}) {
@@ -94,8 +99,7 @@ QLabel* logoStrip(QWidget* parent) {
 } // namespace
 
 ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint),
       m_defaultMessages(std::make_unique<DialogMessageSink>()),
       m_defaultPermission(std::make_unique<DesktopStoragePermission>()) {
     m_messages = m_defaultMessages.get();
@@ -103,26 +107,42 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
     m_clock = core::nowLocal;
     setObjectName(windowClass);
     setWindowTitle(QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018)"));
-    setFixedSize(kDesignWidth, height);
+    // The window opens at its design size where the screen holds it. The engineer may make it
+    // larger, or shorter (the input layer then scrolls), but not narrower than the design width.
+    setMinimumWidth(kDesignWidth);
+    const QScreen* screen = this->screen();
+    resize(screen ? openingSize({kDesignWidth, height}, screen->availableSize()) : QSize(kDesignWidth, height));
 
     m_layers = new QStackedLayout(this);
     m_layers->setContentsMargins(0, 0, 0, 0);
-    m_inputLayer = new QWidget(this);
+    m_inputScroll = new QScrollArea(this);
+    m_inputScroll->setObjectName(QStringLiteral("MainFormScroll"));
+    m_inputScroll->setWidgetResizable(true);
+    m_inputScroll->setFrameShape(QFrame::NoFrame);
+    m_inputLayer = new QWidget(m_inputScroll);
     m_inputLayer->setObjectName(QStringLiteral("MainFormLayer"));
     m_documentLayer = new QWidget(this);
     m_documentLayer->setObjectName(QStringLiteral("JieGuo_DocLayer"));
     m_optimisationLayer = new QWidget(this);
     m_optimisationLayer->setObjectName(QStringLiteral("YouHuaFormLayer"));
-    m_layers->addWidget(m_inputLayer);
+    m_layers->addWidget(m_inputScroll);
     m_layers->addWidget(m_documentLayer);
     m_layers->addWidget(m_optimisationLayer);
     buildInputLayer(m_inputLayer);
+    m_inputScroll->setWidget(m_inputLayer);
+    // At the design width a short window scrolls the inputs up and down only: the layer gives up
+    // the room of the vertical scroll bar rather than scroll sideways.
+    m_inputLayer->setMinimumWidth(kDesignWidth - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     buildDocumentLayer(m_documentLayer);
     buildOptimisationLayer(m_optimisationLayer);
-    m_layers->setCurrentWidget(m_inputLayer);
+    m_layers->setCurrentWidget(m_inputScroll);
 
-    if (const QScreen* screen = this->screen())
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
+}
+
+QSize ModuleWindow::openingSize(const QSize& design, const QSize& available) {
+    return {design.width(), std::min(design.height(), available.height() - kFrameAllowance)};
 }
 
 ModuleWindow::~ModuleWindow() = default;
@@ -416,7 +436,9 @@ void ModuleWindow::refreshViews() {
 
 void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents->saveState().unsaved(m_pageOnView)); }
 
-void ModuleWindow::showLayer(QWidget* layer) { m_layers->setCurrentWidget(layer); }
+void ModuleWindow::showLayer(QWidget* layer) {
+    m_layers->setCurrentWidget(layer == m_inputLayer ? m_inputScroll : layer);
+}
 
 void ModuleWindow::addCoverLayer(QWidget* layer) {
     m_layers->addWidget(layer);

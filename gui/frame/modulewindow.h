@@ -27,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QSlider;
 class QStackedLayout;
 class QVBoxLayout;
@@ -44,6 +45,10 @@ public:
     // always had); `height` is its design height.
     ModuleWindow(const QString& windowClass, int height, QWidget* parent = nullptr);
     ~ModuleWindow() override;
+
+    // The size a window opens at: its design size, shortened to fit where the screen's available
+    // room (`available`, less the window's title bar and frame) is lower; never narrower.
+    static QSize openingSize(const QSize& design, const QSize& available);
 
     // Platform services; the desktop's by default, replaceable in tests.
     void setMessageSink(MessageSink* sink) { m_messages = sink; }
@@ -158,6 +163,7 @@ private:
     QPointer<AboutWindow> m_about;
 
     QStackedLayout* m_layers = nullptr;
+    QScrollArea* m_inputScroll = nullptr; // holds the input layer, which scrolls on a short screen
     QWidget* m_inputLayer = nullptr;
     QWidget* m_documentLayer = nullptr;
     QWidget* m_optimisationLayer = nullptr;

@@ -1,6 +1,7 @@
 #include "optimise/optimisepagewidget.h"
 
 #include "frame/qttext.h"
+#include "optimise/columnwidths.h"
 #include "optimise/resulttablemodel.h"
 #include "optimise/results/sortstate.h"
 
@@ -175,9 +176,14 @@ void OptimisePageWidget::buildResultTables() {
         view->verticalHeader()->setDefaultSectionSize(22);
         view->horizontalHeader()->setSectionsMovable(true);
         view->horizontalHeader()->setSectionsClickable(true);
-        for (int column = 0; column < kResultColumns; ++column)
-            if (const int width = resultColumns(m_module)[static_cast<std::size_t>(column)].width)
-                view->setColumnWidth(column, width);
+        // Each column is widened to its widest number, value and sorted header.
+        for (int column = 0; column < kResultColumns; ++column) {
+            const int designed = resultColumns(m_module)[static_cast<std::size_t>(column)].width;
+            view->setColumnWidth(column, fittedColumnWidth(*view, *view->horizontalHeader(),
+                                                           widestResultCells(m_module, column),
+                                                           widestResultHeaders(m_module, column),
+                                                           designed ? designed : view->columnWidth(column)));
+        }
         // The header reports the designed column even after the engineer moved columns.
         connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &OptimisePageWidget::onHeaderClicked);
         connect(view, &QTableView::doubleClicked, this,

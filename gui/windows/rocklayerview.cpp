@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "module2/module2form.h"
 #include "module2/module2settings.h"
+#include "optimise/columnwidths.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -98,9 +99,12 @@ RockLayerView::RockLayerView(QWidget* parent) : QTableWidget(kMaxLayers, kColumn
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(24);
     horizontalHeader()->setSectionsMovable(false);
+    // Each column is widened to its header and, for numbers, its widest value.
     for (int column = 0; column < kColumnCount; ++column) {
-        if (const int width = module2::columnWidth(column))
-            setColumnWidth(column, width);
+        const int designed = module2::columnWidth(column);
+        const QStringList cells = isNumberColumn(column) ? QStringList{optimise::widestTwoDecimalValue()} : QStringList{};
+        setColumnWidth(column, optimise::fittedColumnWidth(*this, *horizontalHeader(), cells, {headers[column]},
+                                                           designed ? designed : columnWidth(column)));
     }
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);

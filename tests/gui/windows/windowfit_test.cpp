@@ -1,0 +1,206 @@
+// How the windows fit their user: Qt's own texts in Chinese, module windows that open at their
+// design size yet may be resized (and fit a short screen), and table columns wide enough for the
+// widest texts they hold.
+
+#include "frame/translations.h"
+#include "guitest.h"
+#include "module2/rocklayergrid.h"
+#include "windows/module1window.h"
+#include "windows/module2window.h"
+#include "windows/module3window.h"
+
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <memory>
+
+using namespace sp;
+
+namespace {
+
+std::unique_ptr<frame::ModuleWindow> makeModule(int module) {
+    switch (module) {
+    case 1:
+        return std::make_unique<module1::Module1Window>();
+    case 2:
+        return std::make_unique<module2::Module2Window>();
+    default:
+        return std::make_unique<module3::Module3Window>();
+    }
+}
+
+// The room a cell's text has in a view: the column less the item view's text margins.
+int textRoom(const QAbstractItemView& view, int width) {
+    return width - 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+}
+
+QStringList actionTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        if (!action->isSeparator())
+            texts << action->text();
+    return texts;
+}
+
+} // namespace
+
+class WindowFitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void toolkitTextsAreChinese_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ok") << int(QDialogButtonBox::Ok) << QStringLiteral("确定");
+        QTest::newRow("cancel") << int(QDialogButtonBox::Cancel) << QStringLiteral("取消");
+        QTest::newRow("yes") << int(QDialogButtonBox::Yes) << QStringLiteral("是");
+        QTest::newRow("no") << int(QDialogButtonBox::No) << QStringLiteral("否");
+    }
+    void toolkitTextsAreChinese() {
+        QFETCH(int, button);
+        QFETCH(QString, text);
+        QVERIFY(frame::loadToolkitTranslations(*qApp));
+        QDialogButtonBox box(static_cast<QDialogButtonBox::StandardButton>(button));
+        const QString shown = box.button(static_cast<QDialogButtonBox::StandardButton>(button))->text();
+        QCOMPARE(shown.left(text.size()), text);
+    }
+
+    void editMenusAreChinese() {
+        QVERIFY(frame::loadToolkitTranslations(*qApp));
+        QLineEdit field(QStringLiteral("8456"));
+        std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        const QStringList texts = actionTexts(*menu);
+        auto has = [&texts](const QString& start) {
+            return std::any_of(texts.begin(), texts.end(), [&start](const QString& t) { return t.startsWith(start); });
+        };
+        QVERIFY2(has(QStringLiteral("复制")), qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY2(has(QStringLiteral("全选")), qPrintable(texts.join(QLatin1Char('|'))));
+    }
+
+    void opensAtTheDesignSizeWhereTheScreenHoldsIt_data() {
+        QTest::addColumn<QSize>("design");
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("opening");
+        QTest::newRow("large screen") << QSize(370, 764) << QSize(1920, 1040) << QSize(370, 764);
+        QTest::newRow("just enough") << QSize(370, 800) << QSize(1366, 840) << QSize(370, 800);
+        QTest::newRow("laptop with a panel") << QSize(370, 800) << QSize(1366, 728) << QSize(370, 688);
+        QTest::newRow("720 high") << QSize(370, 764) << QSize(1280, 720) << QSize(370, 680);
+        QTest::newRow("narrow and short") << QSize(370, 764) << QSize(360, 600) << QSize(370, 560);
+    }
+    void opensAtTheDesignSizeWhereTheScreenHoldsIt() {
+        QFETCH(QSize, design);
+        QFETCH(QSize, available);
+        QFETCH(QSize, opening);
+        QCOMPARE(frame::ModuleWindow::openingSize(design, available), opening);
+    }
+
+    void windowsResizeAndFitAShortScreen_data() {
+        QTest::addColumn<int>("module");
+        QTest::newRow("module 1") << 1;
+        QTest::newRow("module 2") << 2;
+        QTest::newRow("module 3") << 3;
+    }
+    void windowsResizeAndFitAShortScreen() {
+        QFETCH(int, module);
+        test::AnyWindowFixture f(makeModule(module));
+        if (module == 3)
+            f.click("cbt_tongyi"); // past the warning to the inputs
+        // A 720-pixel screen less a title bar of 40.
+        const int shortHeight = 680;
+        QVERIFY(f.window.minimumSize() != f.window.maximumSize());
+        QVERIFY2(f.window.minimumHeight() <= shortHeight, qPrintable(QString::number(f.window.minimumHeight())));
+        QVERIFY2(f.window.minimumSizeHint().height() <= shortHeight,
+                 qPrintable(QString::number(f.window.minimumSizeHint().height())));
+        f.window.resize(370, shortHeight);
+        QTRY_COMPARE(f.window.size(), QSize(370, shortHeight));
+        // The inputs stay reachable: the input layer scrolls within the shorter window.
+        auto* compute = f.button("cbt_compute");
+        QVERIFY(compute);
+        auto* scroll = f.get<QScrollArea>("MainFormScroll");
+        QVERIFY(scroll);
+        scroll->ensureWidgetVisible(compute);
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        const QPoint at = compute->mapTo(&f.window, QPoint(0, compute->height()));
+        QVERIFY2(at.y() <= shortHeight, qPrintable(QString::number(at.y())));
+    }
+
+    void aWiderWindowShowsTheBookWhole() {
+        test::WindowFixture<module1::Module1Window> f;
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        auto* book = f.get<QPlainTextEdit>("meo_jisuanjieguo_Doc");
+        const int narrow = book->width();
+        f.window.resize(900, 764);
+        QTRY_COMPARE(f.window.width(), 900);
+        QTRY_VERIFY(book->width() >= narrow + 900 - 370);
+        QCOMPARE(book->horizontalScrollBar()->maximum(), 0);
+    }
+
+    void resultColumnsHoldTheirWidestTexts_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("widest");
+        QTest::newRow("candidate number") << 0 << QStringLiteral("ZH-10000000");
+        QTest::newRow("d") << 2 << QStringLiteral("10000.00");
+        QTest::newRow("Ra") << 4 << QStringLiteral("128029.99");
+        QTest::newRow("Rc") << 5 << QStringLiteral("128029.99");
+    }
+    void resultColumnsHoldTheirWidestTexts() {
+        QFETCH(int, column);
+        QFETCH(QString, widest);
+        test::WindowFixture<module1::Module1Window> f;
+        for (const char* name : {"Grid2_Youhuajieguo", "Grid3_Youhuasaixuan"}) {
+            auto* view = f.get<QTableView>(name);
+            QVERIFY(view);
+            QVERIFY2(QFontMetrics(view->font()).horizontalAdvance(widest) <= textRoom(*view, view->columnWidth(column)),
+                     name);
+        }
+    }
+
+    void sortedHeadersFitTheirColumns() {
+        test::WindowFixture<module1::Module1Window> f;
+        f.click("cbt_YouHua");
+        f.click("cbt_YHcompute");
+        QTRY_COMPARE(f.get<QLabel>("lb_YHxingxi")->text(), QStringLiteral("计算完成，桩数：3456 根"));
+        auto* view = f.get<QTableView>("Grid2_Youhuajieguo");
+        QHeaderView* header = view->horizontalHeader();
+        const int raSection = 4;
+        for (const QString& mark : {QStringLiteral("▲"), QStringLiteral("▼")}) {
+            emit header->sectionClicked(raSection);
+            const QString text = view->model()->headerData(raSection, Qt::Horizontal).toString();
+            QVERIFY2(text.endsWith(mark), qPrintable(text));
+            QVERIFY2(header->sectionSizeHint(raSection) <= view->columnWidth(raSection), qPrintable(text));
+        }
+        for (int column = 0; column < view->model()->columnCount(); ++column)
+            QVERIFY2(header->sectionSizeHint(column) <= view->columnWidth(column), qPrintable(QString::number(column)));
+    }
+
+    void rockLayerHeadersAndValuesFit() {
+        test::WindowFixture<module2::Module2Window> f;
+        auto* grid = f.get<QTableWidget>("StringGrid_QB2");
+        QVERIFY(grid);
+        // Every column as it is when on show, whatever the settings hide.
+        for (int column = 0; column < grid->columnCount(); ++column)
+            grid->setColumnHidden(column, false);
+        QHeaderView* header = grid->horizontalHeader();
+        QCOMPARE(grid->horizontalHeaderItem(module2::kColFrk)->text(), QStringLiteral("   frk(MPa)"));
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            QVERIFY2(header->sectionSizeHint(column) <= grid->columnWidth(column), qPrintable(QString::number(column)));
+        }
+        const QFontMetrics metrics(grid->font());
+        for (int column : {module2::kColFrk, module2::kColQuk})
+            QVERIFY(metrics.horizontalAdvance(QStringLiteral("16912.24")) <= textRoom(*grid, grid->columnWidth(column)));
+    }
+};
+
+QTEST_MAIN(WindowFitTest)
+#include "windowfit_test.moc"
