@@ -226,12 +226,6 @@ void Module2Window::connectInputs() {
     });
 }
 
-Inputs Module2Window::inputs() const {
-    Inputs in = m_session.inputs();
-    in.precision = precision();
-    return in;
-}
-
 void Module2Window::render() {
     const Inputs& in = m_session.inputs();
     m_sectionFields->show(in.section, in.d, in.c);

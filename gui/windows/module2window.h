@@ -32,8 +32,6 @@ public:
     explicit Module2Window(QWidget* parent = nullptr);
     ~Module2Window() override;
 
-    // The inputs as the session holds them, with the precision the popup shows.
-    Inputs inputs() const;
     const RockLayerGrid& grid() const { return m_session.grid(); }
     const char* verdict() const { return m_session.verdict(); }
 
