@@ -22,6 +22,7 @@ namespace sp::module2 {
 using frame::q;
 using windows::addFieldRow;
 using windows::fieldBox;
+using windows::showIndex;
 
 using namespace sp::core;
 
@@ -32,13 +33,6 @@ constexpr int kSettingWidth = 193;
 
 QLabel* addRow(QGridLayout* grid, const char* labelName, const QString& text, QWidget* field) {
     return addFieldRow(grid, grid->rowCount(), labelName, text, field);
-}
-
-void showIndex(QComboBox* box, int position) {
-    if (box->currentIndex() == position)
-        return;
-    const QSignalBlocker blocker(box);
-    box->setCurrentIndex(position);
 }
 
 void showChecked(QCheckBox* box, bool checked) {

@@ -19,6 +19,7 @@ using frame::q;
 using windows::fieldBox;
 using windows::refill;
 using windows::showText;
+using windows::showIndex;
 
 using namespace sp::core;
 
@@ -35,13 +36,6 @@ QGridLayout* groupGrid(QGroupBox* group) {
     grid->setContentsMargins(8, 4, 8, 4);
     grid->setColumnStretch(0, 1);
     return grid;
-}
-
-void showIndex(QComboBox* box, int position) {
-    if (box->currentIndex() == position)
-        return;
-    const QSignalBlocker blocker(box);
-    box->setCurrentIndex(position);
 }
 
 } // namespace

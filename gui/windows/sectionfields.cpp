@@ -55,6 +55,13 @@ void showText(QComboBox* box, const std::string& text) {
     box->setEditText(shown);
 }
 
+void showIndex(QComboBox* box, int position) {
+    if (box->currentIndex() == position)
+        return;
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(position);
+}
+
 SectionFields::SectionFields(QWidget* group, QGridLayout* grid, int firstRow) {
     const core::SectionFields round = core::sectionFields(core::SectionType::Round);
     m_section = fieldBox(group, "cbb_jmlx", core::sectionItems(), false, kFieldWidth);

@@ -61,5 +61,7 @@ QComboBox* fieldBox(QWidget* parent, const char* name, const std::vector<std::st
 void refill(QComboBox* box, const std::vector<std::string>& items, const std::string& text);
 // Sets a drop-down's text, when it differs, without running its change handler.
 void showText(QComboBox* box, const std::string& text);
+// Shows a list position without running the list's change handler.
+void showIndex(QComboBox* box, int position);
 
 } // namespace sp::windows

@@ -13,20 +13,12 @@
 #include <vector>
 
 using sp::test::CliRun;
+using sp::test::linesOf;
 
 namespace {
 
 constexpr const char* kUsageFirstLine =
     "usage: socketpile-cli calc FILE     [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]";
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
-}
 
 class CliArguments : public sp::test::CliTest {
 protected:

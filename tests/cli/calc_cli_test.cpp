@@ -14,17 +14,9 @@
 
 namespace fs = std::filesystem;
 using sp::test::CliRun;
+using sp::test::linesOf;
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
-}
 
 class CalcCli : public sp::test::CliTest {
 protected:

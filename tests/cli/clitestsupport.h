@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <utility>
@@ -73,5 +74,15 @@ protected:
     std::unique_ptr<TemporaryFolder> m_folder;
     std::filesystem::path m_dir;
 };
+
+// The lines of a program's output, without their line ends.
+inline std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
 
 } // namespace sp::test
