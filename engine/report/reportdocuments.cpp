@@ -50,6 +50,10 @@ void ReportDocuments::append(const PilePages& pages) {
     m_table.appendRow(number, pages.tableHeading, pages.tableRow, pages.tableClosing);
     m_register.advance();
     m_save.markAllUnsaved();
+    m_entries.push_back(pages.entry);
+    if (!pages.tableColumns.empty())
+        m_tableColumns = pages.tableColumns;
+    m_calculatedAt.push_back(pages.calculatedAt);
 }
 
 void ReportDocuments::deleteLast() {
@@ -58,13 +62,28 @@ void ReportDocuments::deleteLast() {
         m_book.clear();
         m_table.clear();
         m_save.clear();
+        m_entries.clear();
+        m_calculatedAt.clear();
         return;
     }
     m_register.retreat();
+    m_entries.pop_back();
+    m_calculatedAt.pop_back();
     m_table.removeLastRow();
     m_book.removeLastBook();
     // The shortened pages differ from any file saved before, so both can be saved again.
     m_save.markAllUnsaved();
+}
+
+handin::Sheet ReportDocuments::pileSheet() const {
+    handin::Sheet sheet;
+    sheet.sheetName = "桩表";
+    sheet.sheetColumns = m_tableColumns;
+    for (const handin::PileEntry& entry : m_entries) {
+        sheet.rows.push_back(entry.tableRow);
+        sheet.flags.push_back(entry.flagged);
+    }
+    return sheet;
 }
 
 } // namespace sp::report

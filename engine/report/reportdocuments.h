@@ -3,6 +3,8 @@
 // the pile register that numbers the piles in both, and the save state. Pure; the window shows
 // the pages and the CLI writes them.
 
+#include "handin/handinbook.h"
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,10 @@ struct PilePages {
     Lines tableHeading;      // added with the first pile
     std::string tableRow;    // the pile's row
     Lines tableClosing;      // the closing block; its last line is the time line
+    // The same pile for the handed-in book and the exported pile table.
+    handin::PileEntry entry;
+    std::vector<handin::SheetColumn> tableColumns; // the module's pile-table columns
+    std::string calculatedAt; // the moment of the calculation, "yyyy-MM-dd HH:mm:ss"
 };
 
 // The books of all piles in order, followed by one time line.
@@ -95,11 +101,22 @@ public:
     SaveState& saveState() { return m_save; }
     const Lines& page(Page page) const { return page == Page::Book ? m_book.lines() : m_table.lines(); }
 
+    // The piles for the handed-in book and the exported table, one per registered pile.
+    const std::vector<handin::PileEntry>& entries() const { return m_entries; }
+    const std::vector<handin::SheetColumn>& tableColumns() const { return m_tableColumns; }
+    // When each pile was calculated, "yyyy-MM-dd HH:mm:ss".
+    const std::vector<std::string>& calculatedAt() const { return m_calculatedAt; }
+    // The pile table as a sheet to export.
+    handin::Sheet pileSheet() const;
+
 private:
     TextReport m_book;
     TableReport m_table;
     PileRegister m_register;
     SaveState m_save;
+    std::vector<handin::PileEntry> m_entries;
+    std::vector<handin::SheetColumn> m_tableColumns;
+    std::vector<std::string> m_calculatedAt;
 };
 
 } // namespace sp::report
