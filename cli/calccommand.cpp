@@ -10,7 +10,9 @@
 #include "module2/module2session.h"
 #include "module3/module3form.h"
 #include "module3/module3session.h"
+#include "bookoutput.h"
 #include "jsoninput.h"
+#include "tableoutput.h"
 #include "usageerror.h"
 
 #include <nlohmann/json.hpp>
@@ -48,7 +50,30 @@ struct CalcRequest {
     int module = 1;
     core::Precision precision = core::kDefaultPrecision;
     std::vector<PileRequest> piles;
+    handin::TitleBlock book; // the title block of the PDF book
 };
+
+// The optional "book" object: the names in the title block of the PDF book.
+handin::TitleBlock bookOf(const json& value) {
+    if (!value.is_object())
+        throw UsageError(where(0, "book") + ": expected a JSON object, got " + value.type_name());
+    handin::TitleBlock title;
+    const std::pair<const char*, std::string*> keys[] = {{"project", &title.project},
+                                                         {"part", &title.part},
+                                                         {"calculatedBy", &title.calculatedBy},
+                                                         {"checkedBy", &title.checkedBy},
+                                                         {"approvedBy", &title.approvedBy}};
+    for (const auto& [key, item] : value.items()) {
+        std::string* slot = nullptr;
+        for (const auto& [name, target] : keys)
+            if (key == name)
+                slot = target;
+        if (!slot)
+            throw UsageError(where(0, "book." + key) + ": unknown key for the book");
+        *slot = textOf(item, 0, "book." + key);
+    }
+    return title;
+}
 
 const std::map<std::string, std::string>& textKeys() {
     static const std::map<std::string, std::string> keys = {
@@ -151,6 +176,8 @@ CalcRequest readRequest(const std::string& document) {
             continue;
         if (key == "precision") {
             request.precision = precisionOf(value, 0);
+        } else if (key == "book") {
+            request.book = bookOf(value);
         } else if (key == "piles") {
             if (!value.is_array())
                 throw UsageError(where(0, key) + ": expected a JSON array, got " + value.type_name());
@@ -254,6 +281,15 @@ template <class Session> void enterPile(Session& session, const PileRequest& pil
     session.choosePrecision(pile.precision.value_or(precision));
 }
 
+// The documents beside the text pages: the PDF book and the spreadsheet of the pile table.
+int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& request, const CalcOptions& options,
+                std::ostream& err) {
+    if (!options.pdfPath.empty())
+        if (const int status = writeBookPdf(documents, request.book, options.pdfPath, err); status != 0)
+            return status;
+    return writePileTable(documents, options, err);
+}
+
 template <class Session>
 int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostream& out, std::ostream& err) {
     Session session;
@@ -265,6 +301,8 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
     }
     out.flush();
 
+    if (const int status = writeHandIn(session.documents(), request, options, err); status != 0)
+        return status;
     if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
         return 0;
     const std::filesystem::path dir(options.outDir);

@@ -16,13 +16,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: socketpile-cli calc FILE     [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "                                    [--pdf OUT.pdf] [--xlsx OUT.xlsx] [--csv OUT.csv]\n"
     "       socketpile-cli optimise FILE [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] [--rows]\n"
+    "                                    [--xlsx OUT.xlsx] [--csv OUT.csv]\n"
     "       socketpile-cli --help\n"
     "\n"
     "FILE is a JSON document (UTF-8), or - for standard input.\n"
     "  --out DIR  write the files that \"保存\" / \"存盘\" would write into DIR (which must exist)\n"
     "  --now T    use the moment T for every time line instead of the local clock\n"
     "  --rows     (optimise) print the rows of the visible table after every step\n"
+    "  --pdf F    (calc) write the calculation book to hand in as PDF\n"
+    "  --xlsx F   write the pile table (calc) or the visible result table (optimise) as Excel\n"
+    "  --csv F    the same table as CSV (UTF-8 with a byte-order mark)\n"
     "Exit status: 0 input understood, 1 a file could not be written, 2 unusable input.\n";
 
 int usageFailure(const std::string& message) {
@@ -70,12 +75,18 @@ int main(int argc, char** argv) {
     bool rows = false;
     for (std::size_t k = 1; k < args.size(); ++k) {
         const std::string& a = args[k];
-        if (a == "--out" || a == "--now") {
+        if (a == "--out" || a == "--now" || a == "--pdf" || a == "--xlsx" || a == "--csv") {
             if (k + 1 >= args.size())
                 return usageFailure(a + " needs a value");
             const std::string value = args[++k];
             if (a == "--out") {
                 options.outDir = value;
+            } else if (a == "--pdf") {
+                options.pdfPath = value;
+            } else if (a == "--xlsx") {
+                options.xlsxPath = value;
+            } else if (a == "--csv") {
+                options.csvPath = value;
             } else {
                 options.now = sp::core::parseMoment(value);
                 if (!options.now)
@@ -93,6 +104,8 @@ int main(int argc, char** argv) {
         return usageFailure("no input FILE given");
     if (command == "calc" && rows)
         return usageFailure("--rows belongs to optimise");
+    if (command == "optimise" && !options.pdfPath.empty())
+        return usageFailure("--pdf belongs to calc");
 
     std::string document;
     std::string problem;

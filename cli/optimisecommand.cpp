@@ -1,5 +1,7 @@
 #include "optimisecommand.h"
 
+#include "tableoutput.h"
+
 #include "core/outcome.h"
 #include "jsoninput.h"
 #include "optimise/optimisepage.h"
@@ -226,6 +228,8 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
     }
     out.flush();
 
+    if (const int status = writeResultTable(page, options, err); status != 0)
+        return status;
     if (options.outDir.empty())
         return 0;
     // "存盘" as it stands after the last action: nothing when it is disabled or the table is empty.

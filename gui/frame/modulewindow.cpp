@@ -2,7 +2,9 @@
 
 #include "frame/aboutwindow.h"
 #include "core/textfile.h"
+#include "frame/documentexport.h"
 #include "frame/documentsfolder.h"
+#include "frame/filechooser.h"
 #include "frame/messagesink.h"
 #include "frame/qttext.h"
 #include "frame/reportfont.h"
@@ -101,8 +103,10 @@ QLabel* logoStrip(QWidget* parent) {
 ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint),
       m_defaultMessages(std::make_unique<DialogMessageSink>()),
-      m_defaultPermission(std::make_unique<DesktopStoragePermission>()) {
+      m_defaultPermission(std::make_unique<DesktopStoragePermission>()),
+      m_defaultFiles(std::make_unique<DialogFileChooser>()) {
     m_messages = m_defaultMessages.get();
+    m_files = m_defaultFiles.get();
     m_permission = m_defaultPermission.get();
     m_clock = core::nowLocal;
     setObjectName(windowClass);
@@ -301,6 +305,21 @@ void ModuleWindow::buildDocumentLayer(QWidget* layer) {
     connect(back, &QPushButton::clicked, this, &ModuleWindow::onBack);
     connect(m_save, &QPushButton::clicked, this, &ModuleWindow::onSave);
     connect(m_deleteLast, &QPushButton::clicked, this, &ModuleWindow::onDeleteLast);
+
+    // The documents an engineer hands in, beside the plain text pages: the book as PDF or on
+    // paper, the pile table as a spreadsheet.
+    auto* exports = new QHBoxLayout;
+    m_exportPdf = button(layer, "cbt_ExportPdf", QStringLiteral("导出PDF…"));
+    m_print = button(layer, "cbt_Print", QStringLiteral("打印…"));
+    m_exportTable = button(layer, "cbt_ExportExcel", QStringLiteral("导出Excel…"));
+    for (QPushButton* b : {m_exportPdf, m_print, m_exportTable}) {
+        b->setEnabled(false);
+        exports->addWidget(b);
+    }
+    connect(m_exportPdf, &QPushButton::clicked, this, &ModuleWindow::onExportPdf);
+    connect(m_print, &QPushButton::clicked, this, &ModuleWindow::onPrint);
+    connect(m_exportTable, &QPushButton::clicked, this, &ModuleWindow::onExportTable);
+    layout->addLayout(exports);
     layout->addLayout(buttons);
 
     // Where the last "保存" wrote, in full, so the engineer can find the file.
@@ -432,7 +451,31 @@ void ModuleWindow::refreshViews() {
     };
     fill(m_bookView, m_documents->book().lines());
     fill(m_tableView, m_documents->table().lines());
+    updateExportButtons();
 }
+
+void ModuleWindow::updateExportButtons() {
+    const bool piles = m_documents && m_documents->pileRegister().count() > 0;
+    for (QPushButton* b : {m_exportPdf, m_print, m_exportTable})
+        b->setEnabled(piles);
+}
+
+ExportContext ModuleWindow::exportContext() {
+    ExportContext context;
+    context.parent = this;
+    context.documents = m_documents;
+    context.messages = m_messages;
+    context.files = m_files;
+    context.documentsFolder = m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
+    context.now = m_clock();
+    return context;
+}
+
+void ModuleWindow::onExportPdf() { exportBookPdf(exportContext()); }
+
+void ModuleWindow::onPrint() { printBook(exportContext()); }
+
+void ModuleWindow::onExportTable() { exportPileTable(exportContext()); }
 
 void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents->saveState().unsaved(m_pageOnView)); }
 

@@ -35,6 +35,8 @@ class QVBoxLayout;
 namespace sp::frame {
 
 class AboutWindow;
+class FileChooser;
+struct ExportContext;
 class MessageSink;
 class StoragePermission;
 
@@ -52,6 +54,7 @@ public:
 
     // Platform services; the desktop's by default, replaceable in tests.
     void setMessageSink(MessageSink* sink) { m_messages = sink; }
+    void setFileChooser(FileChooser* chooser) { m_files = chooser; }
     void setStoragePermission(StoragePermission* permission) { m_permission = permission; }
     void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
     void setClock(std::function<core::Moment()> clock) { m_clock = std::move(clock); }
@@ -136,6 +139,12 @@ private:
     void onPageSwitch();
     void onSave();
     void onDeleteLast();
+    void onExportPdf();
+    void onPrint();
+    void onExportTable();
+    // The export actions are offered while the documents hold a pile.
+    void updateExportButtons();
+    ExportContext exportContext();
 
     // Asks for the storage permission and makes the documents folder; `write` runs with the
     // folder once both went well.
@@ -157,6 +166,8 @@ private:
     std::unique_ptr<MessageSink> m_defaultMessages;
     std::unique_ptr<StoragePermission> m_defaultPermission;
     MessageSink* m_messages = nullptr;
+    std::unique_ptr<FileChooser> m_defaultFiles;
+    FileChooser* m_files = nullptr;
     StoragePermission* m_permission = nullptr;
     QString m_documentsFolder; // empty: the platform's
     std::function<core::Moment()> m_clock;
@@ -186,6 +197,9 @@ private:
     QPushButton* m_save = nullptr;
     QPushButton* m_deleteLast = nullptr;
     QLabel* m_savedPath = nullptr;
+    QPushButton* m_exportPdf = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_exportTable = nullptr;
 
     QLabel* m_optimisationStatus = nullptr;
     QWidget* m_optimisationPlaceholder = nullptr;

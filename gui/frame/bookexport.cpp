@@ -1,0 +1,9 @@
+#include "frame/documentexport.h"
+
+namespace sp::frame {
+
+void exportBookPdf(const ExportContext&) {}
+
+void printBook(const ExportContext&) {}
+
+} // namespace sp::frame

@@ -1,0 +1,15 @@
+#include "frame/filechooser.h"
+
+#include <QFileDialog>
+
+namespace sp::frame {
+
+std::optional<QString> DialogFileChooser::saveFileName(QWidget* parent, const QString& caption,
+                                                       const QString& suggested, const QString& filters) {
+    const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filters);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+} // namespace sp::frame
