@@ -16,15 +16,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: socketpile-cli calc FILE     [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
-    "                                    [--pdf OUT.pdf] [--xlsx OUT.xlsx] [--csv OUT.csv]\n"
     "       socketpile-cli optimise FILE [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] [--rows]\n"
-    "                                    [--xlsx OUT.xlsx] [--csv OUT.csv]\n"
     "       socketpile-cli --help\n"
     "\n"
     "FILE is a JSON document (UTF-8), or - for standard input.\n"
     "  --out DIR  write the files that \"保存\" / \"存盘\" would write into DIR (which must exist)\n"
     "  --now T    use the moment T for every time line instead of the local clock\n"
     "  --rows     (optimise) print the rows of the visible table after every step\n"
+    "Beside them, calc takes --pdf F, and both take --xlsx F and --csv F:\n"
     "  --pdf F    (calc) write the calculation book to hand in as PDF\n"
     "  --xlsx F   write the pile table (calc) or the visible result table (optimise) as Excel\n"
     "  --csv F    the same table as CSV (UTF-8 with a byte-order mark)\n"
