@@ -306,10 +306,12 @@ std::vector<Step> steps(const Values& v, std::vector<FormulaLine> sectionLines) 
 
 } // namespace
 
+int deqDecimals(const Values& v) { return carryOf(v).deq; }
+
 std::string deqFigure(const Values& v) {
     if (v.section == SectionType::Round)
         return plain(v.geometry.deq);
-    return carried(v.geometry.deq, carryOf(v).deq, 2);
+    return carried(v.geometry.deq, deqDecimals(v), 0);
 }
 
 std::vector<FormulaLine> sectionLines(const Values& v) {

@@ -25,6 +25,7 @@ handin::PileSection pileSection(const Values& v, int pileNumber, std::vector<han
 std::vector<handin::FormulaLine> sectionLines(const Values& v);
 // deq as hr/deq takes it in: d itself for a round pile, else with the decimals the ratio needs.
 std::string deqFigure(const Values& v);
+int deqDecimals(const Values& v);
 // The equal-area deq = √(4·Ap/π) with the section's own dimensions put in, so that no rounded
 // area enters it: "√(4 × 2000 × 1000 / π)".
 std::string equalAreaWorking(const Values& v);
