@@ -17,6 +17,7 @@ using report::carried;
 using report::CarryLevel;
 using report::figureValue;
 using report::fixed;
+using report::force;
 using report::plain;
 using report::sevenDigits;
 using report::shows;
@@ -82,13 +83,6 @@ Carry carryOf(const Values& v) {
                                     }}})
                    .front();
     return c;
-}
-
-// A force in kN with `decimals` decimals, and the two the text book prints beside it when the
-// figure carries more.
-std::string force(double value, int decimals) {
-    const std::string figure = carried(value, decimals, 2), shown = fixed(value, 2);
-    return figure + " kN" + (figure == shown ? "" : "（取 " + shown + " kN）");
 }
 
 // A coefficient with the decimals qpk = C1·frk (qsrk = C2·frk) needs to be worked by hand to the
@@ -262,13 +256,8 @@ std::vector<Step> steps(const Values& v) {
                          carried(v.qpk, carry.addends, 2) + " = " + force(v.quk, carry.quk),
                      "(5.3.3-4)"}},
                    std::nullopt,
-                   {"Q_{sk}：桩周土的侧阻力不考虑，取 0"}});
-    out.push_back({"单桩竖向承载力特征值",
-                   {{"R_{a} = Q_{uk} / K = " + quk + " / " + FixedText(kSafetyFactor, 3, 2) + " = " + fixed(v.ra, 2) +
-                         " kN",
-                     "(5.2.2)"}},
-                   std::nullopt,
-                   {}});
+                   {report::kSoilSideNote}});
+    out.push_back(report::characteristicStep(quk, v.ra));
     const std::string total = carried(v.quk, carry.shares, 2);
     out.push_back({"端阻力与侧阻力占比",
                    {{"Q_{pk}/Q_{uk} = " + carried(v.qpk, carry.shares, 2) + " / " + total +
@@ -333,14 +322,11 @@ handin::SheetRow tableCells(const Values& v, int pileNumber) {
 }
 
 std::vector<handin::SheetColumn> tableColumns() {
-    std::vector<handin::SheetColumn> columns = report::sectionColumns();
-    const std::vector<handin::SheetColumn> values = {
+    return report::pileTableColumns({
         {"桩身面积 Ap", "m²"},      {"桩身周长 μr", "m"},  {"嵌岩深度 lr", "m"},        {"桩侧阻力 Qsrk", "kN"},
         {"桩侧阻力占百分比", "%"}, {"桩端阻力 Qpk", "kN"}, {"桩端阻力占百分比", "%"}, {"桩承载力 Ra", "kN"},
         {"计算结果合规判定", ""},
-    };
-    columns.insert(columns.end(), values.begin(), values.end());
-    return columns;
+    });
 }
 
 } // namespace sp::module2
