@@ -26,16 +26,9 @@ constexpr std::array<Row, kZetaRows> kTable = {{
     {1.63, 1.45, 0.71, 1.04, 0.92, 0.52},
 }};
 
-constexpr int kSoft = 0;
-constexpr int kHard = 3;
 constexpr int kIntactColumn = 0;
 constexpr int kFairlyIntactColumn = 1;
 constexpr int kFairlyBrokenColumn = 2;
-
-// Beyond the end of the table: the values of the last row read (soft at 6.0, hard at 4.0).
-constexpr Row kSoftBeyond = {1.63, 1.45, 0.71};
-constexpr Row kSoftAt4 = {1.48, 1.31, 0.71};
-constexpr Row kHardBeyond = {1.04, 0.92, 0.52};
 
 double T(int row, int column) { return kTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
 
@@ -50,50 +43,104 @@ int columnOf(IntegrityClass cls) {
     }
 }
 
-// A group's value inside its range: between ratio rows, and between classes by Kv.
-double groupValue(int group, double u, int i, IntegrityClass cls, double kv) {
-    if (cls == IntegrityClass::Interpolated) {
-        const int kc = group + kFairlyIntactColumn;
-        const int kb = group + kFairlyBrokenColumn;
-        return bilinearInterpolate(i, T(i, kc), i + 1, T(i + 1, kc), T(i, kb), T(i + 1, kb), 0.55, 0.35, u, kv);
+// The reading itself, written once for both uses: `Notes` sees each value as it is found, so
+// that zetaWorking keeps them while zetaOf, which the optimisation calls for every candidate,
+// passes notes that keep nothing and cost nothing.
+struct NoNotes {
+    void rows(bool, int, bool) {}
+    void column(int, int, int, double, double, double) {}
+    void group(int, int, int, double) {}
+};
+
+struct WorkingNotes {
+    ZetaWorking& w;
+    void rows(bool beyond, int row, bool betweenRows) {
+        w.beyond = beyond;
+        w.row = row;
+        w.betweenRows = betweenRows;
     }
-    const int k = group + columnOf(cls);
-    return linearInterpolate(i, T(i, k), i + 1, T(i + 1, k), u);
+    void column(int group, int k, int column, double atRow, double atNextRow, double value) {
+        w.groups[static_cast<std::size_t>(group)].columns[static_cast<std::size_t>(k)] = {column, atRow, atNextRow,
+                                                                                          value};
+    }
+    void group(int group, int firstColumn, int columnCount, double value) {
+        ZetaWorking::Group& g = w.groups[static_cast<std::size_t>(group)];
+        g.firstColumn = firstColumn;
+        g.columnCount = columnCount;
+        g.value = value;
+        w.groupCount = group + 1;
+    }
+};
+
+// A group's value at the ratio: each column read at its row, or between its two rows, and for
+// the interpolated class the two columns weighed by Kv. Past the last row the row's values stand
+// as they are.
+template <class Notes>
+double groupValue(int group, int firstColumn, double u, int row, bool beyond, IntegrityClass cls, double kv,
+                  Notes& notes) {
+    const bool byKv = cls == IntegrityClass::Interpolated;
+    const int count = byKv ? 2 : 1;
+    const int offsets[2] = {byKv ? kFairlyIntactColumn : columnOf(cls), kFairlyBrokenColumn};
+    double values[2] = {0.0, 0.0};
+    for (int k = 0; k < count; ++k) {
+        const int column = firstColumn + offsets[k];
+        const double atRow = T(row, column);
+        const double atNextRow = beyond ? atRow : T(row + 1, column);
+        values[k] = beyond ? atRow : linearInterpolate(row, atRow, row + 1, atNextRow, u);
+        notes.column(group, k, column, atRow, atNextRow, values[k]);
+    }
+    const double value =
+        byKv ? linearInterpolate(kZetaKvFairlyIntact, values[0], kZetaKvFairlyBroken, values[1], kv) : values[0];
+    notes.group(group, firstColumn, count, value);
+    return value;
 }
 
-// A group's value beyond its range, from the row it was last read at.
-double beyondValue(const Row& row, IntegrityClass cls, double kv) {
-    if (cls == IntegrityClass::Interpolated)
-        return linearInterpolate(0.55, row[kFairlyIntactColumn], 0.35, row[kFairlyBrokenColumn], kv);
-    return row[static_cast<std::size_t>(columnOf(cls))];
+template <class Notes> double readTable(double ratio, double frk, IntegrityClass cls, double kv, Notes& notes) {
+    const RockGroup rockGroup = rockGroupOf(frk);
+    if (rockGroup == RockGroup::None)
+        return 0.0;
+    // The soft group is read to 6.0; the hard group, and so the transition between them, to 4.0.
+    const int lastRow = rockGroup == RockGroup::Soft ? kZetaLastSoftRow : kZetaLastHardRow;
+    const double u = ratio / kZetaRowStep;
+    const bool beyond = !(ratio <= lastRow * kZetaRowStep);
+    const int row = beyond ? lastRow : static_cast<int>(u);
+    notes.rows(beyond, row, !beyond && u != row);
+
+    switch (rockGroup) {
+    case RockGroup::Soft:
+        return groupValue(0, kZetaSoftColumn, u, row, beyond, cls, kv, notes);
+    case RockGroup::Hard:
+        return groupValue(0, kZetaHardColumn, u, row, beyond, cls, kv, notes);
+    case RockGroup::Transition: {
+        const double soft = groupValue(0, kZetaSoftColumn, u, row, beyond, cls, kv, notes);
+        const double hard = groupValue(1, kZetaHardColumn, u, row, beyond, cls, kv, notes);
+        return linearInterpolate(kZetaSoftFrk, soft, kZetaHardFrk, hard, frk);
+    }
+    case RockGroup::None:
+        break;
+    }
+    return 0.0;
 }
 
 } // namespace
 
 double zetaTableValue(int row, int column) { return T(row, column); }
 
+ZetaWorking zetaWorking(double ratio, double frk, IntegrityClass cls, double kv) {
+    ZetaWorking w;
+    w.rockGroup = rockGroupOf(frk);
+    w.integrity = cls;
+    w.ratio = ratio;
+    w.frk = frk;
+    w.kv = kv;
+    WorkingNotes notes{w};
+    w.zeta = readTable(ratio, frk, cls, kv, notes);
+    return w;
+}
+
 double zetaOf(double ratio, double frk, IntegrityClass cls, double kv) {
-    const double u = ratio / 0.5;
-    const int i = static_cast<int>(u);
-    switch (rockGroupOf(frk)) {
-    case RockGroup::Soft:
-        return ratio <= 6.0 ? groupValue(kSoft, u, i, cls, kv) : beyondValue(kSoftBeyond, cls, kv);
-    case RockGroup::Hard:
-        return ratio <= 4.0 ? groupValue(kHard, u, i, cls, kv) : beyondValue(kHardBeyond, cls, kv);
-    case RockGroup::Transition:
-        if (ratio > 4.0)
-            return linearInterpolate(15, beyondValue(kSoftAt4, cls, kv), 30, beyondValue(kHardBeyond, cls, kv), frk);
-        if (cls == IntegrityClass::Interpolated)
-            return linearInterpolate(15, groupValue(kSoft, u, i, cls, kv), 30, groupValue(kHard, u, i, cls, kv), frk);
-        {
-            const int ks = kSoft + columnOf(cls);
-            const int kh = kHard + columnOf(cls);
-            return bilinearInterpolate(i, T(i, ks), i + 1, T(i + 1, ks), T(i, kh), T(i + 1, kh), 15, 30, u, frk);
-        }
-    case RockGroup::None:
-        break;
-    }
-    return 0.0;
+    NoNotes notes;
+    return readTable(ratio, frk, cls, kv, notes);
 }
 
 bool isBroken(IntegrityClass cls) {
