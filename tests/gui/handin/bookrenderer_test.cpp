@@ -3,7 +3,7 @@
 // back by poppler as a reader's viewer would read it.
 
 #include "guitest.h"
-#include "handintestsupport.h"
+#include "pdfreading.h"
 #include "samplebook.h"
 #include "testsupport.h"
 
