@@ -20,9 +20,6 @@ const QColor kFlagged(0xD0, 0x00, 0x00);
 const QColor kHeaderGround(0xE8, 0xE8, 0xE8);
 const QColor kWarningGround(0xFD, 0xEE, 0xEE);
 
-// A wide table is set smaller until its columns fit, but never below this size.
-constexpr double kSmallestTablePoints = 5.5;
-
 // Where the steps' titles, formula lines, notes and conclusions start, after the step number.
 const double kIndent = mm(7);
 // A formula line that does not fit goes on under itself, further in.
@@ -348,15 +345,19 @@ void Layouter::pileTable(const Sheet& sheet) {
     table(spec, 0);
 }
 
+// The room between a cell's rules and its text, less in a table set smaller.
+double cellPadding(const TextStyle& style) { return mm(1.5) * style.points / kTableText.points; }
+
 // Columns as wide as their widest text, the rest of the width shared out. When the texts do not
 // fit on one line, headers break first (down to their longest word or half their length); when
-// even that does not fit, the table is set smaller, and as a last resort its cells break.
+// even that does not fit, the table is set smaller until it does: small figures can still be read,
+// figures cut off at the page's edge cannot.
 std::vector<double> Layouter::columnWidths(const TableSpec& spec, TextStyle& style, double available) const {
     const std::size_t columns = spec.align.size();
     if (!spec.widths.empty())
         return spec.widths;
-    const double padding = 2 * mm(1.5);
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    for (int attempt = 0;; ++attempt) {
+        const double padding = 2 * cellPadding(style);
         std::vector<double> least(columns, 0), most(columns, 0);
         for (std::size_t c = 0; c < columns; ++c) {
             for (const std::vector<std::string>& row : spec.rows)
@@ -387,16 +388,14 @@ std::vector<double> Layouter::columnWidths(const TableSpec& spec, TextStyle& sty
                 widths[c] = least[c] + (available - sumLeast) * (most[c] - least[c]) / (sumMost - sumLeast);
             return widths;
         }
-        if (attempt == 0 && style.points > kSmallestTablePoints) {
-            style.points = std::max(kSmallestTablePoints, style.points * (available - columns * padding) /
-                                                              (sumLeast - columns * padding));
-            continue;
+        if (attempt == 8) { // the texts no longer shrink with the size (a font's smallest pixels)
+            for (std::size_t c = 0; c < columns; ++c)
+                widths[c] = least[c] * available / sumLeast;
+            return widths;
         }
-        for (std::size_t c = 0; c < columns; ++c)
-            widths[c] = least[c] * available / sumLeast;
-        return widths;
+        // Widths grow with the size; a little less than the ratio leaves room for rounding.
+        style.points *= std::max(0.5, available / sumLeast * 0.99);
     }
-    return std::vector<double>(columns, available / std::max<std::size_t>(columns, 1));
 }
 
 void Layouter::table(const TableSpec& spec, double indent) {
@@ -410,8 +409,8 @@ void Layouter::table(const TableSpec& spec, double indent) {
     for (double w : widths)
         edges.push_back(edges.back() + w);
     const double right = edges.back();
-    const double padding = mm(1.5);
-    const double vertical = mm(1.0);
+    const double padding = cellPadding(style);
+    const double vertical = mm(1.0) * style.points / kTableText.points;
     const double lineHeight = Typesetter::lineHeight(style, 1.35);
     const double baseline = m_type.baselineIn(style, lineHeight);
 

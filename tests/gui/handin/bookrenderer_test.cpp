@@ -11,6 +11,7 @@
 
 #include <QPdfWriter>
 
+#include <climits>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -61,6 +62,7 @@ private slots:
     void linesBreakBetweenWordsNeverInsideFiguresOrBeforeClosingMarks();
     void pilesStartTheirPagesAndThePileTableRunsOnLandscapePagesWithItsHeader();
     void everyPageCountsThePagesAndFromTheSecondCarriesTheRunningHeader();
+    void aTableTooWideForThePageIsSetSmallerUntilItFits();
     void theWrittenPdfReadsBackWithItsFormulasAndEmbeddedFonts();
     void printersGetTheLandscapePagesTurnedOntoPortraitPaper();
     void aFailedWriteKeepsTheOldFileAndNamesPathAndReason();
@@ -201,6 +203,37 @@ void BookRendererTest::everyPageCountsThePagesAndFromTheSecondCarriesTheRunningH
                          qPrintable(run.text));
         }
         QCOMPARE(header, k > 0);
+    }
+}
+
+void BookRendererTest::aTableTooWideForThePageIsSetSmallerUntilItFits() {
+    const Typesetter type;
+    for (int columns : {8, 30}) {
+        HandInBook book;
+        for (int c = 1; c <= columns; ++c)
+            book.pileTable.sheetColumns.push_back({"嵌岩深度 h_{r" + std::to_string(c) + "}", "mm"});
+        for (int r = 0; r < 3; ++r) {
+            SheetRow row;
+            for (int c = 0; c < columns; ++c)
+                row.push_back({"12" + sp::test::kThin + "345.67", 12345.67});
+            book.pileTable.rows.push_back(row);
+        }
+        const LaidOutBook laidOut = layOutBook(book, type);
+        const PageContent& page = laidOut.pages.back();
+        QVERIFY(page.landscape);
+        const QRectF body = frameOf(true).body;
+        int smallest = INT_MAX;
+        for (const TextRun& run : page.texts) {
+            if (!run.text.contains(QStringLiteral("345.67")))
+                continue;
+            smallest = std::min(smallest, run.font.pixelSize());
+            const double width = QFontMetricsF(run.font).horizontalAdvance(run.text);
+            QVERIFY2(run.origin.x() >= body.left() && run.origin.x() + width <= body.right() + 1, qPrintable(run.text));
+        }
+        for (const Rule& rule : page.rules)
+            QVERIFY(rule.line.x1() <= body.right() + 1 && rule.line.x2() <= body.right() + 1);
+        // A table that fits keeps the table size, 9 pt; a wider one is set smaller.
+        QCOMPARE(smallest == qRound(pt(9)), columns == 8);
     }
 }
 
