@@ -1,6 +1,7 @@
 #include "booklayout.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <optional>
 
@@ -349,7 +350,7 @@ void Layouter::pileTable(const Sheet& sheet) {
 double cellPadding(const TextStyle& style) { return mm(1.5) * style.points / kTableText.points; }
 
 // Columns as wide as their widest text, the rest of the width shared out. When the texts do not
-// fit on one line, headers break first (down to their longest word or half their length); when
+// fit on one line, headers break first: at their blanks, then down to half their length; when
 // even that does not fit, the table is set smaller until it does: small figures can still be read,
 // figures cut off at the page's edge cannot.
 std::vector<double> Layouter::columnWidths(const TableSpec& spec, TextStyle& style, double available) const {
@@ -357,44 +358,49 @@ std::vector<double> Layouter::columnWidths(const TableSpec& spec, TextStyle& sty
     if (!spec.widths.empty())
         return spec.widths;
     for (int attempt = 0;; ++attempt) {
-        const double padding = 2 * cellPadding(style);
-        std::vector<double> least(columns, 0), most(columns, 0);
+        // Each column's width with its header on one line, broken at blanks, broken anywhere.
+        std::vector<std::vector<double>> levels(3, std::vector<double>(columns, 0));
         for (std::size_t c = 0; c < columns; ++c) {
+            double cells = 0;
             for (const std::vector<std::string>& row : spec.rows)
                 if (c < row.size())
-                    most[c] = std::max(most[c], m_type.width(row[c], style));
-            least[c] = most[c];
+                    cells = std::max(cells, m_type.width(row[c], style));
+            std::array<double, 3> header{};
             for (const std::string& line : c < spec.header.size() ? spec.header[c] : kNoLines) {
                 const double whole = m_type.width(line, style);
-                double word = 0;
-                for (const TextLine& piece : m_type.wrap(line, style, 1))
-                    word = std::max(word, piece.width);
-                least[c] = std::max(least[c], std::max(word, whole / 2));
-                most[c] = std::max(most[c], whole);
+                const double anywhere = std::max(m_type.widestPiece(line, style, Breaks::Anywhere), whole / 2);
+                header[0] = std::max(header[0], whole);
+                header[1] = std::max(header[1], std::max(m_type.widestPiece(line, style, Breaks::SpacesFirst), anywhere));
+                header[2] = std::max(header[2], anywhere);
             }
-            least[c] += padding;
-            most[c] += padding;
+            for (std::size_t k = 0; k < 3; ++k)
+                levels[k][c] = std::max(cells, header[k]) + 2 * cellPadding(style);
         }
-        const double sumMost = std::accumulate(most.begin(), most.end(), 0.0);
-        const double sumLeast = std::accumulate(least.begin(), least.end(), 0.0);
+        std::array<double, 3> sums{};
+        for (std::size_t k = 0; k < 3; ++k)
+            sums[k] = std::accumulate(levels[k].begin(), levels[k].end(), 0.0);
         std::vector<double> widths(columns);
-        if (sumMost <= available) {
+        if (sums[0] <= available) {
             for (std::size_t c = 0; c < columns; ++c)
-                widths[c] = most[c] + (available - sumMost) / columns;
+                widths[c] = levels[0][c] + (available - sums[0]) / columns;
             return widths;
         }
-        if (sumLeast <= available) {
+        for (std::size_t k = 1; k < 3; ++k) {
+            if (sums[k] > available)
+                continue;
+            // Between the two: each column keeps the share of its own narrowing that room allows.
+            const double share = (available - sums[k]) / (sums[k - 1] - sums[k]);
             for (std::size_t c = 0; c < columns; ++c)
-                widths[c] = least[c] + (available - sumLeast) * (most[c] - least[c]) / (sumMost - sumLeast);
+                widths[c] = levels[k][c] + share * (levels[k - 1][c] - levels[k][c]);
             return widths;
         }
         if (attempt == 8) { // the texts no longer shrink with the size (a font's smallest pixels)
             for (std::size_t c = 0; c < columns; ++c)
-                widths[c] = least[c] * available / sumLeast;
+                widths[c] = levels[2][c] * available / sums[2];
             return widths;
         }
         // Widths grow with the size; a little less than the ratio leaves room for rounding.
-        style.points *= std::max(0.5, available / sumLeast * 0.99);
+        style.points *= std::max(0.5, available / sums[2] * 0.99);
     }
 }
 
@@ -441,7 +447,7 @@ void Layouter::table(const TableSpec& spec, double indent) {
         for (std::size_t c = 0; c < columns; ++c) {
             std::vector<TextLine> lines;
             for (const std::string& line : c < spec.header.size() ? spec.header[c] : kNoLines)
-                for (TextLine& piece : m_type.wrap(line, style, widths[c] - 2 * padding))
+                for (TextLine& piece : m_type.wrap(line, style, widths[c] - 2 * padding, Breaks::SpacesFirst))
                     lines.push_back(std::move(piece));
             most = std::max(most, lines.size());
             row.cells.push_back(std::move(lines));

@@ -28,22 +28,6 @@ bool openingMark(char32_t c) {
     return marks.find(c) != std::u32string::npos;
 }
 
-// The text of one fragment inside an unbreakable piece.
-struct Piece {
-    int fragment;
-    QString text;
-};
-
-// What cannot be broken: a word, a figure with its digit groups, a Chinese character with the
-// marks that cling to it. `space` is the blank before it, set only when the piece does not begin
-// its line.
-struct Unit {
-    QString space;
-    int spaceFragment = 0;
-    std::vector<Piece> pieces;
-    double width = 0;
-};
-
 } // namespace
 
 std::vector<Fragment> parseMarkup(const std::string& markup) {
@@ -113,12 +97,10 @@ double Typesetter::baselineIn(const TextStyle& style, double lineHeight) const {
     return (lineHeight - (m.ascent() + m.descent())) / 2 + m.ascent();
 }
 
-std::vector<TextLine> Typesetter::wrap(const std::string& markup, const TextStyle& style, double firstWidth,
-                                       double nextWidth) const {
-    const std::vector<Fragment> fragments = parseMarkup(markup);
-
-    // Cut the fragments into units: a blank ends a unit, each Chinese character is a unit of its
-    // own, and a closing mark joins the unit before it as an opening mark joins the one after.
+std::vector<Typesetter::Unit> Typesetter::cut(const std::vector<Fragment>& fragments, const TextStyle& style,
+                                              bool ideographsBreak) const {
+    // A blank ends a unit; each Chinese character is a unit of its own unless only blanks break;
+    // a closing mark joins the unit before it as an opening mark joins the one after.
     std::vector<Unit> units;
     QString pendingSpace;
     int pendingFragment = 0;
@@ -145,7 +127,7 @@ std::vector<TextLine> Typesetter::wrap(const std::string& markup, const TextStyl
                 joinNext = false;
                 continue;
             }
-            const bool ideograph = isIdeograph(c);
+            const bool ideograph = ideographsBreak && isIdeograph(c);
             const bool joins =
                 !units.empty() && pendingSpace.isEmpty() && ((open && !ideograph) || joinNext || closingMark(c));
             if (!joins) {
@@ -160,21 +142,23 @@ std::vector<TextLine> Typesetter::wrap(const std::string& markup, const TextStyl
             joinNext = openingMark(c);
         }
     }
-    for (Unit& unit : units)
+    for (Unit& unit : units) {
         for (const Piece& piece : unit.pieces)
             unit.width += metrics(style, fragments[static_cast<std::size_t>(piece.fragment)].scale)
                               .horizontalAdvance(piece.text);
+        if (!unit.space.isEmpty())
+            unit.spaceWidth = metrics(style, fragments[static_cast<std::size_t>(unit.spaceFragment)].scale)
+                                  .horizontalAdvance(unit.space);
+    }
+    return units;
+}
 
-    // Fill the lines greedily, then set each line's pieces as runs of one script level each.
+std::vector<TextLine> Typesetter::fill(const std::vector<Fragment>& fragments, const std::vector<Unit>& units,
+                                       const TextStyle& style, double firstWidth, double nextWidth) const {
+    // Greedily, then each line's pieces set as runs of one script level each.
     std::vector<TextLine> lines;
     std::vector<const Unit*> current;
     double used = 0;
-    auto spaceWidth = [&](const Unit& unit) {
-        return unit.space.isEmpty()
-                   ? 0.0
-                   : metrics(style, fragments[static_cast<std::size_t>(unit.spaceFragment)].scale)
-                         .horizontalAdvance(unit.space);
-    };
     auto finish = [&] {
         TextLine line;
         for (std::size_t u = 0; u < current.size(); ++u) {
@@ -204,7 +188,7 @@ std::vector<TextLine> Typesetter::wrap(const std::string& markup, const TextStyl
     };
     for (const Unit& unit : units) {
         const double limit = lines.empty() ? firstWidth : nextWidth;
-        const double add = current.empty() ? unit.width : spaceWidth(unit) + unit.width;
+        const double add = current.empty() ? unit.width : unit.spaceWidth + unit.width;
         if (!current.empty() && used + add > limit) {
             finish();
             current.push_back(&unit);
@@ -217,6 +201,27 @@ std::vector<TextLine> Typesetter::wrap(const std::string& markup, const TextStyl
     if (!current.empty() || lines.empty())
         finish();
     return lines;
+}
+
+std::vector<TextLine> Typesetter::wrap(const std::string& markup, const TextStyle& style, double firstWidth,
+                                       double nextWidth, Breaks breaks) const {
+    const std::vector<Fragment> fragments = parseMarkup(markup);
+    if (breaks == Breaks::SpacesFirst) {
+        std::vector<TextLine> lines = fill(fragments, cut(fragments, style, false), style, firstWidth, nextWidth);
+        bool fits = true;
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            fits = fits && lines[k].width <= (k == 0 ? firstWidth : nextWidth);
+        if (fits)
+            return lines;
+    }
+    return fill(fragments, cut(fragments, style, true), style, firstWidth, nextWidth);
+}
+
+double Typesetter::widestPiece(const std::string& markup, const TextStyle& style, Breaks breaks) const {
+    double widest = 0;
+    for (const Unit& unit : cut(parseMarkup(markup), style, breaks == Breaks::Anywhere))
+        widest = std::max(widest, unit.width);
+    return widest;
 }
 
 void Typesetter::place(const TextLine& line, const TextStyle& style, QPointF start, Align align,

@@ -51,6 +51,10 @@ struct TextLine {
 
 enum class Align { Left, Centre, Right };
 
+// Where lines may break: at blanks and between Chinese characters; or at blanks only when the
+// pieces between them fit (a table's header, whose words should stay whole), else as anywhere.
+enum class Breaks { Anywhere, SpacesFirst };
+
 class Typesetter {
 public:
     explicit Typesetter(const QString& family = QString::fromUtf8(kBookFontFamily));
@@ -65,10 +69,13 @@ public:
     // The markup broken into lines no wider than `firstWidth` (the first) and `nextWidth` (the
     // rest); a piece that cannot be broken and is wider than the line stands alone on its line.
     std::vector<TextLine> wrap(const std::string& markup, const TextStyle& style, double firstWidth,
-                               double nextWidth) const;
-    std::vector<TextLine> wrap(const std::string& markup, const TextStyle& style, double width) const {
-        return wrap(markup, style, width, width);
+                               double nextWidth, Breaks breaks = Breaks::Anywhere) const;
+    std::vector<TextLine> wrap(const std::string& markup, const TextStyle& style, double width,
+                               Breaks breaks = Breaks::Anywhere) const {
+        return wrap(markup, style, width, width, breaks);
     }
+    // The widest piece the markup cannot be broken inside: the narrowest a column can be for it.
+    double widestPiece(const std::string& markup, const TextStyle& style, Breaks breaks) const;
 
     // Baseline to baseline of lines set in the style, at `spacing` times the size.
     static double lineHeight(const TextStyle& style, double spacing = 1.6) { return pt(style.points) * spacing; }
@@ -80,6 +87,25 @@ public:
     void place(const TextLine& line, const TextStyle& style, QPointF start, Align align, PageContent& page) const;
 
 private:
+    // The text of one fragment inside an unbreakable piece.
+    struct Piece {
+        int fragment;
+        QString text;
+    };
+    // What cannot be broken: a word, a figure with its digit groups, a Chinese character with the
+    // marks that cling to it. `space` is the blank before it, set only when the piece does not
+    // begin its line.
+    struct Unit {
+        QString space;
+        int spaceFragment = 0;
+        double spaceWidth = 0;
+        std::vector<Piece> pieces;
+        double width = 0;
+    };
+    std::vector<Unit> cut(const std::vector<Fragment>& fragments, const TextStyle& style, bool ideographsBreak) const;
+    std::vector<TextLine> fill(const std::vector<Fragment>& fragments, const std::vector<Unit>& units,
+                               const TextStyle& style, double firstWidth, double nextWidth) const;
+
     QString m_family;
     struct Key {
         int pixels;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +77,42 @@ TEST_F(PdfCli, TheDefaultPileOfEachModuleGivesABookBesideTheUnchangedLinesAndPag
         ASSERT_FALSE(fonts.empty());
         for (const sp::test::PdfFont& font : fonts)
             EXPECT_TRUE(font.embedded) << font.name;
+    }
+}
+
+// The default pile's worked steps as the calculation book's example gives them, each formula line
+// with its formula number at the right margin of the same line.
+TEST_F(PdfCli, TheBookWorksTheDefaultPileStepByStep) {
+    struct Line {
+        const char* formula;
+        const char* clause; // "" where the line has none
+    };
+    const Line moduleOne[] = {
+        {"Ap = π·d²/4 = π × 1000² / 4 = 785 398.16 mm²", ""},
+        {"hr/deq = 1000 / 1000 = 1.00", ""},
+        {"ζ = 0.92 + (0.72 − 0.92) × (25 − 15) / (30 − 15) = 0.786 666 7", ""},
+        {"Qrk = ζr·frk·Ap = 0.786 666 7 × 25 × 785 398.16 / 1000 = 15 446.16 kN", "(5.3.3-3)"},
+        {"Quk = Qsk + Qrk = 0 + 15 446.16 = 15 446.16 kN", "(5.3.3-1)"},
+        {"Ra = Quk / K = 15 446.16 / 2.00 = 7 723.08 kN", "(5.2.2)"},
+        {"Rc = ψc·fc·Ap = 0.60 × 14.3 × 785 398.16 / 1000 = 6 738.72 kN", "(5.7.1)"},
+    };
+    const std::string conclusion = "单桩竖向承载力特征值Ra=7723kN；桩身正截面受压承载力设计值Rc=6739kN。";
+    for (int module : {1, 3}) {
+        SCOPED_TRACE("module " + std::to_string(module));
+        const fs::path pdf = m_dir / "book.pdf";
+        const CliRun r = run(R"({"module": )" + std::to_string(module) + R"(, "piles": [{}]})", pdfArgs(pdf));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> lines = sp::test::linesOf(sp::test::pdfText(pdf.string()));
+        for (const Line& expected : moduleOne) {
+            const auto line = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+                return l.find(expected.formula) != std::string::npos;
+            });
+            ASSERT_NE(line, lines.end()) << expected.formula;
+            EXPECT_NE(line->find(expected.clause), std::string::npos) << *line;
+            EXPECT_EQ(line->find("(5.", line->find(expected.formula)) == std::string::npos, *expected.clause == 0)
+                << *line;
+        }
+        EXPECT_NE(squeezed(sp::test::pdfText(pdf.string())).find(conclusion), std::string::npos);
     }
 }
 

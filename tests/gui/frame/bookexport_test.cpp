@@ -148,9 +148,17 @@ private slots:
         frame::rememberNames(handin::TitleBlock{});
     }
 
-    void exportWritesTheBookWhereTheEngineerChose_data() { addModuleRows(); }
+    void exportWritesTheBookWhereTheEngineerChose_data() {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QString>("worked"); // a line of the pile's worked steps
+        const QString qrk = u("Qrk = ζr·frk·Ap = 0.786 666 7 × 25 × 785 398.16 / 1000 = 15 446.16 kN");
+        QTest::newRow("module 1") << 1 << qrk;
+        QTest::newRow("module 2") << 2 << QString();
+        QTest::newRow("module 3") << 3 << qrk;
+    }
     void exportWritesTheBookWhereTheEngineerChose() {
         QFETCH(int, module);
+        QFETCH(QString, worked);
         Fixture f(module);
         const QString before = f.state();
         f.files.answer = f.documents() + QStringLiteral("/计算书"); // without its ".pdf"
@@ -167,6 +175,7 @@ private slots:
                                      "2026年12月10日", "ZH1"})
             QVERIFY2(text.find(expected) != std::string::npos, expected);
         QVERIFY(squeezed(text).find("第1页共") != std::string::npos);
+        QVERIFY2(text.find(worked.toStdString()) != std::string::npos, qPrintable(worked));
         for (const test::PdfFont& font : test::pdfFonts(path))
             QVERIFY2(font.embedded, font.name.c_str());
 
