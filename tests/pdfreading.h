@@ -29,6 +29,16 @@ inline std::string commandOutput(const std::string& command, int* status = nullp
     return out;
 }
 
+// The text without its blanks: pdftotext leaves out some of those between Chinese characters and
+// figures ("第 1 页" reads "第1页"), so texts that mix them are compared without any.
+inline std::string withoutBlanks(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ')
+            out += c;
+    return out;
+}
+
 inline std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
 // The text of the PDF as pdftotext lays it out; pages are separated by form feeds.

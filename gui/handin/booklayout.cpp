@@ -54,6 +54,16 @@ struct TableSpec {
     TextStyle style = kTableText;
 };
 
+// A pile section's own table (module 2's rock layers): every cell in the middle of its column.
+TableSpec specOf(const Table& table) {
+    TableSpec spec;
+    for (const std::string& header : table.headers)
+        spec.header.push_back(headerLines(header));
+    spec.rows = table.rows;
+    spec.align.assign(spec.header.size(), Align::Centre);
+    return spec;
+}
+
 // The text on pages, top to bottom, with a new page of the same orientation when the next piece
 // does not fit.
 class Flow {
@@ -248,12 +258,7 @@ void Layouter::step(int number, const Step& step) {
         formula(line);
     if (step.table) {
         m_flow.y += mm(1);
-        TableSpec spec;
-        for (const std::string& header : step.table->headers)
-            spec.header.push_back(headerLines(header));
-        spec.rows = step.table->rows;
-        spec.align.assign(spec.header.size(), Align::Centre);
-        table(spec, kIndent);
+        table(specOf(*step.table), kIndent);
         m_flow.y += mm(1);
     }
     for (const std::string& note : step.notes)
@@ -289,12 +294,7 @@ void Layouter::pile(const PileSection& pile, bool first) {
         }
         if (pile.inputTable) {
             m_flow.y += mm(2);
-            TableSpec spec;
-            for (const std::string& header : pile.inputTable->headers)
-                spec.header.push_back(headerLines(header));
-            spec.rows = pile.inputTable->rows;
-            spec.align.assign(spec.header.size(), Align::Centre);
-            table(spec, kIndent);
+            table(specOf(*pile.inputTable), kIndent);
         }
     }
     if (!pile.steps.empty()) {

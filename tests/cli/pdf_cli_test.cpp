@@ -23,14 +23,6 @@ const std::string kBook =
     R"("book": {"project": "贵阳某商业综合体", "part": "1#楼桩基", "calculatedBy": "张三", "checkedBy": "李四"})";
 const std::string kNow = "--now '2026-12-10 09:30:00'";
 
-std::string squeezed(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ')
-            out += c;
-    return out;
-}
-
 class PdfCli : public sp::test::CliTest {
 protected:
     PdfCli() : CliTest("calc") {}
@@ -72,7 +64,7 @@ TEST_F(PdfCli, TheDefaultPileOfEachModuleGivesABookBesideTheUnchangedLinesAndPag
                                      "2026年12月10日", "《贵州省建筑桩基设计与施工技术规程》DBJ 52/T088-2018",
                                      "SocketPile 嵌岩桩承载力计算", "ZH1"})
             EXPECT_NE(text.find(expected), std::string::npos) << expected;
-        EXPECT_NE(squeezed(text).find("第1页共"), std::string::npos);
+        EXPECT_NE(sp::test::withoutBlanks(text).find("第1页共"), std::string::npos);
         const std::vector<sp::test::PdfFont> fonts = sp::test::pdfFonts(pdf.string());
         ASSERT_FALSE(fonts.empty());
         for (const sp::test::PdfFont& font : fonts)
@@ -112,7 +104,7 @@ TEST_F(PdfCli, TheBookWorksTheDefaultPileStepByStep) {
             EXPECT_EQ(line->find("(5.", line->find(expected.formula)) == std::string::npos, *expected.clause == 0)
                 << *line;
         }
-        EXPECT_NE(squeezed(sp::test::pdfText(pdf.string())).find(conclusion), std::string::npos);
+        EXPECT_NE(sp::test::withoutBlanks(sp::test::pdfText(pdf.string())).find(conclusion), std::string::npos);
     }
 }
 

@@ -93,14 +93,6 @@ struct Fixture : test::AnyWindowFixture {
     FakeNames names;
 };
 
-std::string squeezed(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ')
-            out += c;
-    return out;
-}
-
 void addModuleRows() {
     QTest::addColumn<int>("module");
     QTest::newRow("module 1") << 1;
@@ -174,7 +166,7 @@ private slots:
         for (const char* expected : {"嵌岩桩竖向承载力计算书", "贵阳某商业综合体", "1#楼桩基", "张三", "李四", "王五",
                                      "2026年12月10日", "ZH1"})
             QVERIFY2(text.find(expected) != std::string::npos, expected);
-        QVERIFY(squeezed(text).find("第1页共") != std::string::npos);
+        QVERIFY(sp::test::withoutBlanks(text).find("第1页共") != std::string::npos);
         QVERIFY2(text.find(worked.toStdString()) != std::string::npos, qPrintable(worked));
         for (const test::PdfFont& font : test::pdfFonts(path))
             QVERIFY2(font.embedded, font.name.c_str());

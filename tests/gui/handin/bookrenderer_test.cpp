@@ -43,14 +43,6 @@ std::string readable(const std::string& markup) {
     return text.toStdString();
 }
 
-// Without blanks: pdftotext leaves out those it finds between Chinese characters and figures.
-std::string squeezed(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ')
-            out += c;
-    return out;
-}
 
 } // namespace
 
@@ -257,7 +249,7 @@ void BookRendererTest::theWrittenPdfReadsBackWithItsFormulasAndEmbeddedFonts() {
           readable(*book.piles[2].warning).substr(0, 30)})
         QVERIFY2(text.find(expected) != std::string::npos, expected.c_str());
     for (const char* expected : {"附表桩表", "第1页共6页", "第6页共6页"})
-        QVERIFY2(squeezed(text).find(expected) != std::string::npos, expected);
+        QVERIFY2(sp::test::withoutBlanks(text).find(expected) != std::string::npos, expected);
 
     const std::vector<sp::test::PdfFont> fonts = sp::test::pdfFonts(path.string());
     QVERIFY(!fonts.empty());
@@ -287,7 +279,7 @@ void BookRendererTest::printersGetTheLandscapePagesTurnedOntoPortraitPaper() {
         QCOMPARE(size, std::make_pair(595, 842));
     const std::string text = sp::test::pdfText(path);
     QVERIFY(text.find("附表") != std::string::npos);
-    QVERIFY(squeezed(text).find("第4页共4页") != std::string::npos);
+    QVERIFY(sp::test::withoutBlanks(text).find("第4页共4页") != std::string::npos);
 }
 
 void BookRendererTest::aFailedWriteKeepsTheOldFileAndNamesPathAndReason() {
