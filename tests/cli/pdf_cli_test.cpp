@@ -72,14 +72,15 @@ TEST_F(PdfCli, TheDefaultPileOfEachModuleGivesABookBesideTheUnchangedLinesAndPag
     }
 }
 
-// The default pile's worked steps as the calculation book's example gives them, each formula line
-// with its formula number at the right margin of the same line.
+// The default pile's worked steps as the calculation book's example gives them (module 2's worked
+// by hand the same way), each formula line with its formula number at the right margin of the
+// same line, and the conclusion.
 TEST_F(PdfCli, TheBookWorksTheDefaultPileStepByStep) {
     struct Line {
         const char* formula;
         const char* clause; // "" where the line has none
     };
-    const Line moduleOne[] = {
+    const std::vector<Line> oneLayer = {
         {"Ap = π·d²/4 = π × 1000² / 4 = 785 398.16 mm²", ""},
         {"hr/deq = 1000 / 1000 = 1.00", ""},
         {"ζ = 0.92 + (0.72 − 0.92) × (25 − 15) / (30 − 15) = 0.786 666 7", ""},
@@ -88,14 +89,31 @@ TEST_F(PdfCli, TheBookWorksTheDefaultPileStepByStep) {
         {"Ra = Quk / K = 15 446.16 / 2.00 = 7 723.08 kN", "(5.2.2)"},
         {"Rc = ψc·fc·Ap = 0.60 × 14.3 × 785 398.16 / 1000 = 6 738.72 kN", "(5.7.1)"},
     };
-    const std::string conclusion = "单桩竖向承载力特征值Ra=7723kN；桩身正截面受压承载力设计值Rc=6739kN。";
-    for (int module : {1, 3}) {
-        SCOPED_TRACE("module " + std::to_string(module));
+    const std::vector<Line> layers = {
+        {"Ap = π·d²/4 = π × 1000² / 4 = 785 398.16 mm²", ""},
+        {"μ = π·d = π × 1000 = 3 141.59 mm", ""},
+        {"∑Qsrik = Qsr1k = 5 785.77 kN", "(5.3.3-6)"},
+        {"Qpk = qpk·Ap = 14 166.667 × 785 398.163 / 10⁶ = 11 126.47 kN", "(5.3.3-7)"},
+        {"Quk = Qsk + Qsrk + Qpk = 0 + 5 785.77 + 11 126.47 = 16 912.24 kN", "(5.3.3-4)"},
+        {"Ra = Quk / K = 16 912.24 / 2.00 = 8 456.12 kN", "(5.2.2)"},
+    };
+    const struct {
+        int module;
+        const std::vector<Line>& lines;
+        const char* conclusion; // without blanks
+    } cases[] = {
+        {1, oneLayer, "单桩竖向承载力特征值Ra=7723kN；桩身正截面受压承载力设计值Rc=6739kN。"},
+        {2, layers, "单桩竖向承载力特征值Ra=8456kN；单桩竖向极限承载力标准值Quk=16912kN"},
+        {3, oneLayer, "单桩竖向承载力特征值Ra=7723kN；桩身正截面受压承载力设计值Rc=6739kN。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("module " + std::to_string(c.module));
         const fs::path pdf = m_dir / "book.pdf";
-        const CliRun r = run(R"({"module": )" + std::to_string(module) + R"(, "piles": [{}]})", pdfArgs(pdf));
+        const CliRun r = run(R"({"module": )" + std::to_string(c.module) + R"(, "piles": [{}]})", pdfArgs(pdf));
         ASSERT_EQ(r.status, 0) << r.err;
-        const std::vector<std::string> lines = sp::test::linesOf(sp::test::pdfText(pdf.string()));
-        for (const Line& expected : moduleOne) {
+        const std::string text = sp::test::pdfText(pdf.string());
+        const std::vector<std::string> lines = sp::test::linesOf(text);
+        for (const Line& expected : c.lines) {
             const auto line = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
                 return l.find(expected.formula) != std::string::npos;
             });
@@ -104,7 +122,7 @@ TEST_F(PdfCli, TheBookWorksTheDefaultPileStepByStep) {
             EXPECT_EQ(line->find("(5.", line->find(expected.formula)) == std::string::npos, *expected.clause == 0)
                 << *line;
         }
-        EXPECT_NE(sp::test::withoutBlanks(sp::test::pdfText(pdf.string())).find(conclusion), std::string::npos);
+        EXPECT_NE(sp::test::withoutBlanks(text).find(c.conclusion), std::string::npos);
     }
 }
 

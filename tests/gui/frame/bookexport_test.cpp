@@ -145,7 +145,7 @@ private slots:
         QTest::addColumn<QString>("worked"); // a line of the pile's worked steps
         const QString qrk = u("Qrk = ζr·frk·Ap = 0.786 666 7 × 25 × 785 398.16 / 1000 = 15 446.16 kN");
         QTest::newRow("module 1") << 1 << qrk;
-        QTest::newRow("module 2") << 2 << QString();
+        QTest::newRow("module 2") << 2 << u("Quk = Qsk + Qsrk + Qpk = 0 + 5 785.77 + 11 126.47 = 16 912.24 kN");
         QTest::newRow("module 3") << 3 << qrk;
     }
     void exportWritesTheBookWhereTheEngineerChose() {
