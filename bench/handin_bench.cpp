@@ -3,6 +3,8 @@
 
 #include "gui/handin/samplebook.h"
 #include "handin/bookrenderer.h"
+#include "module2/module2session.h"
+#include "report/handinassembly.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,6 +66,28 @@ void WritePdfFile(benchmark::State& state) {
     state.counters["peak_rss_MB"] = peakResidentMegabytes();
 }
 BENCHMARK(WritePdfFile)->Unit(benchmark::kMillisecond);
+
+// The same with the modules' own content: 100 module 2 piles of three rock layers each, computed by
+// the session as the window computes them, their book built from its documents and drawn.
+void ModuleTwoPilesPdf(benchmark::State& state) {
+    sp::module2::Session session;
+    sp::module2::LayerTexts layer = sp::module2::defaultLayer();
+    session.enterLayers({layer, layer, layer});
+    for (int k = 0; k < kPiles; ++k)
+        session.compute(sp::core::Moment{2026, 12, 10, 9, 30, 0});
+    if (session.documents().pileRegister().count() != kPiles)
+        state.SkipWithError("the default layers did not compute");
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        const QByteArray pdf =
+            sp::handin::pdfOf(sp::report::bookOf(session.documents(), {}, sp::report::programLine("bench")));
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+BENCHMARK(ModuleTwoPilesPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
