@@ -45,7 +45,7 @@ std::vector<std::string> headerLines(const std::string& header) {
 
 // A table to set: its header lines per column, its rows of markup cells, how each column's cells
 // align, and which rows are drawn red.
-struct TableSpec {
+struct TableModel {
     std::vector<std::vector<std::string>> header; // per column, empty when the table has no header
     std::vector<std::vector<std::string>> rows;
     std::vector<Align> align;   // per column
@@ -55,13 +55,13 @@ struct TableSpec {
 };
 
 // A pile section's own table (module 2's rock layers): every cell in the middle of its column.
-TableSpec specOf(const Table& table) {
-    TableSpec spec;
+TableModel modelOf(const Table& table) {
+    TableModel model;
     for (const std::string& header : table.headers)
-        spec.header.push_back(headerLines(header));
-    spec.rows = table.rows;
-    spec.align.assign(spec.header.size(), Align::Centre);
-    return spec;
+        model.header.push_back(headerLines(header));
+    model.rows = table.rows;
+    model.align.assign(model.header.size(), Align::Centre);
+    return model;
 }
 
 // The text on pages, top to bottom, with a new page of the same orientation when the next piece
@@ -117,8 +117,8 @@ private:
     void step(int number, const Step& step);
     void formula(const FormulaLine& line);
     void warning(const std::string& text);
-    void table(const TableSpec& spec, double indent);
-    std::vector<double> columnWidths(const TableSpec& spec, TextStyle& style, double available) const;
+    void table(const TableModel& model, double indent);
+    std::vector<double> columnWidths(const TableModel& model, TextStyle& style, double available) const;
 
     const Typesetter& m_type;
     Flow m_flow;
@@ -258,7 +258,7 @@ void Layouter::step(int number, const Step& step) {
         formula(line);
     if (step.table) {
         m_flow.y += mm(1);
-        table(specOf(*step.table), kIndent);
+        table(modelOf(*step.table), kIndent);
         m_flow.y += mm(1);
     }
     for (const std::string& note : step.notes)
@@ -279,22 +279,22 @@ void Layouter::pile(const PileSection& pile, bool first) {
     if (!pile.inputs.empty() || pile.inputTable) {
         heading("二、基本资料", kSectionHeading, mm(2), mm(1));
         if (!pile.inputs.empty()) {
-            TableSpec spec;
-            spec.style = kBody;
+            TableModel model;
+            model.style = kBody;
             double labels = 0;
             for (const Entry& entry : pile.inputs) {
-                spec.rows.push_back({entry.label, entry.value});
+                model.rows.push_back({entry.label, entry.value});
                 labels = std::max(labels, m_type.width(entry.label, kBody));
             }
             const double available = body.width() - kIndent;
             const double labelWidth = std::min(labels + 2 * mm(2), available * 0.45);
-            spec.widths = {labelWidth, available - labelWidth};
-            spec.align = {Align::Left, Align::Left};
-            table(spec, kIndent);
+            model.widths = {labelWidth, available - labelWidth};
+            model.align = {Align::Left, Align::Left};
+            table(model, kIndent);
         }
         if (pile.inputTable) {
             m_flow.y += mm(2);
-            table(specOf(*pile.inputTable), kIndent);
+            table(modelOf(*pile.inputTable), kIndent);
         }
     }
     if (!pile.steps.empty()) {
@@ -318,32 +318,32 @@ void Layouter::pileTable(const Sheet& sheet) {
              Align::Centre);
     m_flow.y += mm(2);
 
-    TableSpec spec;
+    TableModel model;
     for (const SheetColumn& column : sheet.sheetColumns) {
         std::vector<std::string> lines{column.title};
         if (!column.unit.empty())
             lines.push_back("(" + column.unit + ")");
-        spec.header.push_back(lines);
+        model.header.push_back(lines);
     }
     // Figures to the right, so that their digits line up; words in the middle.
-    spec.align.assign(spec.header.size(), Align::Centre);
-    std::vector<bool> figures(spec.header.size(), true);
+    model.align.assign(model.header.size(), Align::Centre);
+    std::vector<bool> figures(model.header.size(), true);
     for (const SheetRow& row : sheet.rows) {
         std::vector<std::string> cells;
-        for (std::size_t c = 0; c < spec.header.size(); ++c) {
+        for (std::size_t c = 0; c < model.header.size(); ++c) {
             const SheetCell cell = c < row.size() ? row[c] : SheetCell{};
             cells.push_back(cell.text);
             if (!cell.number && !cell.text.empty())
                 figures[c] = false;
         }
-        spec.rows.push_back(std::move(cells));
+        model.rows.push_back(std::move(cells));
     }
     for (std::size_t c = 0; c < figures.size(); ++c)
         if (figures[c])
-            spec.align[c] = Align::Right;
+            model.align[c] = Align::Right;
     for (std::size_t r = 0; r < sheet.rows.size(); ++r)
-        spec.flagged.push_back(sheet.flagged(r));
-    table(spec, 0);
+        model.flagged.push_back(sheet.flagged(r));
+    table(model, 0);
 }
 
 // The room between a cell's rules and its text, less in a table set smaller.
@@ -353,20 +353,20 @@ double cellPadding(const TextStyle& style) { return mm(1.5) * style.points / kTa
 // fit on one line, headers break first: at their blanks, then down to half their length; when
 // even that does not fit, the table is set smaller until it does: small figures can still be read,
 // figures cut off at the page's edge cannot.
-std::vector<double> Layouter::columnWidths(const TableSpec& spec, TextStyle& style, double available) const {
-    const std::size_t columns = spec.align.size();
-    if (!spec.widths.empty())
-        return spec.widths;
+std::vector<double> Layouter::columnWidths(const TableModel& model, TextStyle& style, double available) const {
+    const std::size_t columns = model.align.size();
+    if (!model.widths.empty())
+        return model.widths;
     for (int attempt = 0;; ++attempt) {
         // Each column's width with its header on one line, broken at blanks, broken anywhere.
         std::vector<std::vector<double>> levels(3, std::vector<double>(columns, 0));
         for (std::size_t c = 0; c < columns; ++c) {
             double cells = 0;
-            for (const std::vector<std::string>& row : spec.rows)
+            for (const std::vector<std::string>& row : model.rows)
                 if (c < row.size())
                     cells = std::max(cells, m_type.width(row[c], style));
             std::array<double, 3> header{};
-            for (const std::string& line : c < spec.header.size() ? spec.header[c] : kNoLines) {
+            for (const std::string& line : c < model.header.size() ? model.header[c] : kNoLines) {
                 const double whole = m_type.width(line, style);
                 const double anywhere = std::max(m_type.widestPiece(line, style, Breaks::Anywhere), whole / 2);
                 header[0] = std::max(header[0], whole);
@@ -404,13 +404,13 @@ std::vector<double> Layouter::columnWidths(const TableSpec& spec, TextStyle& sty
     }
 }
 
-void Layouter::table(const TableSpec& spec, double indent) {
-    const std::size_t columns = spec.align.size();
+void Layouter::table(const TableModel& model, double indent) {
+    const std::size_t columns = model.align.size();
     if (columns == 0)
         return;
-    TextStyle style = spec.style;
+    TextStyle style = model.style;
     const double left = m_flow.body().left() + indent;
-    const std::vector<double> widths = columnWidths(spec, style, m_flow.body().width() - indent);
+    const std::vector<double> widths = columnWidths(model, style, m_flow.body().width() - indent);
     std::vector<double> edges{left};
     for (double w : widths)
         edges.push_back(edges.back() + w);
@@ -441,12 +441,12 @@ void Layouter::table(const TableSpec& spec, double indent) {
     };
 
     std::optional<Row> header;
-    if (!spec.header.empty()) {
+    if (!model.header.empty()) {
         Row row;
         std::size_t most = 1;
         for (std::size_t c = 0; c < columns; ++c) {
             std::vector<TextLine> lines;
-            for (const std::string& line : c < spec.header.size() ? spec.header[c] : kNoLines)
+            for (const std::string& line : c < model.header.size() ? model.header[c] : kNoLines)
                 for (TextLine& piece : m_type.wrap(line, style, widths[c] - 2 * padding, Breaks::SpacesFirst))
                     lines.push_back(std::move(piece));
             most = std::max(most, lines.size());
@@ -485,8 +485,8 @@ void Layouter::table(const TableSpec& spec, double indent) {
 
     const double headerHeight = header ? header->height : 0;
     bool started = false;
-    for (std::size_t r = 0; r < spec.rows.size(); ++r) {
-        const Row row = setRow(spec.rows[r], r < spec.flagged.size() && spec.flagged[r] ? kFlagged : style.colour);
+    for (std::size_t r = 0; r < model.rows.size(); ++r) {
+        const Row row = setRow(model.rows[r], r < model.flagged.size() && model.flagged[r] ? kFlagged : style.colour);
         if (!started || !m_flow.fits(row.height)) {
             if (started) {
                 close();
@@ -495,10 +495,10 @@ void Layouter::table(const TableSpec& spec, double indent) {
                 m_flow.need(headerHeight + row.height);
             }
             if (header)
-                draw(*header, spec.align, true);
+                draw(*header, model.align, true);
             started = true;
         }
-        draw(row, spec.align, false);
+        draw(row, model.align, false);
     }
     if (started)
         close();
