@@ -10,6 +10,7 @@
 #include "module2/module2session.h"
 #include "module3/module3form.h"
 #include "module3/module3session.h"
+#include "report/handinassembly.h"
 #include "bookoutput.h"
 #include "jsoninput.h"
 #include "tableoutput.h"
@@ -284,9 +285,12 @@ template <class Session> void enterPile(Session& session, const PileRequest& pil
 // The documents beside the text pages: the PDF book and the spreadsheet of the pile table.
 int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& request, const CalcOptions& options,
                 std::ostream& err) {
-    if (!options.pdfPath.empty())
-        if (const int status = writeBookPdf(documents, request.book, options.pdfPath, err); status != 0)
+    if (!options.pdfPath.empty()) {
+        handin::TitleBlock title = request.book;
+        title.date = report::bookDate(options.now.value_or(core::nowLocal()));
+        if (const int status = writeBookPdf(documents, title, options.pdfPath, err); status != 0)
             return status;
+    }
     return writePileTable(documents, options, err);
 }
 

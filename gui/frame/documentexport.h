@@ -12,6 +12,7 @@ class QWidget;
 
 namespace sp::frame {
 
+class BookNames;
 class FileChooser;
 class MessageSink;
 
@@ -20,6 +21,7 @@ struct ExportContext {
     const report::ReportDocuments* documents = nullptr;
     MessageSink* messages = nullptr;
     FileChooser* files = nullptr;
+    BookNames* names = nullptr; // the title block's names; nothing: the desktop's dialog
     QString documentsFolder; // where the save dialog starts; may not exist yet
     core::Moment now;
 };

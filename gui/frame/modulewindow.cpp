@@ -466,6 +466,7 @@ ExportContext ModuleWindow::exportContext() {
     context.documents = m_documents;
     context.messages = m_messages;
     context.files = m_files;
+    context.names = m_bookNames;
     context.documentsFolder = m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
     context.now = m_clock();
     return context;

@@ -35,6 +35,7 @@ class QVBoxLayout;
 namespace sp::frame {
 
 class AboutWindow;
+class BookNames;
 class FileChooser;
 struct ExportContext;
 class MessageSink;
@@ -55,6 +56,7 @@ public:
     // Platform services; the desktop's by default, replaceable in tests.
     void setMessageSink(MessageSink* sink) { m_messages = sink; }
     void setFileChooser(FileChooser* chooser) { m_files = chooser; }
+    void setBookNames(BookNames* names) { m_bookNames = names; }
     void setStoragePermission(StoragePermission* permission) { m_permission = permission; }
     void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
     void setClock(std::function<core::Moment()> clock) { m_clock = std::move(clock); }
@@ -168,6 +170,7 @@ private:
     MessageSink* m_messages = nullptr;
     std::unique_ptr<FileChooser> m_defaultFiles;
     FileChooser* m_files = nullptr;
+    BookNames* m_bookNames = nullptr; // nothing: the desktop's dialog
     StoragePermission* m_permission = nullptr;
     QString m_documentsFolder; // empty: the platform's
     std::function<core::Moment()> m_clock;
