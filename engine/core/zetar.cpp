@@ -26,16 +26,9 @@ constexpr std::array<Row, kZetaRows> kTable = {{
     {1.63, 1.45, 0.71, 1.04, 0.92, 0.52},
 }};
 
-constexpr int kSoft = 0;
-constexpr int kHard = 3;
 constexpr int kIntactColumn = 0;
 constexpr int kFairlyIntactColumn = 1;
 constexpr int kFairlyBrokenColumn = 2;
-
-// Beyond the end of the table: the values of the last row read (soft at 6.0, hard at 4.0).
-constexpr Row kSoftBeyond = {1.63, 1.45, 0.71};
-constexpr Row kSoftAt4 = {1.48, 1.31, 0.71};
-constexpr Row kHardBeyond = {1.04, 0.92, 0.52};
 
 double T(int row, int column) { return kTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
 
@@ -50,51 +43,78 @@ int columnOf(IntegrityClass cls) {
     }
 }
 
-// A group's value inside its range: between ratio rows, and between classes by Kv.
-double groupValue(int group, double u, int i, IntegrityClass cls, double kv) {
-    if (cls == IntegrityClass::Interpolated) {
-        const int kc = group + kFairlyIntactColumn;
-        const int kb = group + kFairlyBrokenColumn;
-        return bilinearInterpolate(i, T(i, kc), i + 1, T(i + 1, kc), T(i, kb), T(i + 1, kb), 0.55, 0.35, u, kv);
+// A group's value at the ratio: each column read at its row, or between its two rows, and for
+// the interpolated class the two columns weighed by Kv. Past the last row the row's values stand
+// as they are.
+ZetaWorking::Group readGroup(const ZetaWorking& w, int firstColumn, double u) {
+    ZetaWorking::Group g;
+    g.firstColumn = firstColumn;
+    const bool byKv = w.integrity == IntegrityClass::Interpolated;
+    g.columnCount = byKv ? 2 : 1;
+    const int offsets[2] = {byKv ? kFairlyIntactColumn : columnOf(w.integrity), kFairlyBrokenColumn};
+    for (int k = 0; k < g.columnCount; ++k) {
+        ZetaWorking::Column& c = g.columns[static_cast<std::size_t>(k)];
+        c.column = firstColumn + offsets[k];
+        c.atRow = T(w.row, c.column);
+        if (w.beyond) {
+            c.atNextRow = c.atRow;
+            c.value = c.atRow;
+        } else {
+            c.atNextRow = T(w.row + 1, c.column);
+            c.value = linearInterpolate(w.row, c.atRow, w.row + 1, c.atNextRow, u);
+        }
     }
-    const int k = group + columnOf(cls);
-    return linearInterpolate(i, T(i, k), i + 1, T(i + 1, k), u);
-}
-
-// A group's value beyond its range, from the row it was last read at.
-double beyondValue(const Row& row, IntegrityClass cls, double kv) {
-    if (cls == IntegrityClass::Interpolated)
-        return linearInterpolate(0.55, row[kFairlyIntactColumn], 0.35, row[kFairlyBrokenColumn], kv);
-    return row[static_cast<std::size_t>(columnOf(cls))];
+    g.value = byKv ? linearInterpolate(kZetaKvFairlyIntact, g.columns[0].value, kZetaKvFairlyBroken,
+                                       g.columns[1].value, w.kv)
+                   : g.columns[0].value;
+    return g;
 }
 
 } // namespace
 
 double zetaTableValue(int row, int column) { return T(row, column); }
 
-double zetaOf(double ratio, double frk, IntegrityClass cls, double kv) {
-    const double u = ratio / 0.5;
-    const int i = static_cast<int>(u);
-    switch (rockGroupOf(frk)) {
+ZetaWorking zetaWorking(double ratio, double frk, IntegrityClass cls, double kv) {
+    ZetaWorking w;
+    w.rockGroup = rockGroupOf(frk);
+    w.integrity = cls;
+    w.ratio = ratio;
+    w.frk = frk;
+    w.kv = kv;
+    if (w.rockGroup == RockGroup::None)
+        return w;
+
+    // The soft group is read to 6.0; the hard group, and so the transition between them, to 4.0.
+    const int lastRow = w.rockGroup == RockGroup::Soft ? kZetaLastSoftRow : kZetaLastHardRow;
+    const double u = ratio / kZetaRowStep;
+    w.beyond = !(ratio <= lastRow * kZetaRowStep);
+    if (w.beyond) {
+        w.row = lastRow;
+    } else {
+        w.row = static_cast<int>(u);
+        w.betweenRows = u != w.row;
+    }
+
+    switch (w.rockGroup) {
     case RockGroup::Soft:
-        return ratio <= 6.0 ? groupValue(kSoft, u, i, cls, kv) : beyondValue(kSoftBeyond, cls, kv);
     case RockGroup::Hard:
-        return ratio <= 4.0 ? groupValue(kHard, u, i, cls, kv) : beyondValue(kHardBeyond, cls, kv);
+        w.groupCount = 1;
+        w.groups[0] = readGroup(w, w.rockGroup == RockGroup::Soft ? kZetaSoftColumn : kZetaHardColumn, u);
+        w.zeta = w.groups[0].value;
+        break;
     case RockGroup::Transition:
-        if (ratio > 4.0)
-            return linearInterpolate(15, beyondValue(kSoftAt4, cls, kv), 30, beyondValue(kHardBeyond, cls, kv), frk);
-        if (cls == IntegrityClass::Interpolated)
-            return linearInterpolate(15, groupValue(kSoft, u, i, cls, kv), 30, groupValue(kHard, u, i, cls, kv), frk);
-        {
-            const int ks = kSoft + columnOf(cls);
-            const int kh = kHard + columnOf(cls);
-            return bilinearInterpolate(i, T(i, ks), i + 1, T(i + 1, ks), T(i, kh), T(i + 1, kh), 15, 30, u, frk);
-        }
+        w.groupCount = 2;
+        w.groups[0] = readGroup(w, kZetaSoftColumn, u);
+        w.groups[1] = readGroup(w, kZetaHardColumn, u);
+        w.zeta = linearInterpolate(kZetaSoftFrk, w.groups[0].value, kZetaHardFrk, w.groups[1].value, frk);
+        break;
     case RockGroup::None:
         break;
     }
-    return 0.0;
+    return w;
 }
+
+double zetaOf(double ratio, double frk, IntegrityClass cls, double kv) { return zetaWorking(ratio, frk, cls, kv).zeta; }
 
 bool isBroken(IntegrityClass cls) {
     return cls == IntegrityClass::FairlyBroken || cls == IntegrityClass::Interpolated;

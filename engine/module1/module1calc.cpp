@@ -88,7 +88,7 @@ bool takeIntegrity(Run& run, const Inputs& in) {
 
 // Fairly broken rock asks for a deeper socket; a socket shorter than deq only earns a hint.
 bool checkSocketInBrokenRock(Run& run, SectionType section) {
-    const Values& v = run.out.values;
+    Values& v = run.out.values;
     if (!isBroken(v.integrity))
         return true;
     switch (checkBrokenRock(section, v.geometry)) {
@@ -98,6 +98,7 @@ bool checkSocketInBrokenRock(Run& run, SectionType section) {
         return run.stop(kFieldHr, kMsgShortD);
     case BrokenRockCheck::HintShorterThanDeq:
         run.out.status.showMessage(kMsgHintDeq, kMagenta);
+        v.hint = kMsgHintDeq;
         break;
     case BrokenRockCheck::Pass:
         run.out.fields.setColour(kFieldHr, kBlack);
@@ -182,6 +183,9 @@ Outcome calculate(const Inputs& in, const DeqRule& deqRule) {
         !checkSocketInBrokenRock(run, in.section) || !checkStrength(run))
         return run.out;
     recordCapacity(v, capacityOf(v.geometry, v.frk, v.integrity, v.kv, in.process, in.grade));
+    // The same lookup as capacityOf's, kept whole for the book; the optimisation, which calls
+    // capacityOf for every candidate, has no use for it.
+    v.zetaWorking = zetaWorking(v.geometry.ratioToDeq, v.frk, v.integrity, v.kv);
     run.out.boxes = resultBoxes(v);
     return run.out;
 }

@@ -7,6 +7,7 @@
 #include "core/outcome.h"
 #include "core/tables.h"
 #include "core/text.h"
+#include "core/zetar.h"
 
 #include <functional>
 #include <string>
@@ -75,6 +76,7 @@ struct Values {
     bool integrityGivenAsIndex = false;
     double kv = 0.0;
     double zeta = 0.0;
+    core::ZetaWorking zetaWorking; // how ζ was read from the table, for the handed-in book
     double processFactor = 1.0;
     double zetaR = 0.0;
     double qrk = 0.0; // kN
@@ -83,6 +85,7 @@ struct Values {
     double fc = 0.0;  // MPa
     double psiC = 0.0;
     double rc = 0.0; // kN
+    std::string hint; // the magenta hint the calculation went on with, or empty
 };
 
 struct Outcome {

@@ -1,7 +1,9 @@
 #include "module1/module1reports.h"
 
 #include "core/text.h"
+#include "module1/module1handin.h"
 #include "report/columns.h"
+#include "report/handinpieces.h"
 #include "report/summaryblock.h"
 
 namespace sp::module1 {
@@ -165,8 +167,14 @@ report::Lines tableClosing(const Moment& moment, int width) {
 report::Lines tableClosing(const Moment& moment) { return tableClosing(moment, 180); }
 
 report::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment) {
-    return report::PilePages{bookLines(v, pileNumber), timeLine(moment), tableHeading(), tableRow(v, pileNumber),
-                            tableClosing(moment)};
+    return report::PilePages{bookLines(v, pileNumber),
+                             timeLine(moment),
+                             tableHeading(),
+                             tableRow(v, pileNumber),
+                             tableClosing(moment),
+                             {pileSection(v, pileNumber), tableCells(v, pileNumber), false},
+                             tableColumns(),
+                             report::calculatedAtText(moment)};
 }
 
 } // namespace sp::module1

@@ -2,7 +2,9 @@
 
 #include "core/text.h"
 #include "module1/module1reports.h"
+#include "module3/module3handin.h"
 #include "report/columns.h"
+#include "report/handinpieces.h"
 
 namespace sp::module3 {
 
@@ -87,8 +89,15 @@ std::string tableRow(const Outcome& o, int n) {
 report::Lines tableClosing(const Moment& moment) { return module1::tableClosing(moment, kTableWidth); }
 
 report::PilePages pilePages(const Outcome& o, int pileNumber, const Moment& moment) {
-    return report::PilePages{bookLines(o, pileNumber), module1::timeLine(moment), tableHeading(),
-                            tableRow(o, pileNumber), tableClosing(moment)};
+    return report::PilePages{bookLines(o, pileNumber),
+                             module1::timeLine(moment),
+                             tableHeading(),
+                             tableRow(o, pileNumber),
+                             tableClosing(moment),
+                             {pileSection(o, pileNumber), tableCells(o, pileNumber),
+                              *o.verdict == ComplianceVerdict::OverStandard},
+                             tableColumns(),
+                             report::calculatedAtText(moment)};
 }
 
 } // namespace sp::module3
