@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -182,6 +183,27 @@ TEST_F(SheetsCli, CalcWritesThePileTableOfEachModule) {
             else
                 expectCellsAreTheTexts(rows[i], texts, i);
         }
+    }
+}
+
+// Module 3's default pile and an oblong one by the perimeter method, which is over the standard.
+TEST_F(SheetsCli, CalcPileTableHasItsFiguresAsNumbersAndOverStandardPilesInRed) {
+    const CliRun r = runCommand("calc", R"({"module": 3, "piles": [{}, {"section": "椭圆桩", "method": "B-周长相等折算"}]})",
+                                "--xlsx '" + path("桩表.xlsx") + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    SP_READ_XLSX_OR_SKIP(book, path("桩表.xlsx"));
+    ASSERT_EQ(book.size(), 1u);
+    const nlohmann::json& rows = book[0]["rows"];
+    ASSERT_EQ(rows.size(), 3u);
+    const std::vector<std::string> header = headerTexts(book[0]);
+    const auto ra = static_cast<std::size_t>(std::find(header.begin(), header.end(), "桩承载力 Ra (kN)") - header.begin());
+    ASSERT_LT(ra, header.size());
+    EXPECT_EQ(rows[1][ra]["value"].get<double>(), 7723);
+    EXPECT_EQ(rows[2][ra]["value"].get<double>(), 11967);
+    EXPECT_EQ(rows[1][0]["value"], "ZH1");
+    for (std::size_t c = 0; c < header.size(); ++c) {
+        EXPECT_FALSE(rows[1][c]["red"].get<bool>()) << c;
+        EXPECT_TRUE(rows[2][c]["red"].get<bool>()) << c;
     }
 }
 
