@@ -6,12 +6,10 @@
 
 #include "testsupport.h"
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <sys/wait.h>
 
@@ -20,15 +18,18 @@ namespace sp::test {
 // The system's own python, for which Debian's openpyxl is installed.
 inline constexpr const char* kSystemPython = "/usr/bin/python3";
 
-// The workbook, or nothing when openpyxl (or the python) is missing. A file openpyxl cannot read
-// fails the test that asked.
-inline std::optional<nlohmann::json> readXlsx(const std::filesystem::path& file) {
+struct XlsxRead {
+    enum Status { Read, Unavailable, Unreadable } status = Unavailable;
+    nlohmann::json book; // the sheets, when read
+};
+
+inline XlsxRead readXlsx(const std::filesystem::path& file) {
     const std::string script = fixturePath("../tools/readxlsx.py");
     const std::string command =
         std::string(kSystemPython) + " '" + script + "' '" + file.string() + "' 2>/dev/null";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
-        return std::nullopt;
+        return {};
     std::string out;
     char buf[4096];
     std::size_t n;
@@ -36,19 +37,28 @@ inline std::optional<nlohmann::json> readXlsx(const std::filesystem::path& file)
         out.append(buf, n);
     const int status = pclose(pipe);
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (code == 3 || code == 127)
-        return std::nullopt;
-    EXPECT_EQ(code, 0) << "openpyxl could not read " << file;
+    if (code == 3 || code == 127) // no openpyxl, no python
+        return {};
     if (code != 0)
-        return nlohmann::json::array();
-    return nlohmann::json::parse(out);
+        return {XlsxRead::Unreadable, {}};
+    return {XlsxRead::Read, nlohmann::json::parse(out)};
 }
 
 } // namespace sp::test
 
-// Skips the test when the workbook cannot be read back for want of openpyxl.
+// GoogleTest: the workbook's sheets into `variable`; the test skips without openpyxl and fails on
+// a file openpyxl cannot read.
 #define SP_READ_XLSX_OR_SKIP(variable, file)                                                                 \
-    const std::optional<nlohmann::json> variable##Read = sp::test::readXlsx(file);                             \
-    if (!variable##Read)                                                                                       \
+    const sp::test::XlsxRead variable##Read = sp::test::readXlsx(file);                                        \
+    if (variable##Read.status == sp::test::XlsxRead::Unavailable)                                              \
         GTEST_SKIP() << "python3-openpyxl is not installed for " << sp::test::kSystemPython;                 \
-    const nlohmann::json& variable = *variable##Read
+    ASSERT_EQ(variable##Read.status, sp::test::XlsxRead::Read) << "openpyxl could not read " << (file);        \
+    const nlohmann::json& variable = variable##Read.book
+
+// Qt Test: the same.
+#define SP_QREAD_XLSX_OR_SKIP(variable, file)                                                                \
+    const sp::test::XlsxRead variable##Read = sp::test::readXlsx(file);                                        \
+    if (variable##Read.status == sp::test::XlsxRead::Unavailable)                                              \
+        QSKIP("python3-openpyxl is not installed for /usr/bin/python3");                                     \
+    QVERIFY2(variable##Read.status == sp::test::XlsxRead::Read, "openpyxl could not read the workbook");        \
+    const nlohmann::json& variable = variable##Read.book
