@@ -43,31 +43,83 @@ int columnOf(IntegrityClass cls) {
     }
 }
 
+// The reading itself, written once for both uses: `Notes` sees each value as it is found, so
+// that zetaWorking keeps them while zetaOf, which the optimisation calls for every candidate,
+// passes notes that keep nothing and cost nothing.
+struct NoNotes {
+    void rows(bool, int, bool) {}
+    void column(int, int, int, double, double, double) {}
+    void group(int, int, int, double) {}
+};
+
+struct WorkingNotes {
+    ZetaWorking& w;
+    void rows(bool beyond, int row, bool betweenRows) {
+        w.beyond = beyond;
+        w.row = row;
+        w.betweenRows = betweenRows;
+    }
+    void column(int group, int k, int column, double atRow, double atNextRow, double value) {
+        w.groups[static_cast<std::size_t>(group)].columns[static_cast<std::size_t>(k)] = {column, atRow, atNextRow,
+                                                                                          value};
+    }
+    void group(int group, int firstColumn, int columnCount, double value) {
+        ZetaWorking::Group& g = w.groups[static_cast<std::size_t>(group)];
+        g.firstColumn = firstColumn;
+        g.columnCount = columnCount;
+        g.value = value;
+        w.groupCount = group + 1;
+    }
+};
+
 // A group's value at the ratio: each column read at its row, or between its two rows, and for
 // the interpolated class the two columns weighed by Kv. Past the last row the row's values stand
 // as they are.
-ZetaWorking::Group readGroup(const ZetaWorking& w, int firstColumn, double u) {
-    ZetaWorking::Group g;
-    g.firstColumn = firstColumn;
-    const bool byKv = w.integrity == IntegrityClass::Interpolated;
-    g.columnCount = byKv ? 2 : 1;
-    const int offsets[2] = {byKv ? kFairlyIntactColumn : columnOf(w.integrity), kFairlyBrokenColumn};
-    for (int k = 0; k < g.columnCount; ++k) {
-        ZetaWorking::Column& c = g.columns[static_cast<std::size_t>(k)];
-        c.column = firstColumn + offsets[k];
-        c.atRow = T(w.row, c.column);
-        if (w.beyond) {
-            c.atNextRow = c.atRow;
-            c.value = c.atRow;
-        } else {
-            c.atNextRow = T(w.row + 1, c.column);
-            c.value = linearInterpolate(w.row, c.atRow, w.row + 1, c.atNextRow, u);
-        }
+template <class Notes>
+double groupValue(int group, int firstColumn, double u, int row, bool beyond, IntegrityClass cls, double kv,
+                  Notes& notes) {
+    const bool byKv = cls == IntegrityClass::Interpolated;
+    const int count = byKv ? 2 : 1;
+    const int offsets[2] = {byKv ? kFairlyIntactColumn : columnOf(cls), kFairlyBrokenColumn};
+    double values[2] = {0.0, 0.0};
+    for (int k = 0; k < count; ++k) {
+        const int column = firstColumn + offsets[k];
+        const double atRow = T(row, column);
+        const double atNextRow = beyond ? atRow : T(row + 1, column);
+        values[k] = beyond ? atRow : linearInterpolate(row, atRow, row + 1, atNextRow, u);
+        notes.column(group, k, column, atRow, atNextRow, values[k]);
     }
-    g.value = byKv ? linearInterpolate(kZetaKvFairlyIntact, g.columns[0].value, kZetaKvFairlyBroken,
-                                       g.columns[1].value, w.kv)
-                   : g.columns[0].value;
-    return g;
+    const double value =
+        byKv ? linearInterpolate(kZetaKvFairlyIntact, values[0], kZetaKvFairlyBroken, values[1], kv) : values[0];
+    notes.group(group, firstColumn, count, value);
+    return value;
+}
+
+template <class Notes> double readTable(double ratio, double frk, IntegrityClass cls, double kv, Notes& notes) {
+    const RockGroup rockGroup = rockGroupOf(frk);
+    if (rockGroup == RockGroup::None)
+        return 0.0;
+    // The soft group is read to 6.0; the hard group, and so the transition between them, to 4.0.
+    const int lastRow = rockGroup == RockGroup::Soft ? kZetaLastSoftRow : kZetaLastHardRow;
+    const double u = ratio / kZetaRowStep;
+    const bool beyond = !(ratio <= lastRow * kZetaRowStep);
+    const int row = beyond ? lastRow : static_cast<int>(u);
+    notes.rows(beyond, row, !beyond && u != row);
+
+    switch (rockGroup) {
+    case RockGroup::Soft:
+        return groupValue(0, kZetaSoftColumn, u, row, beyond, cls, kv, notes);
+    case RockGroup::Hard:
+        return groupValue(0, kZetaHardColumn, u, row, beyond, cls, kv, notes);
+    case RockGroup::Transition: {
+        const double soft = groupValue(0, kZetaSoftColumn, u, row, beyond, cls, kv, notes);
+        const double hard = groupValue(1, kZetaHardColumn, u, row, beyond, cls, kv, notes);
+        return linearInterpolate(kZetaSoftFrk, soft, kZetaHardFrk, hard, frk);
+    }
+    case RockGroup::None:
+        break;
+    }
+    return 0.0;
 }
 
 } // namespace
@@ -81,40 +133,15 @@ ZetaWorking zetaWorking(double ratio, double frk, IntegrityClass cls, double kv)
     w.ratio = ratio;
     w.frk = frk;
     w.kv = kv;
-    if (w.rockGroup == RockGroup::None)
-        return w;
-
-    // The soft group is read to 6.0; the hard group, and so the transition between them, to 4.0.
-    const int lastRow = w.rockGroup == RockGroup::Soft ? kZetaLastSoftRow : kZetaLastHardRow;
-    const double u = ratio / kZetaRowStep;
-    w.beyond = !(ratio <= lastRow * kZetaRowStep);
-    if (w.beyond) {
-        w.row = lastRow;
-    } else {
-        w.row = static_cast<int>(u);
-        w.betweenRows = u != w.row;
-    }
-
-    switch (w.rockGroup) {
-    case RockGroup::Soft:
-    case RockGroup::Hard:
-        w.groupCount = 1;
-        w.groups[0] = readGroup(w, w.rockGroup == RockGroup::Soft ? kZetaSoftColumn : kZetaHardColumn, u);
-        w.zeta = w.groups[0].value;
-        break;
-    case RockGroup::Transition:
-        w.groupCount = 2;
-        w.groups[0] = readGroup(w, kZetaSoftColumn, u);
-        w.groups[1] = readGroup(w, kZetaHardColumn, u);
-        w.zeta = linearInterpolate(kZetaSoftFrk, w.groups[0].value, kZetaHardFrk, w.groups[1].value, frk);
-        break;
-    case RockGroup::None:
-        break;
-    }
+    WorkingNotes notes{w};
+    w.zeta = readTable(ratio, frk, cls, kv, notes);
     return w;
 }
 
-double zetaOf(double ratio, double frk, IntegrityClass cls, double kv) { return zetaWorking(ratio, frk, cls, kv).zeta; }
+double zetaOf(double ratio, double frk, IntegrityClass cls, double kv) {
+    NoNotes notes;
+    return readTable(ratio, frk, cls, kv, notes);
+}
 
 bool isBroken(IntegrityClass cls) {
     return cls == IntegrityClass::FairlyBroken || cls == IntegrityClass::Interpolated;

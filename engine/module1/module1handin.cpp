@@ -16,6 +16,7 @@ using report::handInterpolation;
 using report::sevenDigits;
 using report::shows;
 using report::fixed;
+using report::force;
 using report::plain;
 
 namespace {
@@ -242,13 +243,6 @@ std::vector<handin::Entry> inputEntries(const Values& v) {
     return entries;
 }
 
-// A force in kN carried with `decimals` decimals, with the two the text book prints beside it when
-// the figure needs more.
-std::string force(double value, int decimals) {
-    const std::string figure = carried(value, decimals, 2), shown = fixed(value, 2);
-    return figure + " kN" + (figure == shown ? "" : "（取 " + shown + " kN）");
-}
-
 std::vector<Step> steps(const Values& v, std::vector<FormulaLine> sectionLines) {
     const SectionGeometry& g = v.geometry;
     const Carry carry = carryOf(v);
@@ -281,13 +275,8 @@ std::vector<Step> steps(const Values& v, std::vector<FormulaLine> sectionLines) 
     out.push_back({"单桩竖向极限承载力标准值",
                    {{"Q_{uk} = Q_{sk} + Q_{rk} = 0 + " + quk + " = " + force(v.quk, carry.quk), "(5.3.3-1)"}},
                    std::nullopt,
-                   {"Q_{sk}：桩周土的侧阻力不考虑，取 0"}});
-    out.push_back({"单桩竖向承载力特征值",
-                   {{"R_{a} = Q_{uk} / K = " + quk + " / " + FixedText(kSafetyFactor, 3, 2) + " = " + fixed(v.ra, 2) +
-                         " kN",
-                     "(5.2.2)"}},
-                   std::nullopt,
-                   {}});
+                   {report::kSoilSideNote}});
+    out.push_back(report::characteristicStep(quk, v.ra));
 
     // ψc is the process's, except that grades from C40 on take 0.60 whatever the process.
     const std::string psiC = FixedText(v.psiC, 3, 2);
@@ -379,14 +368,11 @@ handin::SheetRow tableCells(const Values& v, int pileNumber) {
 }
 
 std::vector<handin::SheetColumn> tableColumns() {
-    std::vector<handin::SheetColumn> columns = report::sectionColumns();
-    const std::vector<handin::SheetColumn> values = {
+    return report::pileTableColumns({
         {"等效直径 deq", "mm"},  {"嵌岩深度 hr", "mm"},  {"岩石强度 frk", "MPa"}, {"完整程度(或指数)", ""},
         {"成桩工艺", ""},        {"深径比 hr/deq", ""},  {"综合系数 ζr", ""},     {"嵌岩阻力 Qrk", "kN"},
         {"桩承载力 Ra", "kN"},   {"桩混凝土强度等级", ""}, {"工艺系数 ψc", ""},     {"桩身强度 Rc", "kN"},
-    };
-    columns.insert(columns.end(), values.begin(), values.end());
-    return columns;
+    });
 }
 
 } // namespace sp::module1

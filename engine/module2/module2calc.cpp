@@ -28,11 +28,13 @@ public:
     // A note shows in the status line's present colour; the short-socket note in black.
     void note(const std::string& text) {
         out.notes.push_back(text);
+        out.values.notes.push_back(text);
         out.status.text = text;
         out.status.show = true;
     }
     void blackNote(const std::string& text) {
         out.notes.push_back(text);
+        out.values.notes.push_back(text);
         out.status.showMessage(text, kBlack);
     }
     void write(int layer, int column, const std::string& text) {
@@ -145,6 +147,11 @@ bool lookUpResistances(Run& run, const Settings& settings, int i, bool shortSock
         v.overrideCount = 1;
     else
         v.overrideCount += r.overrides;
+    // Outside the automatic mode a coefficient used is the specified one exactly when it equals
+    // it: the larger and smaller modes take the automatic one only when it differs.
+    const bool specifiedAllowed = settings.mode != CoefficientMode::Automatic;
+    v.specifiedC1[static_cast<std::size_t>(i - 1)] = specifiedAllowed && r.c1 == cells.c1Specified;
+    v.specifiedC2[static_cast<std::size_t>(i - 1)] = specifiedAllowed && r.c2 == cells.c2Specified;
 
     double c2 = r.c2;
     out.qpk = r.c1 * cells.frk * 1000.0;

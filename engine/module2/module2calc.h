@@ -10,6 +10,7 @@
 #include "module2/module2settings.h"
 #include "module2/rocklayergrid.h"
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,6 +64,10 @@ struct Values {
     double endShare = 0.0;  // Qpk·100/Quk, %
     double sideShare = 0.0; // Qsrk·100/Quk, %
     int overrideCount = 0;  // how often a specified coefficient was used
+    // Per layer, top first: the C1 (C2) used is the one the engineer specified.
+    std::array<bool, kMaxLayers> specifiedC1{};
+    std::array<bool, kMaxLayers> specifiedC2{};
+    std::vector<std::string> notes; // the notes the calculation made, in order, for the handed-in book
 };
 
 struct Outcome {

@@ -1,6 +1,8 @@
 #include "module2/module2reports.h"
 
+#include "module2/module2handin.h"
 #include "report/columns.h"
+#include "report/handinpieces.h"
 #include "report/summaryblock.h"
 
 #include "core/numbers.h"
@@ -331,8 +333,14 @@ report::Lines tableClosing(const Moment& moment) {
 }
 
 report::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment) {
-    return report::PilePages{bookLines(v, pileNumber), timeLine(moment), tableHeading(), tableRow(v, pileNumber),
-                            tableClosing(moment)};
+    return report::PilePages{bookLines(v, pileNumber),
+                             timeLine(moment),
+                             tableHeading(),
+                             tableRow(v, pileNumber),
+                             tableClosing(moment),
+                             {pileSection(v, pileNumber), tableCells(v, pileNumber), v.overrideCount > 0},
+                             tableColumns(),
+                             report::calculatedAtText(moment)};
 }
 
 } // namespace sp::module2

@@ -131,7 +131,7 @@ handin::SheetRow tableCells(const Outcome& o, int pileNumber) {
 
 std::vector<handin::SheetColumn> tableColumns() {
     std::vector<handin::SheetColumn> columns = module1::tableColumns();
-    columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(report::sectionColumns().size()),
+    columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(report::kSectionColumnCount),
                    handin::SheetColumn{"等效直径算法", ""});
     columns.push_back({"计算结果合规判定", ""});
     return columns;

@@ -1,6 +1,7 @@
 #include "report/handinpieces.h"
 
 #include "core/numbers.h"
+#include "core/tables.h"
 #include "core/text.h"
 #include "report/reportdocuments.h"
 #include "report/summaryblock.h"
@@ -57,7 +58,8 @@ std::vector<int> carryChain(const std::vector<CarryLevel>& levels) {
             // land on a halfway point where it did not before.
             if (bump > 0 && !levels[k - 1].works(consumer, k > 1 ? decimals[k - 2] : 0))
                 continue;
-            for (int mine = level.floor; mine <= std::min(kMostDecimals, level.floor + level.window) && !found; ++mine) {
+            const int most = std::min(kMostDecimals, level.floor + level.window);
+            for (int mine = level.floor; mine <= most && !found; ++mine) {
                 if (level.works(mine, consumer)) {
                     if (k > 0)
                         decimals[k - 1] = consumer;
@@ -96,6 +98,11 @@ std::string carried(double value, int decimals, int minDecimals) {
 
 std::string withShown(const std::string& figure, const std::string& shown) {
     return figure == shown ? figure : figure + "（取 " + shown + "）";
+}
+
+std::string force(double value, int decimals) {
+    const std::string figure = carried(value, decimals, 2), shown = fixed(value, 2);
+    return figure + " kN" + (figure == shown ? "" : "（取 " + shown + " kN）");
 }
 
 std::string fixed(double value, int decimals) { return groupDigits(FixedText(value, 15, decimals)); }
@@ -159,6 +166,14 @@ handin::FormulaLine perimeterLine(SectionType type, double first, double second,
     }
 }
 
+handin::Step characteristicStep(const std::string& quk, double ra) {
+    return {"单桩竖向承载力特征值",
+            {{"R_{a} = Q_{uk} / K = " + quk + " / " + FixedText(kSafetyFactor, 3, 2) + " = " + fixed(ra, 2) + " kN",
+              "(5.2.2)"}},
+            std::nullopt,
+            {}};
+}
+
 handin::SheetCell sheetCell(const std::string& text) {
     handin::SheetCell cell{trimmed(text), std::nullopt};
     cell.number = readStrict(cell.text);
@@ -188,9 +203,11 @@ void appendSectionCells(handin::SheetRow& row, int pileNumber, SectionType type,
     }
 }
 
-std::vector<handin::SheetColumn> sectionColumns() {
-    return {{"基桩编号", ""},     {"桩身截面类型", ""}, {"桩身直径 d", "mm"},
-            {"椭圆直段 c", "mm"}, {"矩形长边 a", "mm"}, {"矩形短边 b", "mm"}};
+std::vector<handin::SheetColumn> pileTableColumns(const std::vector<handin::SheetColumn>& after) {
+    std::vector<handin::SheetColumn> columns = {{"基桩编号", ""},     {"桩身截面类型", ""}, {"桩身直径 d", "mm"},
+                                                {"椭圆直段 c", "mm"}, {"矩形长边 a", "mm"}, {"矩形短边 b", "mm"}};
+    columns.insert(columns.end(), after.begin(), after.end());
+    return columns;
 }
 
 std::string calculatedAtText(const Moment& m) {

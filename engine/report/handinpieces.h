@@ -50,6 +50,9 @@ std::string carried(double value, int decimals, int minDecimals);
 // prints it) beside it, when the two differ: "0.786 666 7（取 0.7867）"; just "1.00" when they
 // agree.
 std::string withShown(const std::string& figure, const std::string& shown);
+// A force in kN carried with `decimals` decimals, with the two the text book prints beside it
+// when the figure carries more: "28 825.453 kN（取 28 825.45 kN）".
+std::string force(double value, int decimals);
 // A computed figure with `decimals` decimals, as the text book rounds it, grouped: "15 446.16".
 std::string fixed(double value, int decimals);
 // A number the calculation read from a field, in its shortest form: 1000, 14.3, 0.45.
@@ -67,6 +70,11 @@ std::vector<handin::Entry> sectionEntries(core::SectionType type, bool square, c
 handin::FormulaLine areaLine(core::SectionType type, double first, double second, double area);
 handin::FormulaLine perimeterLine(core::SectionType type, double first, double second, double perimeter);
 
+// Qsk, the soil's side resistance above the rock, is not considered: the note under Quk.
+inline constexpr const char* kSoilSideNote = "Q_{sk}：桩周土的侧阻力不考虑，取 0";
+// The step Ra = Quk / K (5.2.2), with Quk carried as `quk`.
+handin::Step characteristicStep(const std::string& quk, double ra);
+
 // A cell of an exported table: the text trimmed of blanks, and its number when the whole text is
 // one (a share "65.79%" counts as 65.79, its column's unit being "%").
 handin::SheetCell sheetCell(const std::string& text);
@@ -74,8 +82,10 @@ handin::SheetCell sheetCell(const std::string& text);
 // the section does not have.
 void appendSectionCells(handin::SheetRow& row, int pileNumber, core::SectionType type, bool square,
                         const std::string& dText, const std::string& cText);
-// The columns of those cells.
-std::vector<handin::SheetColumn> sectionColumns();
+// A pile table's columns: those of the section cells, then the module's own.
+std::vector<handin::SheetColumn> pileTableColumns(const std::vector<handin::SheetColumn>& after);
+// How many of them the section cells take.
+inline constexpr std::size_t kSectionColumnCount = 6;
 
 // "yyyy-MM-dd HH:mm:ss", the moment as the exported tables stamp it.
 std::string calculatedAtText(const core::Moment& moment);

@@ -2,8 +2,11 @@
 // Helpers the tests of the modules' handed-in sections share: a text pile-table row cut into its
 // cells, and a formula line worked by hand as a checker would, from the figures it prints.
 
+#include "core/numbers.h"
 #include "core/text.h"
 #include "handin/handinbook.h"
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
@@ -11,6 +14,14 @@
 #include <vector>
 
 namespace sp::test {
+
+// A step's lines without the markup.
+inline std::vector<std::string> plainLines(const handin::Step& step) {
+    std::vector<std::string> lines;
+    for (const handin::FormulaLine& line : step.lines)
+        lines.push_back(handin::plainText(line.text));
+    return lines;
+}
 
 // The row's cells by their display widths, each trimmed of blanks.
 inline std::vector<std::string> rowCells(const std::string& row, const std::vector<int>& widths) {
@@ -169,6 +180,36 @@ inline std::optional<bool> worksByHand(const std::string& markup) {
     const int decimals = point == std::string::npos ? 0 : static_cast<int>(result.size() - point - 1);
     const double halfUnit = 0.5 * std::pow(10.0, -decimals);
     return std::fabs(*hand - std::stod(result)) <= halfUnit * (1 + 1e-9) + std::fabs(*hand) * 1e-14;
+}
+
+// Works every formula line of the section that has figures by hand; how many there were.
+inline int expectWorkedByHand(const handin::PileSection& section) {
+    int worked = 0;
+    for (const handin::Step& step : section.steps) {
+        for (const handin::FormulaLine& line : step.lines) {
+            const std::optional<bool> works = worksByHand(line.text);
+            if (!works)
+                continue;
+            EXPECT_TRUE(*works) << handin::plainText(line.text);
+            ++worked;
+        }
+    }
+    return worked;
+}
+
+// A sheet row against the text pile-table row cut by `widths`: the same texts, and a number
+// wherever the text is one (a share's "%" left aside).
+inline void expectRowCells(const handin::SheetRow& cells, const std::string& row, const std::vector<int>& widths,
+                           const std::string& pile) {
+    const std::vector<std::string> texts = rowCells(row, widths);
+    ASSERT_EQ(cells.size(), texts.size()) << pile;
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        EXPECT_EQ(cells[k].text, texts[k]) << pile << " column " << k;
+        std::string number = texts[k];
+        if (!number.empty() && number.back() == '%')
+            number.pop_back();
+        EXPECT_EQ(cells[k].number, core::readStrict(number)) << pile << " column " << k << " " << texts[k];
+    }
 }
 
 } // namespace sp::test

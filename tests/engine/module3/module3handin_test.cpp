@@ -1,4 +1,3 @@
-#include "core/numbers.h"
 #include "engine/handintestsupport.h"
 #include "module3/module3handin.h"
 #include "module3/module3reports.h"
@@ -11,6 +10,8 @@
 using namespace sp;
 using namespace sp::core;
 using namespace sp::module3;
+
+using test::plainLines;
 
 namespace {
 
@@ -34,13 +35,6 @@ Inputs pile(SectionType section, std::string d, std::string c, std::string hr, D
     in.integrity = std::move(integrity);
     in.precision = precision;
     return in;
-}
-
-std::vector<std::string> plainLines(const handin::Step& step) {
-    std::vector<std::string> lines;
-    for (const handin::FormulaLine& line : step.lines)
-        lines.push_back(handin::plainText(line.text));
-    return lines;
 }
 
 } // namespace
@@ -115,17 +109,9 @@ TEST(Module3HandIn, EveryMethodsWorkingGivesItsDeq) {
     for (SectionType section : {SectionType::Oblong, SectionType::Rectangular}) {
         for (int m = 0; m < kDeqMethodCount; ++m) {
             for (const char* frk : {"10", "25", "47"}) {
-                const Outcome o = computed(pile(section, "1600", "900", section == SectionType::Oblong ? "2.3d" : "1.7b",
-                                                static_cast<DeqMethod>(m), frk, "0.45"));
-                for (const handin::Step& step : pileSection(o, 1).steps) {
-                    for (const handin::FormulaLine& line : step.lines) {
-                        const std::optional<bool> works = test::worksByHand(line.text);
-                        if (!works)
-                            continue;
-                        EXPECT_TRUE(*works) << handin::plainText(line.text);
-                        ++worked;
-                    }
-                }
+                const char* depth = section == SectionType::Oblong ? "2.3d" : "1.7b";
+                const Outcome o = computed(pile(section, "1600", "900", depth, static_cast<DeqMethod>(m), frk, "0.45"));
+                worked += test::expectWorkedByHand(pileSection(o, 1));
             }
         }
     }
@@ -151,13 +137,6 @@ TEST(Module3HandIn, SheetCellsAreTheTextTableRowsCells) {
     for (const Inputs& in : piles) {
         const Outcome o = computed(in);
         ++n;
-        const handin::SheetRow cells = tableCells(o, n);
-        const std::vector<std::string> texts = test::rowCells(tableRow(o, n), widths);
-        ASSERT_EQ(cells.size(), texts.size());
-        for (std::size_t k = 0; k < cells.size(); ++k) {
-            EXPECT_EQ(cells[k].text, texts[k]) << "pile " << n << " column " << k;
-            const std::optional<double> number = readStrict(texts[k]);
-            EXPECT_EQ(cells[k].number, number) << "pile " << n << " column " << k;
-        }
+        test::expectRowCells(tableCells(o, n), tableRow(o, n), widths, "pile " + std::to_string(n));
     }
 }

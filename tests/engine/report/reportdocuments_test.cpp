@@ -16,7 +16,19 @@ PilePages pile(int n, const std::string& time) {
     p.tableHeading = {"h1", "h2", "h3", "h4", "h5"};
     p.tableRow = "row " + name;
     p.tableClosing = {"c1", "c2", "c3", "time " + time};
+    p.entry.section.pileName = name;
+    p.entry.tableRow = {{name, std::nullopt}, {std::to_string(n * 100), n * 100.0}};
+    p.entry.flagged = n % 2 == 0;
+    p.tableColumns = {{"基桩编号", ""}, {"桩承载力 Ra", "kN"}};
+    p.calculatedAt = "2026-12-10 09:3" + std::to_string(n) + ":00";
     return p;
+}
+
+std::vector<std::string> names(const ReportDocuments& docs) {
+    std::vector<std::string> out;
+    for (const sp::handin::PileEntry& entry : docs.entries())
+        out.push_back(entry.section.pileName);
+    return out;
 }
 
 } // namespace
@@ -83,6 +95,37 @@ TEST(ReportDocuments, DeleteLastOfSeveralMarksBothPagesUnsaved) {
         EXPECT_EQ(docs.page(Page::Table), (Lines{"h1", "h2", "h3", "h4", "h5", "row ZH1", "c1", "c2", "c3", "time t2"}))
             << c.before;
     }
+}
+
+// The handed-in book's piles and the exported table follow the pages: delete-last takes the last
+// pile's entry and moment with its book and row, and the only pile's takes them all.
+TEST(ReportDocuments, EntriesKeepInStepWithDeleteLast) {
+    ReportDocuments docs;
+    for (int n = 1; n <= 3; ++n)
+        docs.append(pile(n, "t" + std::to_string(n)));
+    EXPECT_EQ(names(docs), (std::vector<std::string>{"ZH1", "ZH2", "ZH3"}));
+
+    docs.deleteLast();
+    EXPECT_EQ(names(docs), (std::vector<std::string>{"ZH1", "ZH2"}));
+    EXPECT_EQ(docs.calculatedAt(), (std::vector<std::string>{"2026-12-10 09:31:00", "2026-12-10 09:32:00"}));
+    const sp::handin::Sheet sheet = docs.pileSheet();
+    EXPECT_EQ(sheet.name(), "桩表");
+    ASSERT_EQ(sheet.rowCount(), 2u);
+    EXPECT_EQ(sheet.rows[1][0].text, "ZH2");
+    EXPECT_EQ(sheet.rows[1][1].number, 200.0);
+    EXPECT_FALSE(sheet.flagged(0));
+    EXPECT_TRUE(sheet.flagged(1));
+    EXPECT_EQ(sheet.columns().size(), 2u);
+
+    docs.append(pile(3, "t4")); // the next pile takes the freed number
+    EXPECT_EQ(names(docs), (std::vector<std::string>{"ZH1", "ZH2", "ZH3"}));
+    EXPECT_EQ(docs.entries().size(), static_cast<std::size_t>(docs.pileRegister().count()));
+
+    for (int k = 0; k < 3; ++k)
+        docs.deleteLast();
+    EXPECT_TRUE(docs.entries().empty());
+    EXPECT_TRUE(docs.calculatedAt().empty());
+    EXPECT_EQ(docs.pileSheet().rowCount(), 0u);
 }
 
 TEST(SaveState, FlagsPerPage) {
