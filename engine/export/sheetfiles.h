@@ -26,7 +26,8 @@ struct XlsxOptions {
     std::size_t rowsPerSheet = kMaxSheetRows;
 };
 
-// One sheet per source, in order (at least one sheet is written: an empty list fails).
+// One sheet per source, in order (at least one sheet is written: an empty list fails). A long
+// source's rows are read ahead on a helper thread; the sources must not change until it returns.
 core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheets, const std::filesystem::path& path,
                             const XlsxOptions& options = {});
 

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <set>
 #include <string>
@@ -244,14 +245,20 @@ core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheet
     const std::size_t perSheet = std::max<std::size_t>(1, std::min(options.rowsPerSheet, kMaxSheetRows));
     lxw_error error = LXW_NO_ERROR;
     int systemError = 0;
-    for (const handin::SheetSource* source : sheets) {
-        const std::size_t rows = source->rowCount();
-        const std::size_t parts = std::max<std::size_t>(1, (rows + perSheet - 1) / perSheet);
-        for (std::size_t part = 0; part < parts && !error; ++part)
-            error = writeSheet(workbook, formats, *source, names.next(source->name(), part), part * perSheet,
-                               std::min(rows, (part + 1) * perSheet), spools, systemError);
-        if (error)
-            break;
+    std::string thrown;
+    try {
+        for (const handin::SheetSource* source : sheets) {
+            const std::size_t rows = source->rowCount();
+            const std::size_t parts = std::max<std::size_t>(1, (rows + perSheet - 1) / perSheet);
+            for (std::size_t part = 0; part < parts && !error; ++part)
+                error = writeSheet(workbook, formats, *source, names.next(source->name(), part), part * perSheet,
+                                   std::min(rows, (part + 1) * perSheet), spools, systemError);
+            if (error)
+                break;
+        }
+    } catch (const std::exception& e) {
+        // A source that could not make its rows (out of memory): the file is given up like any other.
+        thrown = e.what();
     }
 
     // Closed even after a failure: closing is what releases the sheets' spool files.
@@ -261,6 +268,8 @@ core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheet
         error = closed;
         systemError = errno;
     }
+    if (!thrown.empty())
+        return abandon(thrown);
     if (error)
         return abandon(libraryReason(error, systemError));
 

@@ -1,4 +1,5 @@
 #include "export/cellformat.h"
+#include "export/rowbatches.h"
 #include "export/sheetfiles.h"
 #include "testsupport.h"
 #include "xlsxreader.h"
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -201,6 +203,42 @@ TEST_F(SheetFilesTest, XlsxSheetsFollowTheSourcesAndLongTablesContinueOnFurtherS
             EXPECT_EQ(rows[r + 1][0]["value"], "ZH" + std::to_string(e.numbers[r])) << s;
             EXPECT_EQ(rows[r + 1][1]["value"].get<double>(), e.numbers[r]) << s;
         }
+    }
+}
+
+// A table of several batches, whose rows are made ahead on a helper thread: every row in its
+// place, red where flagged, across the batches' seams; a source that fails part way gives the file up.
+TEST_F(SheetFilesTest, LongTablesAreReadAheadInOrder) {
+    const std::size_t count = 2 * RowBatches::kBatchRows + 700;
+    handin::Sheet sheet = numberedRows("候选方案", count);
+    for (std::size_t k = 0; k < count; k += 997)
+        sheet.flags[k] = true;
+    const fs::path file = m_dir / "长表.xlsx";
+    const core::WriteResult written = writeXlsx({&sheet}, file);
+    ASSERT_TRUE(written.ok) << written.reason;
+
+    // Throws when asked for a row of the last batch.
+    struct Failing : handin::Sheet {
+        void row(std::size_t index, handin::SheetRow& out) const override {
+            if (index == 2 * RowBatches::kBatchRows + 1)
+                throw std::runtime_error("no room for the row");
+            handin::Sheet::row(index, out);
+        }
+    } failing;
+    static_cast<handin::Sheet&>(failing) = sheet;
+    const core::WriteResult failed = writeXlsx({&failing}, m_dir / "坏表.xlsx");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.reason, "no room for the row");
+    EXPECT_EQ(entries(), std::vector<std::string>{"长表.xlsx"});
+
+    SP_READ_XLSX_OR_SKIP(book, file);
+    ASSERT_EQ(book.size(), 1u);
+    const nlohmann::json& rows = book[0]["rows"];
+    ASSERT_EQ(rows.size(), count + 1);
+    for (std::size_t k = 0; k < count; ++k) {
+        ASSERT_EQ(rows[k + 1][0]["value"], "ZH" + std::to_string(k + 1)) << k;
+        ASSERT_EQ(rows[k + 1][1]["value"].get<double>(), static_cast<double>(k + 1)) << k;
+        ASSERT_EQ(rows[k + 1][1]["red"].get<bool>(), sheet.flags[k]) << k;
     }
 }
 
