@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 #include "report/handinpieces.h"
-#include "report/summaryblock.h"
+#include "report/reportdocuments.h"
 
 namespace sp::module1 {
 
@@ -12,12 +12,12 @@ using handin::Step;
 using report::carried;
 using report::CarryLevel;
 using report::figureValue;
-using report::handInterpolation;
-using report::sevenDigits;
-using report::shows;
 using report::fixed;
 using report::force;
+using report::handInterpolation;
 using report::plain;
+using report::sevenDigits;
+using report::shows;
 
 namespace {
 

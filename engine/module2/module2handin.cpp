@@ -11,14 +11,11 @@
 namespace sp::module2 {
 
 using namespace sp::core;
-using handin::FormulaLine;
 using handin::Step;
 using report::carried;
-using report::CarryLevel;
 using report::figureValue;
 using report::fixed;
 using report::force;
-using report::plain;
 using report::sevenDigits;
 using report::shows;
 
