@@ -1,11 +1,54 @@
 #include "tableoutput.h"
 
+#include "export/sheetfiles.h"
+#include "optimise/results/resultsheet.h"
+
 #include <ostream>
+#include <vector>
 
 namespace sp::cli {
 
-int writePileTable(const report::ReportDocuments&, const CommandOptions&, std::ostream&) { return 0; }
+namespace {
 
-int writeResultTable(const optimise::OptimisePage&, const CommandOptions&, std::ostream&) { return 0; }
+// The table to every file asked for; an empty table writes nothing and says so, which is not an
+// error: the run itself went as asked.
+int writeTable(const handin::SheetSource& sheet, const char* nothing, const CommandOptions& options,
+               std::ostream& err) {
+    const std::string* paths[] = {&options.xlsxPath, &options.csvPath};
+    if (sheet.rowCount() == 0) {
+        for (const std::string* path : paths)
+            if (!path->empty())
+                err << "socketpile-cli: " << nothing << "; " << *path << " not written\n";
+        return 0;
+    }
+    for (const std::string* path : paths) {
+        if (path->empty())
+            continue;
+        const core::WriteResult written =
+            path == &options.xlsxPath ? sheets::writeXlsx({&sheet}, *path) : sheets::writeCsv(sheet, *path);
+        if (!written.ok) {
+            err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int writePileTable(const report::ReportDocuments& documents, const CommandOptions& options, std::ostream& err) {
+    if (options.xlsxPath.empty() && options.csvPath.empty())
+        return 0;
+    return writeTable(documents.pileSheet(), "no pile to write", options, err);
+}
+
+int writeResultTable(const optimise::OptimisePage& page, const CommandOptions& options, std::ostream& err) {
+    if (options.xlsxPath.empty() && options.csvPath.empty())
+        return 0;
+    const bool candidates = page.visible() == optimise::VisibleTable::Candidates;
+    const optimise::ResultSheet sheet(page.visibleTable(),
+                                      candidates ? optimise::kCandidateSheetName : optimise::kFilteredSheetName);
+    return writeTable(sheet, "no rows to write", options, err);
+}
 
 } // namespace sp::cli

@@ -90,6 +90,8 @@ protected:
     void reportStopped();
     void reportConversionError(const QString& message);
     MessageSink& messages() const;
+    // What an export needs from the window: its dialogs, messages, documents and folder.
+    ExportContext exportContext();
 
     // The optimisation page of the module replaces the layer's placeholder; its status label is
     // the one a stopped calculation writes to.
@@ -146,7 +148,6 @@ private:
     void onExportTable();
     // The export actions are offered while the documents hold a pile.
     void updateExportButtons();
-    ExportContext exportContext();
 
     // Asks for the storage permission and makes the documents folder; `write` runs with the
     // folder once both went well.

@@ -1,8 +1,12 @@
 #include "optimise/optimisepagewidget.h"
 
+#include "export/sheetfiles.h"
+#include "frame/messagesink.h"
 #include "frame/qttext.h"
+#include "frame/tableexport.h"
 #include "optimise/columnwidths.h"
 #include "optimise/resulttablemodel.h"
+#include "optimise/results/resultsheet.h"
 #include "optimise/results/sortstate.h"
 
 #include <QHBoxLayout>
@@ -91,6 +95,9 @@ OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* 
     m_back = pageButton(this, "cbt_YHfanhui", QStringLiteral("返回"));
     for (QPushButton* b : {m_compute, m_filter, m_save, m_back})
         buttons->addWidget(b);
+    // Beside the page's own four buttons, so that none of theirs moves.
+    m_exportTables = pageButton(this, "cbt_YHexportExcel", QStringLiteral("导出Excel…"));
+    buttons->addWidget(m_exportTables);
     layout->addLayout(buttons);
 
     m_status = new QLabel(this);
@@ -106,6 +113,7 @@ OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* 
     connect(m_filter, &QPushButton::clicked, this, &OptimisePageWidget::onFilter);
     connect(m_save, &QPushButton::clicked, this, [this] { m_hooks.save(); });
     connect(m_back, &QPushButton::clicked, this, [this] { m_hooks.leave(); });
+    connect(m_exportTables, &QPushButton::clicked, this, &OptimisePageWidget::onExportTables);
     connect(m_expand, &QPushButton::clicked, this, &OptimisePageWidget::onExpand);
     connect(m_cancel, &QPushButton::clicked, this, &OptimisePageWidget::onCancel);
     refresh();
@@ -195,11 +203,12 @@ void OptimisePageWidget::buildResultTables() {
 }
 
 void OptimisePageWidget::refresh() {
-    const bool busy = running();
+    const bool busy = this->busy();
     m_compute->setEnabled(!busy && m_page.computeEnabled());
     m_filter->setEnabled(!busy && m_page.filterEnabled());
     m_save->setEnabled(!busy && m_page.saveEnabled());
     m_back->setEnabled(!busy);
+    m_exportTables->setEnabled(!busy && (m_page.candidates().rowCount() > 0 || m_page.filtered().rowCount() > 0));
     m_options->setEnabled(!busy);
     m_status->setText(q(m_page.status().text));
     setColour(m_status, m_page.status().colour);
@@ -221,7 +230,7 @@ void OptimisePageWidget::onOptionEdited(int row, int column) {
 }
 
 void OptimisePageWidget::onCompute() {
-    if (running())
+    if (busy())
         return;
     m_hooks.runStarting();
     if (m_hooks.runContext)
@@ -287,6 +296,8 @@ void OptimisePageWidget::onCancel() {
 }
 
 void OptimisePageWidget::onFilter() {
+    if (busy())
+        return;
     if (const auto error = m_page.filter()) {
         m_hooks.conversionError(q(*error));
         return;
@@ -297,7 +308,7 @@ void OptimisePageWidget::onFilter() {
 }
 
 void OptimisePageWidget::onHeaderClicked(int column) {
-    if (running())
+    if (busy())
         return;
     if (const auto error = m_page.headerClick(column)) {
         m_hooks.conversionError(q(*error));
@@ -307,7 +318,7 @@ void OptimisePageWidget::onHeaderClicked(int column) {
 }
 
 void OptimisePageWidget::onDoubleClicked(int row) {
-    if (running() || row < 0)
+    if (busy() || row < 0)
         return;
     if (static_cast<std::size_t>(row) < m_page.visibleTable().rowCount())
         m_hooks.recall(static_cast<std::size_t>(row));
@@ -315,6 +326,45 @@ void OptimisePageWidget::onDoubleClicked(int row) {
 
 void OptimisePageWidget::onExpand() {
     m_page.toggleExpand();
+    refresh();
+}
+
+// "导出Excel…": both tables, each as a sheet when it has rows, to a workbook; or the visible table
+// to CSV. The file is written off the window's thread; until it is done the page takes no action
+// that would change the tables. A failure is warned about and changes nothing on the page.
+void OptimisePageWidget::onExportTables() {
+    if (busy() || !m_hooks.exportContext)
+        return;
+    const frame::ExportContext context = m_hooks.exportContext();
+    const std::optional<frame::TableTarget> target =
+        frame::chooseTableFile(context, QStringLiteral("导出Excel"), QStringLiteral("嵌岩桩优化方案.xlsx"));
+    if (!target)
+        return;
+    auto candidates = std::make_shared<ResultSheet>(m_page.candidates(), kCandidateSheetName);
+    auto filtered = std::make_shared<ResultSheet>(m_page.filtered(), kFilteredSheetName);
+    std::function<core::WriteResult()> write;
+    if (target->format == frame::TableFormat::Csv) {
+        const bool visibleCandidates = m_page.visible() == VisibleTable::Candidates;
+        std::shared_ptr<ResultSheet> visible = visibleCandidates ? candidates : filtered;
+        if (visible->rowCount() == 0) {
+            context.messages->warn(context.parent, QStringLiteral("当前显示的表格没有可导出的数据"));
+            return;
+        }
+        write = [visible, path = target->path] { return sheets::writeCsv(*visible, path); };
+    } else {
+        write = [candidates, filtered, path = target->path] {
+            std::vector<const handin::SheetSource*> sources;
+            for (const ResultSheet* sheet : {candidates.get(), filtered.get()})
+                if (sheet->rowCount() > 0)
+                    sources.push_back(sheet);
+            return sheets::writeXlsx(sources, path);
+        };
+    }
+    m_export.start(std::move(write), [this, context](const core::WriteResult& written) {
+        if (!written.ok)
+            context.messages->warn(context.parent, frame::writeFailureText(written));
+        refresh();
+    });
     refresh();
 }
 

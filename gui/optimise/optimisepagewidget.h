@@ -1,10 +1,12 @@
 #pragma once
 // The optimisation page on screen (YouHuaFormLayer's content): the option table, the candidate
-// and filtered tables, the hint line with the expand button, the page's four buttons and its
+// and filtered tables, the hint line with the expand button, the page's buttons and its
 // status line. It shows what the engine's page holds and passes the engineer's actions to it; a
 // long run goes on a worker thread with a progress bar and a cancel button.
 
 #include "core/text.h"
+#include "frame/documentexport.h"
+#include "optimise/backgroundwrite.h"
 #include "optimise/run/enumeration.h"
 #include "optimise/optimisepage.h"
 #include "optimise/modulekind.h"
@@ -42,6 +44,7 @@ public:
         std::function<void()> leave;                              // "返回"
         std::function<void()> save;                               // "存盘": the window's save routine
         std::function<void(const QString&)> conversionError;      // the generic error message box
+        std::function<frame::ExportContext()> exportContext;      // "导出Excel…": dialogs, messages, folder
     };
 
     OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* parent = nullptr);
@@ -52,6 +55,8 @@ public:
     // Writes the visible table for "存盘"; nothing when there is nothing to write.
     std::optional<core::WriteResult> save(const std::filesystem::path& folder, const core::Moment& moment);
     bool running() const { return m_run != nullptr; }
+    // "导出Excel…" is writing its file; the tables stay as they are until it ends.
+    bool exporting() const { return m_export.running(); }
     // How long a run goes on before the progress bar and the cancel button appear (half a second
     // unless set); zero shows them as soon as the run starts.
     void setProgressDelay(std::chrono::milliseconds delay) { m_progressDelay = delay; }
@@ -70,6 +75,8 @@ private:
     void onHeaderClicked(int column);
     void onDoubleClicked(int row);
     void onExpand();
+    void onExportTables();
+    bool busy() const { return running() || exporting(); }
 
     ModuleKind m_module;
     Hooks m_hooks;
@@ -84,6 +91,7 @@ private:
     QPushButton* m_filter = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_back = nullptr;
+    QPushButton* m_exportTables = nullptr;
     QPushButton* m_expand = nullptr;
     QLabel* m_hint = nullptr;
     QLabel* m_status = nullptr;
@@ -98,6 +106,7 @@ private:
     int m_ticks = 0;
     std::chrono::milliseconds m_progressDelay{500};
     bool m_filling = false;
+    BackgroundWrite m_export{this};
 };
 
 } // namespace sp::optimise

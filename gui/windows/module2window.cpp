@@ -77,6 +77,7 @@ void Module2Window::createOptimisationPage() {
     hooks.leave = [this] { leaveOptimisation(); };
     hooks.save = [this] { requestSave(); };
     hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
+    hooks.exportContext = [this] { return exportContext(); };
     m_page = new optimise::OptimisePageWidget(optimise::ModuleKind::Module2, std::move(hooks), this);
     installOptimisationPage(m_page, m_page->statusLabel());
 }

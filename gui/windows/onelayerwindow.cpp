@@ -208,6 +208,7 @@ void OneLayerWindow::createOptimisationPage(optimise::ModuleKind module) {
     hooks.leave = [this] { leaveOptimisation(); };
     hooks.save = [this] { requestSave(); };
     hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
+    hooks.exportContext = [this] { return exportContext(); };
     m_page = new optimise::OptimisePageWidget(module, std::move(hooks), this);
     installOptimisationPage(m_page, m_page->statusLabel());
 }

@@ -1,0 +1,34 @@
+#pragma once
+// The option table of a million-candidate run, shared by the benchmarks that need a large table.
+
+#include "optimise/optimisepage.h"
+
+#include <string>
+#include <vector>
+
+namespace sp::optimise {
+
+inline void edit(OptimisePage& page, int row, std::vector<std::string> cells) {
+    for (std::size_t k = 0; k < cells.size(); ++k)
+        page.editCell(row, kColMin + static_cast<int>(k), cells[k]);
+}
+
+// 125 sections (5 round, 50 oblong, 50 rectangular, 20 square) × 5 depths × 5 strengths ×
+// 10 integrities × 8 grades × 4 processes = 1,000,000 candidates, none rejected.
+inline void editMillionTable(OptimisePage& page) {
+    edit(page, kRowSection, {"1", "4", "1"});
+    edit(page, kRowDiameter, {"1000", "2000", "250"});
+    edit(page, kRowStraight, {"100", "1000", "100"});
+    edit(page, kRowLongSide, {"2000", "3000", "250"});
+    edit(page, kRowShortSide, {"1000", "1900", "100"});
+    edit(page, kRowSquareSide, {"1000", "2900", "100"});
+    edit(page, kRowDepth, {"1.0d", "3.0d", "0.5d"});
+    edit(page, kRowFrk, {"10", "50", "10"});
+    edit(page, kRowBasis, {"1", "2", "1"});
+    edit(page, kRowClass, {"1", "3", "1"});
+    edit(page, kRowIndex, {"0.4", "1.0", "0.1"});
+    edit(page, kRowGrade, {"C25", "C60", "5"});
+    edit(page, kRowProcess, {"1", "4", "1"});
+}
+
+} // namespace sp::optimise
