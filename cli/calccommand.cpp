@@ -18,6 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -282,16 +283,34 @@ template <class Session> void enterPile(Session& session, const PileRequest& pil
     session.choosePrecision(pile.precision.value_or(precision));
 }
 
-// The documents beside the text pages: the PDF book and the spreadsheet of the pile table.
+// The documents beside the text pages: the PDF book and the spreadsheet of the pile table. Each
+// is tried whatever became of the others, so that one failed file costs only itself.
 int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& request, const CalcOptions& options,
                 std::ostream& err) {
+    int status = 0;
     if (!options.pdfPath.empty()) {
         handin::TitleBlock title = request.book;
         title.date = report::bookDate(options.now.value_or(core::nowLocal()));
-        if (const int status = writeBookPdf(documents, title, options.pdfPath, err); status != 0)
-            return status;
+        status = std::max(status, writeBookPdf(documents, title, options.pdfPath, err));
     }
-    return writePileTable(documents, options, err);
+    return std::max(status, writePileTable(documents, options, err));
+}
+
+// What "保存" writes from both pages, when a pile succeeded.
+int writePages(const report::ReportDocuments& documents, const CalcOptions& options, std::ostream& err) {
+    if (options.outDir.empty() || documents.pileRegister().count() == 0)
+        return 0;
+    const std::filesystem::path dir(options.outDir);
+    const std::pair<const char*, report::Page> files[] = {{report::kBookFileName, report::Page::Book},
+                                                         {report::kTableFileName, report::Page::Table}};
+    for (const auto& [name, page] : files) {
+        const core::WriteResult written = core::writePage(dir / name, documents.page(page));
+        if (!written.ok) {
+            err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
+            return 1;
+        }
+    }
+    return 0;
 }
 
 template <class Session>
@@ -305,21 +324,8 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
     }
     out.flush();
 
-    if (const int status = writeHandIn(session.documents(), request, options, err); status != 0)
-        return status;
-    if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
-        return 0;
-    const std::filesystem::path dir(options.outDir);
-    const std::pair<const char*, report::Page> files[] = {{report::kBookFileName, report::Page::Book},
-                                                         {report::kTableFileName, report::Page::Table}};
-    for (const auto& [name, page] : files) {
-        const core::WriteResult written = core::writePage(dir / name, session.documents().page(page));
-        if (!written.ok) {
-            err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
-            return 1;
-        }
-    }
-    return 0;
+    const int pages = writePages(session.documents(), options, err);
+    return std::max(pages, writeHandIn(session.documents(), request, options, err));
 }
 
 } // namespace

@@ -154,3 +154,12 @@ TEST_F(PdfCli, AFailedWriteExitsOneNamingPathAndReasonAndKeepsTheOldBook) {
     EXPECT_EQ(sp::test::readFile(pdf.string()), "the book handed in yesterday");
     EXPECT_NE(r.out.find(R"("pile":1,"ok":true)"), std::string::npos); // the lines are printed all the same
 }
+
+// A book that cannot be written costs only itself: the pages "保存" writes are there all the same.
+TEST_F(PdfCli, AFailedBookStillLeavesTheSavedPages) {
+    const fs::path missing = m_dir / "no such folder" / "book.pdf";
+    const CliRun r = run(R"({"module": 1, "piles": [{}]})", pdfArgs(missing) + " --out '" + (m_dir / "out").string() + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "socketpile-cli: cannot write " + missing.string() + ": " + std::strerror(ENOENT) + "\n");
+    EXPECT_EQ(outFiles().size(), 2u);
+}
