@@ -4,7 +4,9 @@
 
 #include <xlsxwriter.h>
 
+#if defined(__linux__)
 #include <dlfcn.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -24,6 +26,7 @@
 // opens each part of the package is taken here first (the program's own definition comes before
 // the shared library's) and passed on to minizip with the fastest level. Where the library is
 // built with a minizip of its own, this is never called and the files are only slower to make.
+#if defined(__linux__) // where the shared library finds the program's definition first
 extern "C" int zipOpenNewFileInZip4_64(void* file, const char* filename, const void* fileInfo,
                                        const void* localExtra, unsigned localExtraSize, const void* globalExtra,
                                        unsigned globalExtraSize, const char* comment, int method, int level, int raw,
@@ -41,6 +44,7 @@ extern "C" int zipOpenNewFileInZip4_64(void* file, const char* filename, const v
                    level == kDefault ? kFastest : level, raw, windowBits, memLevel, strategy, password, crcForCrypting,
                    versionMadeBy, flagBase, zip64);
 }
+#endif
 
 namespace sp::sheets {
 
