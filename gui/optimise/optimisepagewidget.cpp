@@ -85,6 +85,11 @@ OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* 
     hintRow->addWidget(m_hint, 1);
     hintRow->addWidget(m_progress, 1);
     hintRow->addWidget(m_cancel);
+    // On the hint's row, beside "展开", where its caption fits whole and none of the page's own
+    // buttons moves.
+    m_exportTables = pageButton(this, "cbt_YHexportExcel", QStringLiteral("导出Excel…"));
+    m_exportTables->setFixedWidth(m_exportTables->fontMetrics().horizontalAdvance(m_exportTables->text()) + 30);
+    hintRow->addWidget(m_exportTables);
     hintRow->addWidget(m_expand);
     layout->addLayout(hintRow);
 
@@ -95,9 +100,6 @@ OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* 
     m_back = pageButton(this, "cbt_YHfanhui", QStringLiteral("返回"));
     for (QPushButton* b : {m_compute, m_filter, m_save, m_back})
         buttons->addWidget(b);
-    // Beside the page's own four buttons, so that none of theirs moves.
-    m_exportTables = pageButton(this, "cbt_YHexportExcel", QStringLiteral("导出Excel…"));
-    buttons->addWidget(m_exportTables);
     layout->addLayout(buttons);
 
     m_status = new QLabel(this);
