@@ -11,9 +11,7 @@
 #include "frame/filechooser.h"
 #include "handin/bookrenderer.h"
 #include "report/handinassembly.h"
-#include "windows/module1window.h"
-#include "windows/module2window.h"
-#include "windows/module3window.h"
+#include "frame/modulewindows.h"
 
 #include <QDialog>
 #include <QDir>
@@ -59,18 +57,10 @@ public:
 
 const handin::TitleBlock kNames{"贵阳某商业综合体", "1#楼桩基", "张三", "李四", "王五", ""};
 
-std::unique_ptr<frame::ModuleWindow> makeWindow(int module) {
-    if (module == 1)
-        return std::make_unique<module1::Module1Window>();
-    if (module == 2)
-        return std::make_unique<module2::Module2Window>();
-    return std::make_unique<module3::Module3Window>();
-}
-
 // A fresh window of the module, its default pile calculated, the result layer on view, and the
 // export's dialogs answered by the test.
 struct Fixture : test::AnyWindowFixture {
-    explicit Fixture(int module, bool calculate = true) : AnyWindowFixture(makeWindow(module)) {
+    explicit Fixture(int module, bool calculate = true) : AnyWindowFixture(test::makeModuleWindow(module)) {
         if (module == 3)
             click("cbt_tongyi");
         window.setFileChooser(&files);

@@ -4,9 +4,7 @@
 // own default pile, worked out by hand: its result boxes, its book and its table lines.
 
 #include "guitest.h"
-#include "windows/module1window.h"
-#include "windows/module2window.h"
-#include "windows/module3window.h"
+#include "frame/modulewindows.h"
 
 #include <QDir>
 #include <QLabel>
@@ -141,17 +139,9 @@ QList<ModuleCase> cases() {
     return {m1, m2, m3};
 }
 
-std::unique_ptr<frame::ModuleWindow> makeWindow(int module) {
-    if (module == 1)
-        return std::make_unique<module1::Module1Window>();
-    if (module == 2)
-        return std::make_unique<module2::Module2Window>();
-    return std::make_unique<module3::Module3Window>();
-}
-
 // A fresh window of the module with its inputs on view (module 3's warning accepted).
 struct Fixture : test::AnyWindowFixture {
-    explicit Fixture(int module) : AnyWindowFixture(makeWindow(module)) {
+    explicit Fixture(int module) : AnyWindowFixture(test::makeModuleWindow(module)) {
         if (module == 3)
             click("cbt_tongyi");
     }
