@@ -9,10 +9,11 @@
 #include "report/handinassembly.h"
 
 #include <QDir>
-#include <QFile>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QRegularExpression>
+
+#include <filesystem>
 
 namespace sp::frame {
 
@@ -65,7 +66,9 @@ void exportBookPdf(const ExportContext& context) {
         *path += QStringLiteral(".pdf");
 
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    const core::WriteResult written = handin::writePdf(bookOf(context, *title), QFile::encodeName(*path).toStdString());
+    // The path as the platform names files (UTF-16 on Windows, UTF-8 here).
+    const std::filesystem::path target(path->toStdU16String());
+    const core::WriteResult written = handin::writePdf(bookOf(context, *title), target);
     QGuiApplication::restoreOverrideCursor();
     if (!written.ok) {
         context.messages->warn(context.parent,
