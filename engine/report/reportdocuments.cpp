@@ -54,6 +54,12 @@ void ReportDocuments::append(const PilePages& pages) {
     if (!pages.tableColumns.empty())
         m_tableColumns = pages.tableColumns;
     m_calculatedAt.push_back(pages.calculatedAt);
+    m_records.emplace_back();
+}
+
+void ReportDocuments::recordLast(std::string inputs) {
+    if (!m_records.empty())
+        m_records.back() = std::move(inputs);
 }
 
 void ReportDocuments::deleteLast() {
@@ -64,11 +70,13 @@ void ReportDocuments::deleteLast() {
         m_save.clear();
         m_entries.clear();
         m_calculatedAt.clear();
+        m_records.clear();
         return;
     }
     m_register.retreat();
     m_entries.pop_back();
     m_calculatedAt.pop_back();
+    m_records.pop_back();
     m_table.removeLastRow();
     m_book.removeLastBook();
     // The shortened pages differ from any file saved before, so both can be saved again.

@@ -106,6 +106,11 @@ public:
     const std::vector<handin::SheetColumn>& tableColumns() const { return m_tableColumns; }
     // When each pile was calculated, "yyyy-MM-dd HH:mm:ss".
     const std::vector<std::string>& calculatedAt() const { return m_calculatedAt; }
+    // The inputs each pile was calculated from, as the caller of the calculation recorded them
+    // (a JSON object in the input files' keys; empty when none was recorded), so that a project
+    // can rebuild the pages. They leave with their pile.
+    const std::vector<std::string>& records() const { return m_records; }
+    void recordLast(std::string inputs);
     // The pile table as a sheet to export.
     handin::Sheet pileSheet() const;
 
@@ -117,6 +122,7 @@ private:
     std::vector<handin::PileEntry> m_entries;
     std::vector<handin::SheetColumn> m_tableColumns;
     std::vector<std::string> m_calculatedAt;
+    std::vector<std::string> m_records;
 };
 
 } // namespace sp::report
