@@ -8,7 +8,9 @@
 #include "core/geometry.h"
 #include "core/moment.h"
 #include "core/text.h"
+#include "module1/module1session.h"
 #include "module2/module2session.h"
+#include "module3/module3session.h"
 
 #include <nlohmann/json.hpp>
 
@@ -17,13 +19,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-namespace sp::module1 {
-class Session;
-}
-namespace sp::module3 {
-class Session;
-}
 
 namespace sp::project {
 

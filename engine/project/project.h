@@ -18,12 +18,6 @@
 #include <string_view>
 #include <vector>
 
-namespace sp::module1 {
-class Session;
-}
-namespace sp::module3 {
-class Session;
-}
 namespace sp::optimise {
 class OptimisePage;
 }
