@@ -20,6 +20,7 @@ inline constexpr const char* kLabelMode = "lb_chezhuxishu";
 // The input cells of one layer (grid columns 1 to 7, 10 and 11), as typed.
 struct LayerTexts {
     std::string lr, weathering, integrity, kv, frk, c1, c2, qpk, qsrk;
+    bool operator==(const LayerTexts&) const = default;
 };
 // Row 1 of a new window.
 LayerTexts defaultLayer();

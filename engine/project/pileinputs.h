@@ -48,6 +48,7 @@ struct PileInputs {
     std::optional<bool> groundwater;
     std::optional<bool> softRock;
     std::optional<std::vector<module2::LayerTexts>> layers;
+    bool operator==(const PileInputs&) const = default;
 };
 
 // The value readers every input shares; each throws InputError naming `key`.

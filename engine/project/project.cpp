@@ -1,6 +1,7 @@
 #include "project/project.h"
 
 #include "core/moment.h"
+#include "module1/module1reports.h"
 #include "module1/module1session.h"
 #include "module3/module3session.h"
 #include "optimise/optimisepage.h"
@@ -155,6 +156,11 @@ ModuleState readModule(const json& value, int module, const JsonPath& base) {
             state.optionRows = readOptionRows(item, module, path);
         } else if (key == "piles") {
             state.piles = readPiles(item, module, path);
+        } else if (key == "timeLineAt") {
+            const std::string& text = readAt(path, [&]() -> const std::string& { return textOf(item, ""); });
+            if (!core::parseMoment(text))
+                fail(path, "\"" + text + "\" is not a moment \"yyyy-MM-dd HH:mm:ss\"");
+            state.timeLineAt = text;
         } else if (key == "bookSaved" || key == "tableSaved") {
             (key == "bookSaved" ? state.bookSaved : state.tableSaved) = readAt(path, [&] { return flagOf(item, ""); });
         } else {
@@ -216,6 +222,8 @@ ojson moduleJson(const ModuleState& state, int module) {
     for (const auto& [row, cells] : state.optionRows)
         options[std::to_string(row)] = cells;
     out["options"] = std::move(options);
+    if (!state.timeLineAt.empty())
+        out["timeLineAt"] = state.timeLineAt;
     out["bookSaved"] = state.bookSaved;
     out["tableSaved"] = state.tableSaved;
     ojson piles = ojson::array();
@@ -258,6 +266,8 @@ template <class Session> ModuleState captureSession(const Session& session) {
         }
         state.piles.push_back(std::move(pile));
     }
+    if (!times.empty() && documents.timeLineAt() != times.back())
+        state.timeLineAt = documents.timeLineAt();
     state.bookSaved = !documents.saveState().unsaved(report::Page::Book);
     state.tableSaved = !documents.saveState().unsaved(report::Page::Table);
     if constexpr (std::is_same_v<Session, module2::Session>) {
@@ -294,6 +304,9 @@ template <class Session> std::optional<RebuildFailure> rebuild(Session& session,
         if (!outcome.ok() || !moment)
             return RebuildFailure{k, outcome.ok() ? "not a moment" : outcome.message};
     }
+    if (!state.timeLineAt.empty())
+        if (const auto moment = core::parseMoment(state.timeLineAt))
+            session.documents().replaceTimeLine(module1::timeLine(*moment), state.timeLineAt);
     if constexpr (std::is_same_v<Session, module2::Session>) {
         if (!state.keptLayers.empty()) {
             // The rows below the count first, so that choosing the window's count keeps them.

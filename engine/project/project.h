@@ -32,6 +32,7 @@ inline constexpr const char* kExtension = ".sppile";
 struct PileRecord {
     std::string calculatedAt; // "yyyy-MM-dd HH:mm:ss"
     PileInputs inputs;        // every input set
+    bool operator==(const PileRecord&) const = default;
 };
 
 // One module window.
@@ -44,6 +45,9 @@ struct ModuleState {
     // parameter row, lower and upper of a filter row. Rows left out keep the page's defaults.
     std::map<int, std::vector<std::string>> optionRows;
     std::vector<PileRecord> piles;
+    // When the pages' time line was written, where that is not the last pile's calculation time
+    // (piles calculated after it were deleted); empty otherwise.
+    std::string timeLineAt;
     // Whether the two text pages were saved since their last change ("保存").
     bool bookSaved = false;
     bool tableSaved = false;

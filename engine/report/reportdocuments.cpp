@@ -13,6 +13,16 @@ void TextReport::appendBook(const Lines& book, const std::string& timeLine) {
     m_lines.push_back(timeLine);
 }
 
+void TextReport::replaceTimeLine(const std::string& line) {
+    if (!m_lines.empty())
+        m_lines.back() = line;
+}
+
+void TableReport::replaceTimeLine(const std::string& line) {
+    if (!m_lines.empty())
+        m_lines.back() = line;
+}
+
 void TextReport::removeLastBook() {
     // Delete the line before the last until the previous book's closing line stands directly
     // above the final time line. A page without such a line is left alone rather than emptied.
@@ -55,6 +65,15 @@ void ReportDocuments::append(const PilePages& pages) {
         m_tableColumns = pages.tableColumns;
     m_calculatedAt.push_back(pages.calculatedAt);
     m_records.emplace_back();
+    m_timeLineAt = pages.calculatedAt;
+}
+
+void ReportDocuments::replaceTimeLine(const std::string& line, const std::string& at) {
+    if (m_register.count() == 0)
+        return;
+    m_book.replaceTimeLine(line);
+    m_table.replaceTimeLine(line);
+    m_timeLineAt = at;
 }
 
 void ReportDocuments::recordLast(std::string inputs) {
@@ -71,6 +90,7 @@ void ReportDocuments::deleteLast() {
         m_entries.clear();
         m_calculatedAt.clear();
         m_records.clear();
+        m_timeLineAt.clear();
         return;
     }
     m_register.retreat();

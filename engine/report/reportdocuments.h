@@ -36,6 +36,8 @@ public:
     void appendBook(const Lines& book, const std::string& timeLine);
     // Cuts the last book back to the previous book's closing line; the time line stays.
     void removeLastBook();
+    // Puts `line` in place of the time line of a page that has one.
+    void replaceTimeLine(const std::string& line);
     void clear() { m_lines.clear(); }
     const Lines& lines() const { return m_lines; }
 
@@ -49,6 +51,7 @@ public:
     void appendRow(int pileNumber, const Lines& heading, const std::string& row, const Lines& closing);
     // Removes the last pile's row, just above the closing block, which stays.
     void removeLastRow();
+    void replaceTimeLine(const std::string& line);
     void clear() { m_lines.clear(); }
     const Lines& lines() const { return m_lines; }
 
@@ -111,6 +114,12 @@ public:
     // can rebuild the pages. They leave with their pile.
     const std::vector<std::string>& records() const { return m_records; }
     void recordLast(std::string inputs);
+    // When the time line that ends both pages was written, "yyyy-MM-dd HH:mm:ss": the last
+    // calculation that entered them, also after its pile was deleted again; empty with no pile.
+    const std::string& timeLineAt() const { return m_timeLineAt; }
+    // Writes `line` as the time line of both pages, written at `at` (a project restoring pages
+    // whose last piles were deleted).
+    void replaceTimeLine(const std::string& line, const std::string& at);
     // The pile table as a sheet to export.
     handin::Sheet pileSheet() const;
 
@@ -123,6 +132,7 @@ private:
     std::vector<handin::SheetColumn> m_tableColumns;
     std::vector<std::string> m_calculatedAt;
     std::vector<std::string> m_records;
+    std::string m_timeLineAt;
 };
 
 } // namespace sp::report
