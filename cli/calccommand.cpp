@@ -10,6 +10,8 @@
 #include "module2/module2session.h"
 #include "module3/module3form.h"
 #include "module3/module3session.h"
+#include "project/pileinputs.h"
+#include "project/project.h"
 #include "report/handinassembly.h"
 #include "bookoutput.h"
 #include "jsoninput.h"
@@ -31,22 +33,7 @@ using ojson = nlohmann::ordered_json;
 
 namespace {
 
-// One pile as the document gives it; what is left out takes the field's default.
-struct PileRequest {
-    core::SectionType section = core::SectionType::Round;
-    std::map<std::string, std::string> texts; // by control name
-    std::optional<int> grade;
-    std::optional<int> process;
-    std::optional<core::Precision> precision;
-    std::optional<int> method; // module 3
-    // Module 2's rock group box.
-    std::optional<int> strengthBasis;
-    std::optional<int> coefficientMode;
-    std::optional<int> interpolationBasis;
-    std::optional<bool> groundwater;
-    std::optional<bool> softRock;
-    std::optional<std::vector<module2::LayerTexts>> layers;
-};
+using PileRequest = project::PileInputs;
 
 struct CalcRequest {
     int module = 1;
@@ -77,96 +64,14 @@ handin::TitleBlock bookOf(const json& value) {
     return title;
 }
 
-const std::map<std::string, std::string>& textKeys() {
-    static const std::map<std::string, std::string> keys = {
-        {"d", module1::kFieldD},       {"c", module1::kFieldC},   {"hr", module1::kFieldHr},
-        {"frk", module1::kFieldFrk}, {"integrity", module1::kFieldIntegrity}};
-    return keys;
-}
-
-bool flagOf(const json& value, int pile, const std::string& key) {
-    if (!value.is_boolean())
-        throw UsageError(where(pile, key) + ": expected true or false, got " + value.type_name());
-    return value.get<bool>();
-}
-
-std::vector<module2::LayerTexts> layersOf(const json& value, int pile) {
-    if (!value.is_array())
-        throw UsageError(where(pile, "layers") + ": expected a JSON array, got " + value.type_name());
-    if (value.empty() || value.size() > static_cast<std::size_t>(module2::kMaxLayers))
-        throw UsageError(where(pile, "layers") + ": a pile has 1 to 9 layers, got " + std::to_string(value.size()));
-    std::vector<module2::LayerTexts> layers;
-    int number = 0;
-    for (const json& layer : value) {
-        ++number;
-        const std::string at = "layers[" + std::to_string(number) + "]";
-        if (!layer.is_object())
-            throw UsageError(where(pile, at) + ": expected a JSON object, got " + layer.type_name());
-        module2::LayerTexts texts; // a key left out is an empty cell
-        const std::pair<const char*, std::string*> cells[] = {
-            {"lr", &texts.lr}, {"weathering", &texts.weathering}, {"integrity", &texts.integrity},
-            {"kv", &texts.kv}, {"frk", &texts.frk},               {"c1", &texts.c1},
-            {"c2", &texts.c2}, {"qpk", &texts.qpk},               {"qsrk", &texts.qsrk}};
-        for (const auto& [key, cell] : layer.items()) {
-            std::string* slot = nullptr;
-            for (const auto& [name, target] : cells)
-                if (key == name)
-                    slot = target;
-            if (!slot)
-                throw UsageError(where(pile, at + "." + key) + ": unknown key for a layer");
-            *slot = textOf(cell, pile, at + "." + key);
-        }
-        layers.push_back(texts);
-    }
-    return layers;
-}
-
 PileRequest readPile(const json& pile, int number, int module) {
     if (!pile.is_object())
         throw UsageError("pile " + std::to_string(number) + ": expected a JSON object, got " + pile.type_name());
-    PileRequest request;
-    for (const auto& [key, value] : pile.items()) {
-        if (module == 2) {
-            if (key == "strengthBasis") {
-                request.strengthBasis = itemPosition(value, number, key, module2::strengthBasisItems());
-                continue;
-            }
-            if (key == "coefficientMode") {
-                request.coefficientMode = itemPosition(value, number, key, module2::coefficientModeItems());
-                continue;
-            }
-            if (key == "interpolationBasis") {
-                request.interpolationBasis = itemPosition(value, number, key, module2::integrityBasisItems());
-                continue;
-            }
-            if (key == "groundwater" || key == "softRock") {
-                (key == "groundwater" ? request.groundwater : request.softRock) = flagOf(value, number, key);
-                continue;
-            }
-            if (key == "layers") {
-                request.layers = layersOf(value, number);
-                continue;
-            }
-            if (key != "section" && key != "d" && key != "c" && key != "precision")
-                throw UsageError(where(number, key) + ": unknown key for module 2");
-        }
-        if (key == "section") {
-            request.section = static_cast<core::SectionType>(itemPosition(value, number, key, module1::sectionItems()) + 1);
-        } else if (key == "grade") {
-            request.grade = itemPosition(value, number, key, module1::gradeItems());
-        } else if (key == "process") {
-            request.process = itemPosition(value, number, key, module1::processItems());
-        } else if (key == "precision") {
-            request.precision = precisionOf(value, number);
-        } else if (key == "method" && module == 3) {
-            request.method = itemPosition(value, number, key, module3::methodItems());
-        } else if (const auto field = textKeys().find(key); field != textKeys().end()) {
-            request.texts[field->second] = textOf(value, number, key);
-        } else {
-            throw UsageError(where(number, key) + ": unknown key for module " + std::to_string(module));
-        }
+    try {
+        return project::readPileInputs(pile, module);
+    } catch (const project::InputError& e) {
+        throw UsageError(where(number, e.key()) + ": " + e.what());
     }
-    return request;
 }
 
 CalcRequest readRequest(const std::string& document) {
@@ -242,47 +147,6 @@ template <class Session, class Outcome> ojson pileJson(int pile, const Outcome& 
     return line;
 }
 
-void enterPile(module2::Session& session, const PileRequest& pile, core::Precision precision) {
-    using namespace module2;
-    session.chooseSection(pile.section);
-    session.setFieldText(kFieldD, pile.texts.count(kFieldD) ? pile.texts.at(kFieldD) : "1000");
-    session.setFieldText(kFieldC, pile.texts.count(kFieldC) ? pile.texts.at(kFieldC) : sectionSetup(pile.section).secondText);
-    session.chooseStrengthBasis(static_cast<StrengthBasis>(pile.strengthBasis.value_or(1)));
-    session.chooseCoefficientMode(static_cast<CoefficientMode>(pile.coefficientMode.value_or(1)));
-    session.chooseIntegrityBasis(static_cast<IntegrityBasis>(pile.interpolationBasis.value_or(0) + 1));
-    session.setGroundwater(pile.groundwater.value_or(true));
-    session.setSoftRock(pile.softRock.value_or(false));
-    session.enterLayers(pile.layers.value_or(std::vector<LayerTexts>{defaultLayer()}));
-    session.choosePrecision(pile.precision.value_or(precision));
-}
-
-void chooseMethod(module1::Session&, const PileRequest&) {}
-void chooseMethod(module3::Session& session, const PileRequest& pile) {
-    session.chooseMethod(static_cast<module3::DeqMethod>(pile.method.value_or(0)));
-}
-
-template <class Session> void enterPile(Session& session, const PileRequest& pile, core::Precision precision) {
-    session.chooseSection(pile.section);
-    const module1::SectionSetup setup = module1::sectionSetup(pile.section);
-    const std::pair<const char*, std::string> defaults[] = {
-        {module1::kFieldD, "1000"},
-        {module1::kFieldC, setup.secondText},
-        {module1::kFieldHr, setup.depthText},
-        {module1::kFieldFrk, "25"},
-        {module1::kFieldIntegrity, "较完整"},
-    };
-    for (const auto& [field, fallback] : defaults) {
-        const auto given = pile.texts.find(field);
-        session.setFieldText(field, given != pile.texts.end() ? given->second : fallback);
-        if (std::string(field) == module1::kFieldHr) {
-            session.chooseGrade(pile.grade.value_or(core::kDefaultGrade));
-            session.chooseProcess(pile.process.value_or(core::kDefaultProcess));
-            chooseMethod(session, pile);
-        }
-    }
-    session.choosePrecision(pile.precision.value_or(precision));
-}
-
 // The documents beside the text pages: the PDF book and the spreadsheet of the pile table. Each
 // is tried whatever became of the others, so that one failed file costs only itself.
 int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& request, const CalcOptions& options,
@@ -318,8 +182,8 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
     Session session;
     int pile = 0;
     for (const PileRequest& item : request.piles) {
-        enterPile(session, item, request.precision);
-        const auto outcome = session.compute(options.now.value_or(core::nowLocal()));
+        project::enter(session, item, request.precision);
+        const auto outcome = project::computePile(session, options.now.value_or(core::nowLocal()));
         out << pileJson(++pile, outcome, session).dump(-1, ' ', false) << "\n";
     }
     out.flush();
@@ -328,9 +192,73 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
     return std::max(pages, writeHandIn(session.documents(), request, options, err));
 }
 
+// A project's module: its piles calculated again at their recorded times, one line each with the
+// module's number first, and with an output folder its pages in a folder of its own
+// ("module1", …), so that the modules do not overwrite each other's files.
+template <class Session>
+int runProjectModule(const project::ModuleState& state, int module, const CalcOptions& options, std::ostream& out,
+                     std::ostream& err) {
+    Session session;
+    int pile = 0;
+    project::restore(session, state, [&](const auto& outcome) {
+        ojson line;
+        line["module"] = module;
+        const ojson result = pileJson(++pile, outcome, session);
+        for (const auto& [key, value] : result.items())
+            line[key] = value;
+        out << line.dump(-1, ' ', false, ojson::error_handler_t::replace) << "\n";
+    });
+    out.flush();
+    if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
+        return 0;
+    CalcOptions moduleOptions = options;
+    const std::filesystem::path folder = std::filesystem::path(options.outDir) / ("module" + std::to_string(module));
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        err << "socketpile-cli: cannot write " << folder.string() << ": " << error.message() << "\n";
+        return 1;
+    }
+    moduleOptions.outDir = folder.string();
+    return writePages(session.documents(), moduleOptions, err);
+}
+
+int runProject(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    if (!options.pdfPath.empty() || !options.xlsxPath.empty() || !options.csvPath.empty())
+        throw UsageError("--pdf, --xlsx and --csv take the piles of one module; a project's pages are written with --out");
+    const project::ReadResult read = project::readProject(document, options.inputName);
+    if (!read.project)
+        throw UsageError(read.error);
+    int status = 0;
+    for (int module = 1; module <= 3; ++module) {
+        const auto& state = read.project->module(module);
+        if (!state)
+            continue;
+        if (module == 1)
+            status = std::max(status, runProjectModule<module1::Session>(*state, 1, options, out, err));
+        else if (module == 2)
+            status = std::max(status, runProjectModule<module2::Session>(*state, 2, options, out, err));
+        else
+            status = std::max(status, runProjectModule<module3::Session>(*state, 3, options, out, err));
+    }
+    return status;
+}
+
+// A project file by its name, or by its "format" key when it comes by another name.
+bool isProject(const std::string& document, const CalcOptions& options) {
+    const std::string& name = options.inputName;
+    const std::string extension = project::kExtension;
+    if (name.size() >= extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+        return true;
+    const json root = json::parse(document, nullptr, false);
+    return root.is_object() && root.contains("format");
+}
+
 } // namespace
 
 int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
+    if (isProject(document, options))
+        return runProject(document, options, out, err);
     const CalcRequest request = readRequest(document);
     if (request.module == 2)
         return runPiles<module2::Session>(request, options, out, err);

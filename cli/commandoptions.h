@@ -10,6 +10,7 @@
 namespace sp::cli {
 
 struct CommandOptions {
+    std::string inputName = "input";    // how messages name the input file
     std::string outDir;                 // empty: write nothing
     std::optional<core::Moment> now;    // empty: the local clock when a time line is made
     std::string pdfPath;                // calc: the handed-in book; empty: none

@@ -2,6 +2,8 @@
 
 #include "usageerror.h"
 
+#include "project/pileinputs.h"
+
 namespace sp::cli {
 
 using nlohmann::json;
@@ -12,16 +14,6 @@ std::string where(int pile, const std::string& key) {
     return "pile " + std::to_string(pile) + ", key \"" + key + "\"";
 }
 
-namespace {
-
-std::string listed(const std::vector<std::string>& items) {
-    std::string out;
-    for (const auto& item : items)
-        out += (out.empty() ? "" : ", ") + item;
-    return out;
-}
-
-} // namespace
 
 json parseDocument(const std::string& document) {
     json root;
@@ -47,25 +39,25 @@ int moduleOf(const json& root) {
     return static_cast<int>(number);
 }
 
+// The shared readers, their errors as the command line words them.
+template <class Read> auto readOrFail(int pile, Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const project::InputError& e) {
+        throw UsageError(where(pile, e.key()) + ": " + e.what());
+    }
+}
+
 const std::string& textOf(const json& value, int pile, const std::string& key) {
-    if (!value.is_string())
-        throw UsageError(where(pile, key) + ": expected a JSON string, got " + value.type_name());
-    return value.get_ref<const std::string&>();
+    return readOrFail(pile, [&]() -> const std::string& { return project::textOf(value, key); });
 }
 
 int itemPosition(const json& value, int pile, const std::string& key, const std::vector<std::string>& items) {
-    const std::string& text = textOf(value, pile, key);
-    for (std::size_t k = 0; k < items.size(); ++k)
-        if (items[k] == text)
-            return static_cast<int>(k);
-    throw UsageError(where(pile, key) + ": \"" + text + "\" is not an item of the list (" + listed(items) + ")");
+    return readOrFail(pile, [&] { return project::itemPosition(value, key, items); });
 }
 
 core::Precision precisionOf(const json& value, int pile) {
-    std::vector<std::string> items;
-    for (int k = 0; k <= 4; ++k)
-        items.push_back(core::precisionItem(static_cast<core::Precision>(k)));
-    return static_cast<core::Precision>(itemPosition(value, pile, "precision", items));
+    return readOrFail(pile, [&] { return project::precisionOf(value); });
 }
 
 } // namespace sp::cli

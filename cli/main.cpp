@@ -27,6 +27,8 @@ constexpr const char* kUsage =
     "  --pdf F    (calc) write the calculation book to hand in as PDF\n"
     "  --xlsx F   write the pile table (calc) or the visible result table (optimise) as Excel\n"
     "  --csv F    the same table as CSV (UTF-8 with a byte-order mark)\n"
+    "calc also takes a project file (.sppile): every pile of every module at its recorded time, one\n"
+    "line each with its \"module\"; --out DIR writes each module's pages into DIR/module1/ and so on.\n"
     "Exit status: 0 input understood, 1 a file could not be written, 2 unusable input.\n";
 
 int usageFailure(const std::string& message) {
@@ -106,6 +108,7 @@ int main(int argc, char** argv) {
     if (command == "optimise" && !options.pdfPath.empty())
         return usageFailure("--pdf belongs to calc");
 
+    options.inputName = file == "-" ? "standard input" : std::filesystem::path(file).filename().string();
     std::string document;
     std::string problem;
     if (!readDocument(file, document, problem)) {

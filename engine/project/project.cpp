@@ -295,12 +295,16 @@ struct RebuildFailure {
     std::string message;
 };
 
-template <class Session> std::optional<RebuildFailure> rebuild(Session& session, const ModuleState& state) {
+template <class Session, class Each = std::nullptr_t>
+std::optional<RebuildFailure> rebuild(Session& session, const ModuleState& state, const Each& each = nullptr) {
     for (std::size_t k = 0; k < state.piles.size(); ++k) {
         const PileRecord& pile = state.piles[k];
         enter(session, pile.inputs, core::kDefaultPrecision);
         const auto moment = core::parseMoment(pile.calculatedAt);
         const auto outcome = computePile(session, moment.value_or(core::Moment{}), true);
+        if constexpr (!std::is_same_v<Each, std::nullptr_t>)
+            if (each)
+                each(outcome);
         if (!outcome.ok() || !moment)
             return RebuildFailure{k, outcome.ok() ? "not a moment" : outcome.message};
     }
@@ -445,9 +449,18 @@ std::map<int, std::vector<std::string>> optionRows(const optimise::OptionTable& 
     return rows;
 }
 
-void restore(module1::Session& session, const ModuleState& state) { rebuild(session, state); }
-void restore(module3::Session& session, const ModuleState& state) { rebuild(session, state); }
-void restore(module2::Session& session, const ModuleState& state) { rebuild(session, state); }
+void restore(module1::Session& session, const ModuleState& state,
+             const std::function<void(const module1::Outcome&)>& each) {
+    rebuild(session, state, each);
+}
+void restore(module3::Session& session, const ModuleState& state,
+             const std::function<void(const module3::Outcome&)>& each) {
+    rebuild(session, state, each);
+}
+void restore(module2::Session& session, const ModuleState& state,
+             const std::function<void(const module2::Outcome&)>& each) {
+    rebuild(session, state, each);
+}
 
 void restoreOptions(optimise::OptimisePage& page, const std::map<int, std::vector<std::string>>& rows) {
     for (const auto& [row, cells] : rows) {

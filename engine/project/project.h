@@ -12,6 +12,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -94,10 +95,13 @@ std::map<int, std::vector<std::string>> optionRows(const optimise::OptionTable& 
 // Rebuilds a new window's session from the state: every pile calculated again at its recorded
 // time, into the pages, then the input layer and the save state of the pages. The state must come
 // from readProject or capture; a pile that no longer calculates is skipped (readProject refuses
-// such a file first).
-void restore(module1::Session& session, const ModuleState& state);
-void restore(module3::Session& session, const ModuleState& state);
-void restore(module2::Session& session, const ModuleState& state);
+// such a file first). `each`, when given, sees every pile's outcome as it is calculated again.
+void restore(module1::Session& session, const ModuleState& state,
+             const std::function<void(const module1::Outcome&)>& each = {});
+void restore(module3::Session& session, const ModuleState& state,
+             const std::function<void(const module3::Outcome&)>& each = {});
+void restore(module2::Session& session, const ModuleState& state,
+             const std::function<void(const module2::Outcome&)>& each = {});
 // The option rows typed into the page, as the engineer would.
 void restoreOptions(optimise::OptimisePage& page, const std::map<int, std::vector<std::string>>& rows);
 
