@@ -191,6 +191,16 @@ private:
         }
     }
 
+    // Past the value at the cursor and the comma after it; false at the end of its object or array.
+    bool skipToNext() {
+        skipValue();
+        skipSpace();
+        if (peek() != ',')
+            return false;
+        ++m_at;
+        return true;
+    }
+
     // Moves the cursor to the value the step names inside the value at the cursor.
     bool enter(const PathStep& step) {
         skipSpace();
@@ -210,11 +220,8 @@ private:
                 skipSpace();
                 if (name == *key)
                     return true;
-                skipValue();
-                skipSpace();
-                if (peek() != ',')
+                if (!skipToNext())
                     return false;
-                ++m_at;
             }
         }
         if (peek() != '[')
@@ -227,11 +234,8 @@ private:
                 return false;
             if (k == position)
                 return true;
-            skipValue();
-            skipSpace();
-            if (peek() != ',')
+            if (!skipToNext())
                 return false;
-            ++m_at;
         }
     }
 

@@ -69,7 +69,9 @@ std::map<int, std::vector<std::string>> readOptionRows(const json& value, int mo
     const auto kind = static_cast<optimise::ModuleKind>(module);
     const int rows = optimise::OptionTable(kind).rowCount();
     std::map<int, std::vector<std::string>> out;
-    for (const auto& [key, cells] : value.items()) {
+    for (const auto& entry : value.items()) {
+        const std::string& key = entry.key();
+        const json& cells = entry.value(); // named, not bound: lambdas below capture it
         const JsonPath path = at(base, key);
         int row = -1;
         for (int r = 0; r < rows; ++r)
@@ -107,7 +109,9 @@ std::vector<PileRecord> readPiles(const json& value, int module, const JsonPath&
         PileRecord record;
         bool timed = false;
         bool given = false;
-        for (const auto& [key, item] : pile.items()) {
+        for (const auto& entry : pile.items()) {
+            const std::string& key = entry.key();
+            const json& item = entry.value();
             if (key == "calculatedAt") {
                 const std::string& text = readAt(at(path, key), [&]() -> const std::string& { return textOf(item, ""); });
                 if (!core::parseMoment(text))
@@ -133,7 +137,9 @@ std::vector<PileRecord> readPiles(const json& value, int module, const JsonPath&
 ModuleState readModule(const json& value, int module, const JsonPath& base) {
     objectAt(value, base);
     ModuleState state;
-    for (const auto& [key, item] : value.items()) {
+    for (const auto& entry : value.items()) {
+        const std::string& key = entry.key();
+        const json& item = entry.value();
         const JsonPath path = at(base, key);
         if (key == "window") {
             state.window = readInputsAt(item, module, path);
