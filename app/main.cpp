@@ -1,6 +1,8 @@
 // SocketPile, the desktop program: starts the launcher and runs until it is closed.
+// `socketpile FILE.sppile` opens that project at start.
 
 #include "frame/translations.h"
+#include "project/projectcontroller.h"
 #include "windows/module1window.h"
 #include "windows/module2window.h"
 #include "windows/module3window.h"
@@ -50,5 +52,11 @@ int main(int argc, char** argv) {
     sp::frame::loadToolkitTranslations(app);
     sp::app::LauncherWindow launcher(makeModuleWindow);
     launcher.show();
+    // A run that did not end cleanly left its unsaved work; then the project named on the command
+    // line (a file that does not open is warned about and the project stays empty).
+    launcher.project().offerRecovery();
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        launcher.project().openProject(arguments.at(1));
     return QApplication::exec();
 }

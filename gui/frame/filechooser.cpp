@@ -12,4 +12,12 @@ std::optional<QString> DialogFileChooser::saveFileName(QWidget* parent, const QS
     return path;
 }
 
+std::optional<QString> DialogFileChooser::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                                       const QString& filters) {
+    const QString path = QFileDialog::getOpenFileName(parent, caption, folder, filters);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 } // namespace sp::frame

@@ -26,4 +26,14 @@ SaveAnswer DialogMessageSink::askToSave(QWidget* parent, const QString& title, c
     return box.clickedButton() == discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
 }
 
+bool DialogMessageSink::askToRecover(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* recover = box.addButton(QStringLiteral("恢复"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("放弃"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(discard);
+    box.exec();
+    return box.clickedButton() == recover;
+}
+
 } // namespace sp::frame

@@ -18,6 +18,8 @@ public:
     virtual void warn(QWidget* parent, const QString& text) = 0;
     // A question answered with "保存", "不保存" or "取消".
     virtual SaveAnswer askToSave(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A question answered with "恢复" (true) or "放弃" (false).
+    virtual bool askToRecover(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // The desktop's modal message boxes.
@@ -26,6 +28,7 @@ public:
     void inform(QWidget* parent, const QString& text) override;
     void warn(QWidget* parent, const QString& text) override;
     SaveAnswer askToSave(QWidget* parent, const QString& title, const QString& text) override;
+    bool askToRecover(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 } // namespace sp::frame

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStackedLayout>
 #include <QStyle>
@@ -294,6 +295,10 @@ void ModuleWindow::buildDocumentLayer(QWidget* layer) {
     auto* buttons = new QHBoxLayout;
     QPushButton* back = button(layer, "cbt_Exit", QStringLiteral("返回"));
     m_save = button(layer, "cbt_Save", QStringLiteral("保存"));
+    // The page on view into a file of the engineer's choosing, beside the usual name "保存" writes.
+    m_saveAs = button(layer, "cbt_SaveAs", QStringLiteral("另存为…"));
+    m_saveAs->setFixedSize(84, 34);
+    m_saveAs->setEnabled(false);
     m_deleteLast = smallButton(layer, "cbt_sanchu", QStringLiteral("x"), QStringLiteral("删除最末数据"), 22);
     m_deleteLast->setEnabled(false);
     for (QPushButton* b : {back, m_save})
@@ -301,9 +306,11 @@ void ModuleWindow::buildDocumentLayer(QWidget* layer) {
     buttons->addWidget(back);
     buttons->addStretch(1);
     buttons->addWidget(m_save);
+    buttons->addWidget(m_saveAs);
     buttons->addWidget(m_deleteLast, 0, Qt::AlignBottom);
     connect(back, &QPushButton::clicked, this, &ModuleWindow::onBack);
     connect(m_save, &QPushButton::clicked, this, &ModuleWindow::onSave);
+    connect(m_saveAs, &QPushButton::clicked, this, &ModuleWindow::onSaveAs);
     connect(m_deleteLast, &QPushButton::clicked, this, &ModuleWindow::onDeleteLast);
 
     // The documents an engineer hands in, beside the plain text pages: the book as PDF or on
@@ -456,7 +463,7 @@ void ModuleWindow::refreshViews() {
 
 void ModuleWindow::updateExportButtons() {
     const bool piles = m_documents && m_documents->pileRegister().count() > 0;
-    for (QPushButton* b : {m_exportPdf, m_print, m_exportTable})
+    for (QPushButton* b : {m_exportPdf, m_print, m_exportTable, m_saveAs})
         b->setEnabled(piles);
 }
 
@@ -492,6 +499,23 @@ void ModuleWindow::addCoverLayer(QWidget* layer) {
 void ModuleWindow::showInputLayer() { showLayer(m_inputLayer); }
 
 void ModuleWindow::hidePrecisionPopup() { m_precisionPopup->hide(); }
+
+void ModuleWindow::setPrecision(core::Precision precision) {
+    const QSignalBlocker blocker(m_precisionPopup);
+    m_precisionPopup->setCurrentRow(static_cast<int>(precision));
+}
+
+void ModuleWindow::showRestoredDocuments() {
+    refreshViews();
+    m_savedPath->clear();
+    m_deleteLast->setEnabled(m_documents->pileRegister().count() > 0);
+    updateSaveButton();
+}
+
+void ModuleWindow::closeWithoutAsking() {
+    m_closeWithoutAsking = true;
+    close();
+}
 
 void ModuleWindow::onView() {
     showLayer(m_documentLayer);
@@ -543,6 +567,7 @@ void ModuleWindow::onPrecisionChosen() {
     // A change with the popup closed only takes effect at the next calculation.
     if (m_precisionPopup->isVisible())
         calculate();
+    emit contentChanged();
 }
 
 void ModuleWindow::onFontSize(int size) {
@@ -611,6 +636,10 @@ void ModuleWindow::saveInto(const QString& folder) {
 bool ModuleWindow::writeDocumentPage(const QString& folder, report::Page page) {
     const std::filesystem::path file =
         std::filesystem::path(folder.toStdString()) / (page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
+    return writePageTo(file, page);
+}
+
+bool ModuleWindow::writePageTo(const std::filesystem::path& file, report::Page page) {
     const core::WriteResult written = core::writePage(file, m_documents->page(page));
     if (!written.ok) {
         m_messages->warn(this, QStringLiteral("无法保存文件：%1\n%2").arg(q(written.path), q(written.reason)));
@@ -618,7 +647,27 @@ bool ModuleWindow::writeDocumentPage(const QString& folder, report::Page page) {
     }
     m_documents->saveState().markSaved(page);
     showSavedPath(m_savedPath, written.path);
+    emit contentChanged();
     return true;
+}
+
+QString ModuleWindow::folderForDocuments() const {
+    return m_documentsFolder.isEmpty() ? documentsFolder() : m_documentsFolder;
+}
+
+void ModuleWindow::onSaveAs() {
+    if (!m_documents || m_documents->pileRegister().count() == 0)
+        return;
+    const report::Page page = m_pageOnView;
+    const QString folder = folderForDocuments();
+    const QString name = QString::fromUtf8(page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
+    QDir().mkpath(folder); // the dialog opens where "保存" writes, made if it is not there yet
+    const std::optional<QString> chosen =
+        m_files->saveFileName(this, QStringLiteral("另存为"), QDir(folder).filePath(name), QStringLiteral("文本文件 (*.txt)"));
+    if (!chosen)
+        return;
+    if (writePageTo(std::filesystem::path(chosen->toStdU16String()), page))
+        updateSaveButton();
 }
 
 void ModuleWindow::showSavedPath(QLabel* label, const std::string& path) {
@@ -647,16 +696,19 @@ bool ModuleWindow::saveUnsavedPages() {
 }
 
 void ModuleWindow::closeEvent(QCloseEvent* event) {
-    if (!holdsUnsavedPiles()) {
+    if (m_closeWithoutAsking || !holdsUnsavedPiles()) {
         event->accept();
-        return;
+    } else {
+        const SaveAnswer answer = m_messages->askToSave(this, QStringLiteral("未保存的计算结果"),
+                                                        QStringLiteral("计算结果尚未保存，是否保存后关闭？"));
+        if (answer == SaveAnswer::Save)
+            event->setAccepted(saveUnsavedPages());
+        else
+            event->setAccepted(answer == SaveAnswer::Discard);
     }
-    const SaveAnswer answer = m_messages->askToSave(this, QStringLiteral("未保存的计算结果"),
-                                                    QStringLiteral("计算结果尚未保存，是否保存后关闭？"));
-    if (answer == SaveAnswer::Save)
-        event->setAccepted(saveUnsavedPages());
-    else
-        event->setAccepted(answer == SaveAnswer::Discard);
+    m_closeWithoutAsking = false;
+    if (event->isAccepted())
+        emit closing();
 }
 
 bool ModuleWindow::isInputField(const QWidget* widget) const {
@@ -704,6 +756,7 @@ bool ModuleWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void ModuleWindow::onDeleteLast() {
     m_documents->deleteLast();
+    emit contentChanged();
     refreshViews();
     m_savedPath->clear();
     if (m_documents->pileRegister().count() == 0) {

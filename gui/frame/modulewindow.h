@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -31,6 +32,10 @@ class QScrollArea;
 class QSlider;
 class QStackedLayout;
 class QVBoxLayout;
+
+namespace sp::project {
+struct ModuleState;
+}
 
 namespace sp::frame {
 
@@ -65,6 +70,23 @@ public:
     const report::ReportDocuments& documents() const { return *m_documents; }
     bool optimisationMode() const { return m_optimisationMode; }
     core::Precision precision() const;
+
+    // What a project keeps of the window: its session's inputs and piles, the optimisation page's
+    // option rows and the precision the popup shows.
+    virtual project::ModuleState captureState() const = 0;
+    // Puts a state taken by captureState (or read from a project) into a freshly made window and
+    // shows all of it: fields, lists, grid, boxes, status line, both pages and the buttons.
+    virtual void restoreState(const project::ModuleState& state) = 0;
+    // Closes the window without the question about unsaved pages (a project replaces it; its
+    // piles are kept with the project).
+    void closeWithoutAsking();
+
+signals:
+    // What a project keeps of the window may have changed: an input, a calculation, delete-last,
+    // a saved page, an option cell, an optimisation run or a recall.
+    void contentChanged();
+    // The window accepted its close and is about to go; its state can still be taken.
+    void closing();
 
 protected:
     // The module's calculation action: "计算", a precision change with the popup open, and the
@@ -109,6 +131,11 @@ protected:
     void addCoverLayer(QWidget* layer);
     void showInputLayer();
     void hidePrecisionPopup();
+    // The precision the popup shows, set without calculating.
+    void setPrecision(core::Precision precision);
+    // After a restored session: both pages and the documents layer's buttons as the documents
+    // now stand.
+    void showRestoredDocuments();
 
     // Closing over piles that were never saved asks first, and may save them or stay open.
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +169,8 @@ private:
     void onFontSize(int size);
     void onPageSwitch();
     void onSave();
+    // "另存为…": the page on view into a file the engineer chooses.
+    void onSaveAs();
     void onDeleteLast();
     void onExportPdf();
     void onPrint();
@@ -160,6 +189,9 @@ private:
     // "保存" of the close question: every unsaved page; true when all were written.
     bool saveUnsavedPages();
     bool isInputField(const QWidget* widget) const;
+    // Writes one page to `file` as "保存" does and marks it saved; a failure is warned about.
+    bool writePageTo(const std::filesystem::path& file, report::Page page);
+    QString folderForDocuments() const;
     void showSavedPath(QLabel* label, const std::string& path);
 
     report::ReportDocuments* m_documents = nullptr;
@@ -176,6 +208,7 @@ private:
     QString m_documentsFolder; // empty: the platform's
     std::function<core::Moment()> m_clock;
     QPointer<AboutWindow> m_about;
+    bool m_closeWithoutAsking = false;
 
     QStackedLayout* m_layers = nullptr;
     QScrollArea* m_inputScroll = nullptr; // holds the input layer, which scrolls on a short screen
@@ -199,6 +232,7 @@ private:
     QPushButton* m_pageButton = nullptr;
     QSlider* m_fontSlider = nullptr;
     QPushButton* m_save = nullptr;
+    QPushButton* m_saveAs = nullptr;
     QPushButton* m_deleteLast = nullptr;
     QLabel* m_savedPath = nullptr;
     QPushButton* m_exportPdf = nullptr;

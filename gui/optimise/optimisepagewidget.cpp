@@ -229,6 +229,17 @@ void OptimisePageWidget::refresh() {
 void OptimisePageWidget::onOptionEdited(int row, int column) {
     m_page.editCell(row, column, m_options->item(row, column)->text().toStdString());
     refresh();
+    if (m_hooks.optionsEdited)
+        m_hooks.optionsEdited();
+}
+
+void OptimisePageWidget::showOptionCells() {
+    m_filling = true;
+    for (int row = 0; row < m_options->rowCount(); ++row)
+        for (int column = 0; column < kOptionColumns; ++column)
+            m_options->item(row, column)->setText(q(m_page.optionTable().cell(row, column)));
+    m_filling = false;
+    refresh();
 }
 
 void OptimisePageWidget::onCompute() {

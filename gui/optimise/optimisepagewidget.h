@@ -45,12 +45,15 @@ public:
         std::function<void()> save;                               // "存盘": the window's save routine
         std::function<void(const QString&)> conversionError;      // the generic error message box
         std::function<frame::ExportContext()> exportContext;      // "导出Excel…": dialogs, messages, folder
+        std::function<void()> optionsEdited;                      // a cell of the option table took a text
     };
 
     OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* parent = nullptr);
     ~OptimisePageWidget() override;
 
     OptimisePage& page() { return m_page; }
+    // Shows the option table's cells as the page holds them (after they were typed in elsewhere).
+    void showOptionCells();
     QLabel* statusLabel() const { return m_status; }
     // Writes the visible table for "存盘"; nothing when there is nothing to write.
     std::optional<core::WriteResult> save(const std::filesystem::path& folder, const core::Moment& moment);

@@ -1,8 +1,16 @@
 #include "windows/launcherwindow.h"
 
+#include "frame/modulewindow.h"
+#include "project/projectcontroller.h"
+
+#include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -33,11 +41,21 @@ LauncherWindow::LauncherWindow(WindowFactory factory, QWidget* parent)
       m_factory(std::move(factory)) {
     setObjectName(QStringLiteral("TPELM_FRM_DURK0"));
     setWindowTitle(QStringLiteral("嵌岩桩承载力计算(DBJ52/T088-2018)"));
-    setFixedSize(kWidth, kHeight);
+    m_project = new ProjectController(this, this);
+    m_project->setWindowOpener([this](int module) {
+        openModule(module);
+        return qobject_cast<frame::ModuleWindow*>(moduleWindow(module));
+    });
+    m_project->addTitledWindow(this);
+    // The menu bar takes the top; the window grows by its height and the rest moves down under it.
+    buildMenu();
+    const int top = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, kWidth, top);
+    setFixedSize(kWidth, kHeight + top);
 
     auto* title = new QLabel(QStringLiteral("贵州桩基规程"), this);
     title->setObjectName(QStringLiteral("lb_biaoti"));
-    title->setGeometry(0, 0, kWidth, 55);
+    title->setGeometry(0, top, kWidth, 55);
     title->setAlignment(Qt::AlignCenter);
     title->setStyleSheet(QStringLiteral("QLabel { color: white; font-size: 24px; font-weight: bold; }"));
 
@@ -61,7 +79,7 @@ LauncherWindow::LauncherWindow(WindowFactory factory, QWidget* parent)
     for (int k = 0; k < 4; ++k) {
         const ButtonLook& s = looks[k];
         QPushButton* b = roundedButton(this, s.name, s.text, s.colour, s.size);
-        b->setGeometry(40, s.y, 150, 80);
+        b->setGeometry(40, top + s.y, 150, 80);
         if (k < 3)
             connect(b, &QPushButton::clicked, this, [this, k] { openModule(k + 1); });
         else
@@ -74,6 +92,46 @@ LauncherWindow::LauncherWindow(WindowFactory factory, QWidget* parent)
 
 QWidget* LauncherWindow::moduleWindow(int module) const { return m_windows.at(module - 1).data(); }
 
+void LauncherWindow::buildMenu() {
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("menuBar"));
+    m_menuBar->setNativeMenuBar(false); // inside the window, whose height allows for it
+    QMenu* file = m_menuBar->addMenu(QStringLiteral("文件"));
+    file->setObjectName(QStringLiteral("menu_wenjian"));
+    const auto add = [this, file](const char* name, const QString& text, const QKeySequence& keys, auto slot) {
+        QAction* action = file->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action); // the shortcut works while the menu is closed
+        return action;
+    };
+    add("act_xinjianxiangmu", QStringLiteral("新建项目"), {}, [this] { m_project->newProject(); });
+    add("act_dakaixiangmu", QStringLiteral("打开项目…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+        [this] { m_project->openProject(); });
+    add("act_baocunxiangmu", QStringLiteral("保存项目"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        [this] { m_project->save(); });
+    add("act_lingcunxiangmu", QStringLiteral("项目另存为…"), {}, [this] { m_project->saveAs(); });
+    m_recent = file->addMenu(QStringLiteral("最近的项目"));
+    m_recent->setObjectName(QStringLiteral("menu_zuijinxiangmu"));
+    connect(m_project, &ProjectController::recentProjectsChanged, this, &LauncherWindow::fillRecentMenu);
+    fillRecentMenu();
+    file->addSeparator();
+    add("act_tuichu", QStringLiteral("退出"), {}, [this] { close(); });
+}
+
+// One entry per recent project, most recent first, numbered for the keyboard.
+void LauncherWindow::fillRecentMenu() {
+    m_recent->clear();
+    const QStringList paths = m_project->recentProjects();
+    for (int k = 0; k < paths.size(); ++k) {
+        const QString path = paths[k];
+        QAction* action = m_recent->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(QDir::toNativeSeparators(path)));
+        connect(action, &QAction::triggered, this, [this, path] { m_project->openRecent(path); });
+    }
+    m_recent->setEnabled(!paths.isEmpty());
+}
+
 void LauncherWindow::openModule(int module) {
     QPointer<QWidget>& slot = m_windows.at(module - 1);
     if (slot)
@@ -83,6 +141,8 @@ void LauncherWindow::openModule(int module) {
         return;
     window->setAttribute(Qt::WA_DeleteOnClose);
     slot = window;
+    if (auto* moduleWindow = qobject_cast<frame::ModuleWindow*>(window))
+        m_project->adopt(module, moduleWindow); // the module's piles come back from the project
     window->show();
 }
 
@@ -94,14 +154,19 @@ void LauncherWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), gradient);
 }
 
-// A module window may refuse to close (its unsaved piles kept by "取消"); then the launcher, and the
-// program with it, stays open.
+// The project's unsaved changes are asked about first. Then a module window may refuse to close
+// (its unsaved piles kept by "取消"); then the launcher, and the program with it, stays open.
 void LauncherWindow::closeEvent(QCloseEvent* event) {
+    if (!m_project->confirmClose()) {
+        event->ignore();
+        return;
+    }
     for (const QPointer<QWidget>& window : m_windows)
         if (window && !window->close()) {
             event->ignore();
             return;
         }
+    m_project->finish();
     event->accept();
 }
 

@@ -1,5 +1,7 @@
 #include "windows/module1window.h"
 
+#include "project/project.h"
+
 namespace sp::module1 {
 
 Module1Window::Module1Window(QWidget* parent)
@@ -8,6 +10,17 @@ Module1Window::Module1Window(QWidget* parent)
     createOptimisationPage(optimise::ModuleKind::Module1);
 }
 
-Outcome Module1Window::computePile(bool intoPages) { return session().compute(now(), intoPages); }
+Outcome Module1Window::computePile(bool intoPages) { return project::computePile(session(), now(), intoPages); }
+
+project::ModuleState Module1Window::captureState() const {
+    project::ModuleState state = project::capture(session());
+    completeCapture(state);
+    return state;
+}
+
+void Module1Window::restoreState(const project::ModuleState& state) {
+    project::restore(session(), state);
+    showRestored(state);
+}
 
 } // namespace sp::module1

@@ -11,6 +11,9 @@ class Module1Window : public OneLayerWindow {
 public:
     explicit Module1Window(QWidget* parent = nullptr);
 
+    project::ModuleState captureState() const override;
+    void restoreState(const project::ModuleState& state) override;
+
 protected:
     Outcome computePile(bool intoPages) override;
 };

@@ -3,6 +3,7 @@
 #include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "module2/module2reports.h"
+#include "project/project.h"
 #include "windows/rocklayerview.h"
 #include "windows/sectionfields.h"
 
@@ -69,11 +70,16 @@ void Module2Window::createOptimisationPage() {
         context.softRock = m_softRock->isChecked();
         return context;
     };
-    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.inputLayer()); };
+    hooks.runEnded = [this](const optimise::Enumeration& run) {
+        showRunEnd(run.inputLayer());
+        emit contentChanged();
+    };
     hooks.recall = [this](std::size_t row) {
         if (const auto r = m_page->page().recall(row))
             recallCandidate(*r);
+        emit contentChanged();
     };
+    hooks.optionsEdited = [this] { emit contentChanged(); };
     hooks.leave = [this] { leaveOptimisation(); };
     hooks.save = [this] { requestSave(); };
     hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
@@ -193,6 +199,7 @@ void Module2Window::buildRockSettings(QWidget* group, QVBoxLayout* layout) {
 template <class Change> void Module2Window::change(Change&& apply) {
     apply(m_session);
     render();
+    emit contentChanged();
 }
 
 void Module2Window::connectInputs() {
@@ -264,9 +271,26 @@ void Module2Window::renderGrid() {
 void Module2Window::calculate() {
     m_session.choosePrecision(precision());
     const bool intoPages = !optimisationMode();
-    const Outcome outcome = m_session.compute(now(), intoPages);
+    const Outcome outcome = project::computePile(m_session, now(), intoPages);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
+    emit contentChanged();
+}
+
+project::ModuleState Module2Window::captureState() const {
+    project::ModuleState state = project::capture(m_session);
+    state.window.precision = precision();
+    state.optionRows = project::optionRows(m_page->page().optionTable());
+    return state;
+}
+
+void Module2Window::restoreState(const project::ModuleState& state) {
+    project::restore(m_session, state);
+    project::restoreOptions(m_page->page(), state.optionRows);
+    m_page->showOptionCells();
+    setPrecision(state.window.precision.value_or(kDefaultPrecision));
+    render();
+    showRestoredDocuments();
 }
 
 } // namespace sp::module2

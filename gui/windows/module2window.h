@@ -35,6 +35,9 @@ public:
     const RockLayerGrid& grid() const { return m_session.grid(); }
     const char* verdict() const { return m_session.verdict(); }
 
+    project::ModuleState captureState() const override;
+    void restoreState(const project::ModuleState& state) override;
+
 protected:
     void calculate() override;
     std::optional<core::WriteResult> writeOptimisationTables(const QString& folder,

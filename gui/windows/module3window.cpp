@@ -4,6 +4,7 @@
 #include "frame/widgetcolours.h"
 #include "module3/module3form.h"
 #include "module3/module3reports.h"
+#include "project/project.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -133,6 +134,7 @@ QWidget* Module3Window::buildAlertLayer() {
 void Module3Window::onMethodChanged(int position) {
     session().chooseMethod(static_cast<DeqMethod>(position));
     render();
+    emit contentChanged();
 }
 
 void Module3Window::render() {
@@ -153,6 +155,18 @@ void Module3Window::calculate() {
     OneLayerWindow::calculate();
 }
 
-module1::Outcome Module3Window::computePile(bool intoPages) { return session().compute(now(), intoPages); }
+// The module 3 session's own calculation, which keeps the equivalent-diameter method with the pile.
+module1::Outcome Module3Window::computePile(bool intoPages) { return project::computePile(session(), now(), intoPages); }
+
+project::ModuleState Module3Window::captureState() const {
+    project::ModuleState state = project::capture(session());
+    completeCapture(state);
+    return state;
+}
+
+void Module3Window::restoreState(const project::ModuleState& state) {
+    project::restore(session(), state);
+    showRestored(state);
+}
 
 } // namespace sp::module3

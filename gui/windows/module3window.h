@@ -21,6 +21,9 @@ public:
     ComplianceVerdict verdict() const { return session().verdict(); }
     DeqMethod method() const { return session().inputs().method; }
 
+    project::ModuleState captureState() const override;
+    void restoreState(const project::ModuleState& state) override;
+
 protected:
     void calculate() override;
     module1::Outcome computePile(bool intoPages) override;

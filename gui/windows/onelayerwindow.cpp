@@ -3,6 +3,7 @@
 #include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "optimise/optimisepagewidget.h"
+#include "project/project.h"
 #include "windows/sectionfields.h"
 
 #include <QComboBox>
@@ -103,6 +104,7 @@ QGridLayout* OneLayerWindow::buildRockGroup() {
 template <class Change> void OneLayerWindow::change(Change&& apply) {
     apply(session());
     render();
+    emit contentChanged();
 }
 
 void OneLayerWindow::connectInputs() {
@@ -136,6 +138,7 @@ void OneLayerWindow::calculate() {
     const Outcome outcome = computePile(intoPages);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
+    emit contentChanged();
 }
 
 void OneLayerWindow::render() {
@@ -200,11 +203,16 @@ void OneLayerWindow::createOptimisationPage(optimise::ModuleKind module) {
     hooks.precision = [this] { return precision(); };
     hooks.runStarting = [this] { setOptimisationMode(true); };
     hooks.runContext = [this] { return runContext(); };
-    hooks.runEnded = [this](const optimise::Enumeration& run) { showRunEnd(run.inputLayer()); };
+    hooks.runEnded = [this](const optimise::Enumeration& run) {
+        showRunEnd(run.inputLayer());
+        emit contentChanged();
+    };
     hooks.recall = [this](std::size_t row) {
         if (const auto r = m_page->page().recall(row))
             recallCandidate(*r);
+        emit contentChanged();
     };
+    hooks.optionsEdited = [this] { emit contentChanged(); };
     hooks.leave = [this] { leaveOptimisation(); };
     hooks.save = [this] { requestSave(); };
     hooks.conversionError = [this](const QString& message) { reportConversionError(message); };
@@ -218,6 +226,19 @@ std::optional<core::WriteResult> OneLayerWindow::writeOptimisationTables(const Q
     if (!m_page)
         return std::nullopt;
     return m_page->save(std::filesystem::path(folder.toStdString()), moment);
+}
+
+void OneLayerWindow::completeCapture(project::ModuleState& state) const {
+    state.window.precision = precision();
+    state.optionRows = project::optionRows(m_page->page().optionTable());
+}
+
+void OneLayerWindow::showRestored(const project::ModuleState& state) {
+    project::restoreOptions(m_page->page(), state.optionRows);
+    m_page->showOptionCells();
+    setPrecision(state.window.precision.value_or(kDefaultPrecision));
+    render();
+    showRestoredDocuments();
 }
 
 } // namespace sp::module1

@@ -70,6 +70,12 @@ protected:
     // A candidate of the page's table back in the fields, as the engineer would enter it.
     virtual void recallCandidate(const optimise::Recall& recall);
 
+    // What every one-layer window adds to its session's state: the option rows and the precision.
+    void completeCapture(project::ModuleState& state) const;
+    // After the session was restored: the option rows and precision of the state, then all of it
+    // on screen.
+    void showRestored(const project::ModuleState& state);
+
 private:
     void buildInputs();
     QGridLayout* buildPileGroup();

@@ -3,6 +3,7 @@
 // opening a modal dialog, a permission service that refuses, fixtures that drive a module window,
 // and a reader for the pages a window saves.
 
+#include "frame/filechooser.h"
 #include "frame/messagesink.h"
 #include "frame/modulewindow.h"
 #include "frame/storagepermission.h"
@@ -20,6 +21,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace sp::test {
 
@@ -32,9 +34,37 @@ public:
         questions << title + QLatin1Char('|') + text;
         return answer;
     }
+    // Records the question like askToSave and answers "恢复" when `recover` is set.
+    bool askToRecover(QWidget*, const QString& title, const QString& text) override {
+        questions << title + QLatin1Char('|') + text;
+        return recover;
+    }
     QStringList messages;
     QStringList questions;
     frame::SaveAnswer answer = frame::SaveAnswer::Discard;
+    bool recover = false;
+};
+
+// File dialogs answered with the paths the test chose; each question is recorded as
+// "caption|where the dialog opened".
+class FakeFiles : public frame::FileChooser {
+public:
+    std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString& suggested,
+                                        const QString& filters) override {
+        asked << caption + QLatin1Char('|') + suggested;
+        lastFilters = filters;
+        return saveAnswer;
+    }
+    std::optional<QString> openFileName(QWidget*, const QString& caption, const QString& folder,
+                                        const QString& filters) override {
+        asked << caption + QLatin1Char('|') + folder;
+        lastFilters = filters;
+        return openAnswer;
+    }
+    std::optional<QString> saveAnswer;
+    std::optional<QString> openAnswer;
+    QStringList asked;
+    QString lastFilters;
 };
 
 class RefusingPermission : public frame::StoragePermission {

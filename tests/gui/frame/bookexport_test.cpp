@@ -40,6 +40,9 @@ public:
         this->filters = filters;
         return answer;
     }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return std::nullopt; // nothing here opens a file
+    }
     std::optional<QString> answer;
     QStringList offered;
     QString filters;

@@ -31,6 +31,9 @@ public:
         lastFilters = filters;
         return answer;
     }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return std::nullopt; // nothing here opens a file
+    }
     std::optional<QString> answer;
     QStringList asked;
     QString lastFilters;

@@ -1,33 +1,31 @@
-#include "guitest.h"
-#include "windows/module1window.h"
-#include "windows/module2window.h"
-#include "windows/module3window.h"
-#include "windows/launcherwindow.h"
+#include "windows/launcherfixture.h"
 
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 using sp::app::LauncherWindow;
-
-namespace {
-
-QWidget* makeWindow(int module, QWidget* parent) {
-    if (module == 1)
-        return new sp::module1::Module1Window(parent);
-    if (module == 2)
-        return new sp::module2::Module2Window(parent);
-    return new sp::module3::Module3Window(parent);
-}
-
-} // namespace
+using Fixture = sp::test::LauncherFixture;
 
 class LauncherTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // The menu bar sits on top and the window is taller by its height, so that the title and the
+    // buttons keep their places below it and nothing is covered.
     void showsItsButtonsWithTwoLineTexts() {
-        LauncherWindow launcher(makeWindow);
-        QCOMPARE(launcher.size(), QSize(230, 422));
+        Fixture f;
+        LauncherWindow& launcher = f.launcher;
+        QMenuBar* bar = launcher.menuBar();
+        const int top = bar->height();
+        QVERIFY(top > 0);
+        QCOMPARE(bar->geometry(), QRect(0, 0, 230, top));
+        QCOMPARE(launcher.size(), QSize(230, 422 + top));
         QCOMPARE(launcher.windowTitle(), QStringLiteral("嵌岩桩承载力计算(DBJ52/T088-2018)"));
+        QCOMPARE(launcher.findChild<QLabel*>(QStringLiteral("lb_biaoti"))->geometry(), QRect(0, top, 230, 55));
         const struct {
             const char* name;
             const char* text;
@@ -40,12 +38,45 @@ private slots:
             QVERIFY(button);
             QCOMPARE(button->text(), QString::fromUtf8(b.text));
             QCOMPARE(button->size(), QSize(150, 80));
+            QVERIFY(button->geometry().top() >= bar->geometry().bottom());
         }
+        QCOMPARE(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1"))->geometry().top(), top + 54);
+        QCOMPARE(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi"))->geometry().bottom(), top + 324 + 79);
+
+        QCOMPARE(bar->actions().size(), 1);
+        QMenu* file = bar->actions().front()->menu();
+        QCOMPARE(file->title(), QStringLiteral("文件"));
+        QStringList texts;
+        for (const QAction* action : file->actions())
+            if (!action->isSeparator())
+                texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
+        QCOMPARE(texts, QStringList({QStringLiteral("新建项目|"), QStringLiteral("打开项目…|Ctrl+O"),
+                                     QStringLiteral("保存项目|Ctrl+S"), QStringLiteral("项目另存为…|"),
+                                     QStringLiteral("最近的项目|"), QStringLiteral("退出|")}));
+    }
+
+    // "退出" of the menu closes like the launcher's "退  出": the project's question first.
+    void theMenusExitClosesTheLauncher_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("不保存") << int(sp::frame::SaveAnswer::Discard) << true;
+        QTest::newRow("取消") << int(sp::frame::SaveAnswer::Cancel) << false;
+    }
+    void theMenusExitClosesTheLauncher() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        Fixture f;
+        f.projectMessages.answer = static_cast<sp::frame::SaveAnswer>(answer);
+        sp::test::WindowDriver{f.open(1)}.click("cbt_compute");
+        f.launcher.findChild<QAction*>(QStringLiteral("act_tuichu"))->trigger();
+        QCOMPARE(f.projectMessages.questions.size(), 1);
+        QCOMPARE(f.launcher.isVisible(), !closed);
+        QCOMPARE(f.window(1) != nullptr && f.window(1)->isVisible(), !closed);
     }
 
     void opensOneWindowPerModuleAndAFreshOneAfterClosing() {
-        LauncherWindow launcher(makeWindow);
-        launcher.show();
+        Fixture f;
+        LauncherWindow& launcher = f.launcher;
         auto* open1 = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1"));
         QVERIFY(!launcher.moduleWindow(1));
         QTest::mouseClick(open1, Qt::LeftButton);
@@ -72,39 +103,39 @@ private slots:
         QVERIFY(launcher.moduleWindow(1)->isVisible());
     }
 
-    // A window closed by its "退出" and opened again is a new one: the defaults of its creation,
-    // no piles, numbering from ZH1 again, and module 3 behind its warning again.
-    void aReopenedWindowStartsFromItsDefaults_data() {
+    // A window closed by its "退出" and opened again is a new one, which brings back from the
+    // project what the closed one held: its piles with their numbers and times, its inputs and its
+    // pages' save state. Module 3 stands behind its warning again. Only a new project starts the
+    // windows from their defaults, numbering from ZH1 again.
+    void aReopenedWindowBringsBackWhatItHeld_data() {
         QTest::addColumn<int>("module");
         QTest::newRow("module 1") << 1;
         QTest::newRow("module 2") << 2;
         QTest::newRow("module 3") << 3;
     }
-    void aReopenedWindowStartsFromItsDefaults() {
+    void aReopenedWindowBringsBackWhatItHeld() {
         QFETCH(int, module);
-        LauncherWindow launcher(makeWindow);
-        launcher.show();
-        auto* open = launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(module));
-        QTest::mouseClick(open, Qt::LeftButton);
-        QPointer<QWidget> first = launcher.moduleWindow(module);
+        Fixture f;
+        LauncherWindow& launcher = f.launcher;
+        QPointer<sp::frame::ModuleWindow> first = f.open(module);
         QVERIFY(first);
         sp::test::WindowDriver driver{first.data()};
-        if (module == 3)
-            driver.click("cbt_tongyi");
         for (const char* d : {"1100", "1200"}) {
             driver.type("cbe_dd", QString::fromLatin1(d));
             driver.click("cbt_compute");
         }
-        QCOMPARE(qobject_cast<sp::frame::ModuleWindow*>(first.data())->documents().pileRegister().count(), 2);
-        sp::test::RecordingMessages messages; // answers the close question with "不保存"
-        qobject_cast<sp::frame::ModuleWindow*>(first.data())->setMessageSink(&messages);
+        driver.type("cbe_dd", QStringLiteral("1300")); // typed, not calculated
+        QCOMPARE(first->documents().pileRegister().count(), 2);
+        const QString book = driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText();
+        const QString table = driver.get<QPlainTextEdit>("meo_jisuanjieguo_Xls")->toPlainText();
         driver.click("cbt_tuichu");
-        QCOMPARE(messages.questions.size(), 1);
+        QCOMPARE(f.windowMessages.questions.size(), 1); // the unsaved pages, answered "不保存"
         QTRY_VERIFY(!first);
         QVERIFY(!launcher.moduleWindow(module));
 
-        QTest::mouseClick(open, Qt::LeftButton);
-        auto* again = qobject_cast<sp::frame::ModuleWindow*>(launcher.moduleWindow(module));
+        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(module)),
+                          Qt::LeftButton);
+        sp::frame::ModuleWindow* again = f.window(module);
         QVERIFY(again);
         driver.root = again;
         if (module == 3) {
@@ -112,21 +143,35 @@ private slots:
             QVERIFY(!driver.get<QWidget>("MainFormLayer")->isVisible());
             driver.click("cbt_tongyi");
         }
-        QCOMPARE(again->documents().pileRegister().count(), 0);
+        QCOMPARE(again->documents().pileRegister().count(), 2);
+        QCOMPARE(driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText(), book);
+        QCOMPARE(driver.get<QPlainTextEdit>("meo_jisuanjieguo_Xls")->toPlainText(), table);
+        QCOMPARE(driver.get<QComboBox>("cbe_dd")->currentText(), QStringLiteral("1300"));
+        QVERIFY(driver.button("cbt_compute")->isVisible());
+        QCOMPARE(again->documents().saveState().value(), 3);
+        QVERIFY(driver.button("cbt_sanchu")->isEnabled());
+        driver.click("cbt_compute");
+        QCOMPARE(again->documents().pileRegister().count(), 3);
+        QVERIFY(driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().contains(QStringLiteral("1.基桩编号: ZH3")));
+
+        // A new project (its changes not kept) closes the windows; the next one starts afresh.
+        QVERIFY(f.project().newProject());
+        QTRY_VERIFY(!launcher.moduleWindow(module));
+        auto* fresh = f.open(module);
+        driver.root = fresh;
+        QCOMPARE(fresh->documents().pileRegister().count(), 0);
         QVERIFY(driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().isEmpty());
         QCOMPARE(driver.get<QComboBox>("cbe_dd")->currentText(), QStringLiteral("1000"));
-        QVERIFY(driver.button("cbt_compute")->isVisible());
         QVERIFY(!driver.button("cbt_View")->isVisible());
         driver.click("cbt_compute");
-        QCOMPARE(again->documents().pileRegister().count(), 1);
-        const QStringList book =
+        const QStringList lines =
             driver.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().split(QLatin1Char('\n'));
-        QCOMPARE(book.value(1), QStringLiteral("1.基桩编号: ZH1"));
+        QCOMPARE(lines.value(1), QStringLiteral("1.基桩编号: ZH1"));
     }
 
     void closingTheLauncherClosesTheModuleWindows() {
-        LauncherWindow launcher(makeWindow);
-        launcher.show();
+        Fixture f;
+        LauncherWindow& launcher = f.launcher;
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi1")), Qt::LeftButton);
         QPointer<QWidget> window = launcher.moduleWindow(1);
         QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
@@ -155,8 +200,8 @@ private slots:
     void closingTheLauncherAsksEachWindowWithUnsavedPiles() {
         QFETCH(int, answer1);
         QFETCH(int, answer2);
-        LauncherWindow launcher(makeWindow);
-        launcher.show();
+        Fixture f; // the project's own question is answered "不保存"
+        LauncherWindow& launcher = f.launcher;
         QTemporaryDir folder;
         sp::test::RecordingMessages messages[2];
         messages[0].answer = static_cast<sp::frame::SaveAnswer>(answer1);
