@@ -66,6 +66,7 @@ ProjectController::~ProjectController() = default;
 
 void ProjectController::setSettingsFile(const QString& iniFile) {
     m_settings = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+    emit recentProjectsChanged();
 }
 
 void ProjectController::setRecoveryInterval(std::chrono::milliseconds interval) { m_recovery->setInterval(interval); }

@@ -443,6 +443,74 @@ private slots:
         QVERIFY(f.messages.messages.isEmpty());
     }
 
+    // "另存为…" writes the page on view where the engineer chooses, in GBK exactly as "保存" does,
+    // and marks that page saved; the dialog opens in the documents folder at the page's usual
+    // name. A cancelled dialog or a failed write leave the page unsaved.
+    void saveAsWritesThePageOnViewWhereChosen_data() { addModuleRows(); }
+    void saveAsWritesThePageOnViewWhereChosen() {
+        QFETCH(int, module);
+        const ModuleCase c = cases()[module];
+        Fixture f(c.module);
+        test::FakeFiles files;
+        f.window.setFileChooser(&files);
+        auto* saveAs = f.button("cbt_SaveAs");
+        QCOMPARE(saveAs->text(), u("另存为…"));
+        QVERIFY(!saveAs->isEnabled()); // no pile yet
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        QVERIFY(saveAs->isEnabled());
+
+        f.click("cbt_SaveAs"); // cancelled
+        QCOMPARE(files.asked, QStringList({u("另存为|") + f.savedPath(kBookFile)}));
+        QCOMPARE(f.saveState(), 3);
+
+        const QString chosen = f.folder.path() + u("/elsewhere/桩基计算书 A.txt");
+        QDir().mkpath(f.folder.path() + u("/elsewhere"));
+        files.saveAnswer = chosen;
+        f.click("cbt_SaveAs");
+        QCOMPARE(test::savedLines(chosen), f.pageLines("meo_jisuanjieguo_Doc"));
+        QCOMPARE(f.saveState(), 2);
+        QVERIFY(!f.button("cbt_Save")->isEnabled());
+        QVERIFY(!QFile::exists(f.savedPath(kBookFile))); // the usual file is not touched
+        QCOMPARE(f.get<QLabel>("lb_baocunweizhi")->text(), u("已保存：") + QDir::toNativeSeparators(chosen));
+
+        // The table: a write that fails says where and why and leaves the page unsaved.
+        f.click("cbt_PageBook");
+        const QString blocked = f.folder.path() + u("/no/such/folder/table.txt");
+        files.saveAnswer = blocked;
+        f.click("cbt_SaveAs");
+        QCOMPARE(files.asked.last(), u("另存为|") + f.savedPath(kTableFile));
+        QCOMPARE(f.messages.messages.size(), 1);
+        QVERIFY(f.messages.messages.front().startsWith(u("无法保存文件：") + blocked + u("\n")));
+        QCOMPARE(f.saveState(), 2);
+        QVERIFY(f.button("cbt_Save")->isEnabled());
+
+        files.saveAnswer = f.folder.path() + u("/elsewhere/table.txt");
+        f.click("cbt_SaveAs");
+        QCOMPARE(test::savedLines(*files.saveAnswer), tableOf(c, {c.firstRow}));
+        QCOMPARE(f.saveState(), 0);
+        QVERIFY(!f.button("cbt_Save")->isEnabled());
+    }
+
+    // The documents layer's buttons fit the window at its design width.
+    void theDocumentButtonsFitTheDesignWidth() {
+        Fixture f(2);
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        f.window.resize(370, f.window.height());
+        QCoreApplication::processEvents();
+        for (const char* name : {"cbt_Exit", "cbt_Save", "cbt_SaveAs", "cbt_sanchu", "cbt_ExportPdf", "cbt_Print",
+                                 "cbt_ExportExcel"}) {
+            QPushButton* b = f.button(name);
+            const QRect place(b->mapTo(&f.window, QPoint(0, 0)), b->size());
+            QVERIFY2(f.window.rect().contains(place), name);
+            QVERIFY2(b->width() >= b->sizeHint().width() || b->text() == u("x"), name);
+        }
+        const QRect save(f.button("cbt_Save")->mapTo(&f.window, QPoint(0, 0)), f.button("cbt_Save")->size());
+        const QRect saveAs(f.button("cbt_SaveAs")->mapTo(&f.window, QPoint(0, 0)), f.button("cbt_SaveAs")->size());
+        QVERIFY(!save.intersects(saveAs));
+    }
+
     void storingTheOptimisationTableShowsItsPath() {
         Fixture f(1);
         f.click("cbt_YouHua");
