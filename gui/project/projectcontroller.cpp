@@ -28,13 +28,23 @@ constexpr int kRecentCount = 8;
 const char* const kRecentKey = "recentProjects";
 constexpr std::chrono::minutes kRecoveryInterval{1};
 
-QString filters() { return QStringLiteral("SocketPile 项目 (*.sppile)"); }
-QString extension() { return QString::fromLatin1(project::kExtension); }
-QString untitledName() { return QStringLiteral("未命名项目"); }
+QString filters() {
+    return QStringLiteral("SocketPile 项目 (*.sppile)");
+}
+QString extension() {
+    return QString::fromLatin1(project::kExtension);
+}
+QString untitledName() {
+    return QStringLiteral("未命名项目");
+}
 
-std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
 
-QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 // The name a project goes by: its file's name without ".sppile".
 QString projectName(const QString& path) {
@@ -47,7 +57,8 @@ QString projectName(const QString& path) {
 } // namespace
 
 ProjectController::ProjectController(QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_dialogParent(dialogParent), m_defaultMessages(std::make_unique<frame::DialogMessageSink>()),
+    : QObject(parent), m_dialogParent(dialogParent),
+      m_defaultMessages(std::make_unique<frame::DialogMessageSink>()),
       m_defaultFiles(std::make_unique<frame::DialogFileChooser>()),
       m_settings(std::make_unique<QSettings>(QStringLiteral("SocketPile"), QStringLiteral("SocketPile"))) {
     m_messages = m_defaultMessages.get();
@@ -69,7 +80,9 @@ void ProjectController::setSettingsFile(const QString& iniFile) {
     emit recentProjectsChanged();
 }
 
-void ProjectController::setRecoveryInterval(std::chrono::milliseconds interval) { m_recovery->setInterval(interval); }
+void ProjectController::setRecoveryInterval(std::chrono::milliseconds interval) {
+    m_recovery->setInterval(interval);
+}
 
 void ProjectController::adopt(int module, frame::ModuleWindow* window) {
     const auto k = static_cast<std::size_t>(module - 1);
@@ -95,7 +108,9 @@ void ProjectController::addTitledWindow(QWidget* window) {
     window->setWindowTitle(title(m_titled.back().second));
 }
 
-QString ProjectController::name() const { return m_path.isEmpty() ? untitledName() : projectName(m_path); }
+QString ProjectController::name() const {
+    return m_path.isEmpty() ? untitledName() : projectName(m_path);
+}
 
 std::optional<project::ModuleState> ProjectController::stateOf(int module) const {
     const auto k = static_cast<std::size_t>(module - 1);
@@ -181,7 +196,8 @@ bool ProjectController::newProject() {
 bool ProjectController::openProject() {
     const QString folder = documentsFolder();
     QDir().mkpath(folder);
-    const std::optional<QString> chosen = m_files->openFileName(m_dialogParent, QStringLiteral("打开项目"), folder, filters());
+    const std::optional<QString> chosen =
+        m_files->openFileName(m_dialogParent, QStringLiteral("打开项目"), folder, filters());
     return chosen && openProject(*chosen);
 }
 
@@ -189,7 +205,8 @@ bool ProjectController::openProject(const QString& path) {
     // The file is read and checked whole before anything is asked or replaced.
     const project::ReadResult read = project::loadProject(fsPath(path));
     if (!read.project) {
-        messages().warn(m_dialogParent, QStringLiteral("无法打开项目：%1\n%2").arg(native(path), q(read.error)));
+        messages().warn(m_dialogParent,
+                        QStringLiteral("无法打开项目：%1\n%2").arg(native(path), q(read.error)));
         return false;
     }
     if (!settleChanges())
@@ -211,7 +228,9 @@ bool ProjectController::openRecent(const QString& path) {
     return openProject(path);
 }
 
-bool ProjectController::save() { return m_path.isEmpty() ? saveAs() : writeTo(m_path); }
+bool ProjectController::save() {
+    return m_path.isEmpty() ? saveAs() : writeTo(m_path);
+}
 
 bool ProjectController::saveAs() {
     const QString folder = documentsFolder();
@@ -230,7 +249,8 @@ bool ProjectController::writeTo(const QString& path) {
     const project::Project project = current();
     const core::WriteResult written = project::saveProject(project, fsPath(path));
     if (!written.ok) {
-        messages().warn(m_dialogParent, QStringLiteral("无法保存项目：%1\n%2").arg(native(path), q(written.reason)));
+        messages().warn(m_dialogParent,
+                        QStringLiteral("无法保存项目：%1\n%2").arg(native(path), q(written.reason)));
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
@@ -267,7 +287,9 @@ void ProjectController::closeWindows() {
     }
 }
 
-bool ProjectController::confirmClose() { return settleChanges(); }
+bool ProjectController::confirmClose() {
+    return settleChanges();
+}
 
 void ProjectController::finish() {
     m_finished = true;
@@ -276,7 +298,9 @@ void ProjectController::finish() {
     removeRecovery();
 }
 
-QStringList ProjectController::recentProjects() const { return settings().value(QString::fromLatin1(kRecentKey)).toStringList(); }
+QStringList ProjectController::recentProjects() const {
+    return settings().value(QString::fromLatin1(kRecentKey)).toStringList();
+}
 
 void ProjectController::addRecent(const QString& path) {
     QStringList list = recentProjects();
@@ -306,7 +330,9 @@ QString ProjectController::recoveryFolder() const {
                                       : m_recoveryFolder;
 }
 
-QString ProjectController::recoveryFile() const { return QDir(recoveryFolder()).filePath(QStringLiteral("recovery.sppile")); }
+QString ProjectController::recoveryFile() const {
+    return QDir(recoveryFolder()).filePath(QStringLiteral("recovery.sppile"));
+}
 
 QString ProjectController::recoveryPathFile() const {
     return QDir(recoveryFolder()).filePath(QStringLiteral("recovery-path.txt"));
@@ -352,22 +378,26 @@ bool ProjectController::offerRecovery() {
     if (!read.project) {
         // Kept beside, under a name of its own, for whoever wants to look at it; never read again.
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-        QString aside = QDir(recoveryFolder()).filePath(QStringLiteral("recovery-%1.sppile.broken").arg(stamp));
+        QString aside =
+            QDir(recoveryFolder()).filePath(QStringLiteral("recovery-%1.sppile.broken").arg(stamp));
         for (int n = 2; QFileInfo::exists(aside); ++n)
-            aside = QDir(recoveryFolder()).filePath(QStringLiteral("recovery-%1-%2.sppile.broken").arg(stamp).arg(n));
+            aside = QDir(recoveryFolder())
+                        .filePath(QStringLiteral("recovery-%1-%2.sppile.broken").arg(stamp).arg(n));
         if (!QFile::rename(copy, aside)) {
             QFile::remove(copy);
             aside.clear();
         }
         QFile::remove(recoveryPathFile());
-        messages().warn(m_dialogParent, QStringLiteral("上次留下的恢复副本无法读取%1。\n%2")
-                                            .arg(aside.isEmpty() ? QString() : QStringLiteral("，已移到 ") + native(aside),
-                                                 q(read.error)));
+        messages().warn(m_dialogParent,
+                        QStringLiteral("上次留下的恢复副本无法读取%1。\n%2")
+                            .arg(aside.isEmpty() ? QString() : QStringLiteral("，已移到 ") + native(aside),
+                                 q(read.error)));
         return false;
     }
     const QString shown = original.isEmpty() ? untitledName() : projectName(original);
-    if (!messages().askToRecover(m_dialogParent, QStringLiteral("恢复项目"),
-                                 QStringLiteral("程序上次没有正常退出。是否恢复项目“%1”未保存的更改？").arg(shown))) {
+    if (!messages().askToRecover(
+            m_dialogParent, QStringLiteral("恢复项目"),
+            QStringLiteral("程序上次没有正常退出。是否恢复项目“%1”未保存的更改？").arg(shown))) {
         removeRecovery();
         return false;
     }

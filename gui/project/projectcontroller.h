@@ -44,13 +44,15 @@ public:
     explicit ProjectController(QWidget* dialogParent, QObject* parent = nullptr);
     ~ProjectController() override;
 
-    // Platform services and places; the desktop's by default, replaceable in tests.
+    // Platform services and places; the desktop's by default, replaceable in tests. An empty
+    // documents folder is the platform's, an empty recovery folder the application's data folder;
+    // the recent list is kept in the settings file.
     void setWindowOpener(WindowOpener opener) { m_openWindow = std::move(opener); }
     void setMessageSink(frame::MessageSink* sink) { m_messages = sink; }
     void setFileChooser(frame::FileChooser* chooser) { m_files = chooser; }
-    void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; } // empty: the platform's
-    void setSettingsFile(const QString& iniFile);                                   // where the recent list is kept
-    void setRecoveryFolder(const QString& folder) { m_recoveryFolder = folder; }   // empty: the application's data folder
+    void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
+    void setSettingsFile(const QString& iniFile);
+    void setRecoveryFolder(const QString& folder) { m_recoveryFolder = folder; }
     void setRecoveryInterval(std::chrono::milliseconds interval);
 
     // A module window the launcher has just made: it takes the module's kept state, if any, and
@@ -77,11 +79,11 @@ public:
     // The menu's actions. Each returns whether it went through; a "取消", a cancelled dialog, a
     // file that does not read or a failed save change nothing.
     bool newProject();
-    bool openProject();                     // 打开项目…
-    bool openProject(const QString& path);  // a file named elsewhere (command line, recent list)
-    bool openRecent(const QString& path);   // a missing file is warned about and dropped
-    bool save();                            // 保存项目; untitled: through 项目另存为…
-    bool saveAs();                          // 项目另存为…
+    bool openProject();                    // 打开项目…
+    bool openProject(const QString& path); // a file named elsewhere (command line, recent list)
+    bool openRecent(const QString& path);  // a missing file is warned about and dropped
+    bool save();                           // 保存项目; untitled: through 项目另存为…
+    bool saveAs();                         // 项目另存为…
     // The program is about to end: unsaved changes are asked about first. True when it may end.
     bool confirmClose();
     // A clean end: the recovery copy is no longer needed.

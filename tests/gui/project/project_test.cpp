@@ -22,7 +22,9 @@ namespace {
 const QString kOwnTitle = QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018)");
 const QString kLauncherTitle = QStringLiteral("嵌岩桩承载力计算(DBJ52/T088-2018)");
 
-std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
 
 QTableWidget* optionTable(frame::ModuleWindow* window) {
     return window->findChild<QTableWidget*>(QStringLiteral("Grid1_Youhuaxuanxiang"));
@@ -45,8 +47,8 @@ struct Shown {
     int saveState = 0;
     QString d, frk, option;
     int precision = 0;
-    int section = 0, method = -1;  // module 3's method list
-    QString keptLayerFrk;          // module 2: the second grid row's frk, below the layer count
+    int section = 0, method = -1; // module 3's method list
+    QString keptLayerFrk;         // module 2: the second grid row's frk, below the layer count
     bool operator==(const Shown&) const = default;
 };
 
@@ -113,7 +115,9 @@ frame::ModuleWindow* onePile(Fixture& f) {
     return window;
 }
 
-QString demoProject() { return QStringLiteral(SOCKETPILE_EXAMPLES "/demo.sppile"); }
+QString demoProject() {
+    return QStringLiteral(SOCKETPILE_EXAMPLES "/demo.sppile");
+}
 
 } // namespace
 
@@ -152,7 +156,8 @@ private slots:
         QCOMPARE(f.project().path(), f.file(QStringLiteral("site.sppile")));
         QVERIFY(QFile::exists(f.project().path()));
         QVERIFY(!f.project().modified());
-        QCOMPARE(f.files.asked.last(), QStringLiteral("项目另存为|") + f.documents() + QStringLiteral("/未命名项目.sppile"));
+        QCOMPARE(f.files.asked.last(),
+                 QStringLiteral("项目另存为|") + f.documents() + QStringLiteral("/未命名项目.sppile"));
         QCOMPARE(f.files.lastFilters, QStringLiteral("SocketPile 项目 (*.sppile)"));
 
         QVERIFY(f.project().newProject());
@@ -241,7 +246,8 @@ private slots:
         Fixture f;
         QPointer<frame::ModuleWindow> window = onePile(f);
         f.projectMessages.answer = static_cast<frame::SaveAnswer>(answer);
-        const QString mine = failingSave ? f.file(QStringLiteral("no/such/folder/mine")) : f.file(QStringLiteral("mine"));
+        const QString mine =
+            failingSave ? f.file(QStringLiteral("no/such/folder/mine")) : f.file(QStringLiteral("mine"));
         f.files.saveAnswer = mine;
 
         bool done = false;
@@ -258,15 +264,16 @@ private slots:
         const bool saved = answer == int(frame::SaveAnswer::Save) && !failingSave;
         QCOMPARE(QFile::exists(f.file(QStringLiteral("mine.sppile"))), saved);
         if (saved) {
-            const project::ReadResult read = project::loadProject(fsPath(f.file(QStringLiteral("mine.sppile"))));
+            const project::ReadResult read =
+                project::loadProject(fsPath(f.file(QStringLiteral("mine.sppile"))));
             QVERIFY(read.project);
             QCOMPARE(read.project->module(1)->piles.size(), std::size_t(1));
         }
         if (failingSave) {
             QCOMPARE(f.projectMessages.messages.size(), 1);
-            QVERIFY(f.projectMessages.messages.front().startsWith(QStringLiteral("无法保存项目：") +
-                                                                  QDir::toNativeSeparators(mine + QStringLiteral(".sppile")) +
-                                                                  QLatin1Char('\n')));
+            QVERIFY(f.projectMessages.messages.front().startsWith(
+                QStringLiteral("无法保存项目：") +
+                QDir::toNativeSeparators(mine + QStringLiteral(".sppile")) + QLatin1Char('\n')));
         }
         if (!goesOn) {
             QVERIFY(window);
@@ -305,8 +312,9 @@ private slots:
         QVERIFY(f.projectMessages.questions.isEmpty());
         QCOMPARE(f.projectMessages.messages.size(), 1);
         const QString warning = f.projectMessages.messages.front();
-        QVERIFY2(warning.startsWith(QStringLiteral("无法打开项目：") + QDir::toNativeSeparators(bad.fileName())),
-                 qPrintable(warning));
+        QVERIFY2(
+            warning.startsWith(QStringLiteral("无法打开项目：") + QDir::toNativeSeparators(bad.fileName())),
+            qPrintable(warning));
         QVERIFY2(warning.contains(QStringLiteral("bad.sppile, line 1")), qPrintable(warning));
         QVERIFY(window);
         QCOMPARE(window->documents().pileRegister().count(), 1);
@@ -387,7 +395,8 @@ private slots:
         QVERIFY(QFile::remove(paths[3]));
         QVERIFY(!f.project().openRecent(paths[3]));
         QCOMPARE(f.projectMessages.messages,
-                 QStringList({QStringLiteral("找不到项目文件：%1\n已从最近的项目中移除。").arg(QDir::toNativeSeparators(paths[3]))}));
+                 QStringList({QStringLiteral("找不到项目文件：%1\n已从最近的项目中移除。")
+                                  .arg(QDir::toNativeSeparators(paths[3]))}));
         QVERIFY(!f.project().recentProjects().contains(paths[3]));
         QCOMPARE(menu->actions().size(), 7);
         menu->actions().front()->trigger(); // opens p5 again
@@ -431,8 +440,9 @@ private slots:
         Fixture f(base.path());
         f.projectMessages.recover = true;
         QVERIFY(f.project().offerRecovery());
-        QCOMPARE(f.projectMessages.questions,
-                 QStringList({QStringLiteral("恢复项目|程序上次没有正常退出。是否恢复项目“site”未保存的更改？")}));
+        QCOMPARE(
+            f.projectMessages.questions,
+            QStringList({QStringLiteral("恢复项目|程序上次没有正常退出。是否恢复项目“site”未保存的更改？")}));
         QVERIFY(f.window(2));
         QCOMPARE(f.window(2)->documents().page(report::Page::Book), book);
         QCOMPARE(f.project().path(), site);

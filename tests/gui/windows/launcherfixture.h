@@ -21,9 +21,8 @@ struct LauncherFixture {
     // `base`: the folder of an earlier run to carry on in (its recovery copy and recent list);
     // empty: a new temporary folder.
     explicit LauncherFixture(const QString& base = {})
-        : root(base.isEmpty() ? folder.path() : base), launcher([this](int module, QWidget* parent) {
-              return makeWindow(module, parent);
-          }) {
+        : root(base.isEmpty() ? folder.path() : base),
+          launcher([this](int module, QWidget* parent) { return makeWindow(module, parent); }) {
         app::ProjectController& p = launcher.project();
         p.setMessageSink(&projectMessages);
         p.setFileChooser(&files);
