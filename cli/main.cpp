@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "  --xlsx F   write the pile table (calc) or the visible result table (optimise) as Excel\n"
     "  --csv F    the same table as CSV (UTF-8 with a byte-order mark)\n"
     "calc also takes a project file (.sppile): every pile of every module at its recorded time, one\n"
-    "line each with its \"module\"; --out DIR writes each module's pages into DIR/module1/ and so on.\n"    "solve takes calc's input with a \"target\" on each pile ({\"ra\": 9000, \"n\": 6000, \"step\": 50}: Ra,req\n"
+    "line each with its \"module\"; --out DIR writes each module's pages into DIR/module1/ and so on.\n"
+    "solve takes calc's input with a \"target\" on each pile ({\"ra\": 9000, \"n\": 6000, \"step\": 50}: Ra,req\n"
     "and N in kN, the step of the depth in mm) and prints for each the least socket depth (module 2:\n"
     "the bottom layer's length) that carries it, calculated as calc calculates it.\n"
     "Exit status: 0 input understood, 1 a file could not be written, 2 unusable input.\n";
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
         return usageFailure("--rows belongs to optimise");
     if (command == "optimise" && !options.pdfPath.empty())
         return usageFailure("--pdf belongs to calc");
-    if (command == "solve" && (rows || !options.pdfPath.empty() || !options.xlsxPath.empty() || !options.csvPath.empty()))
+    if (command == "solve" &&
+        (rows || !options.pdfPath.empty() || !options.xlsxPath.empty() || !options.csvPath.empty()))
         return usageFailure("solve takes --out and --now only");
 
     options.inputName = file == "-" ? "standard input" : std::filesystem::path(file).filename().string();

@@ -26,11 +26,11 @@ template <class Holds> long long firstHolding(long long lo, long long hi, Holds&
 
 // The least k in [lo, hi] whose value reaches `target`, for values that grow with k.
 //
-// Grow exactly when `slack` is 0. Otherwise the values are a growing function computed in floating
-// point: each value may lie off that function by up to `slack` of itself, so a value may fall
-// below one at a smaller step by about twice that (3·slack is allowed for). The bisection finds a step k
-// whose value reaches the target while the step before does not; an earlier step can only reach the target
-// too when the value before k (or the value at `hi`, when even that falls short) lies that close
+// With `slack` 0 the values grow exactly. Otherwise they are a growing function computed in
+// floating point, each off that function by up to `slack` of itself, so that a value may fall
+// below one at a smaller step by twice that (3·slack is allowed for). The bisection finds a step
+// that reaches the target after one that does not; an earlier step can reach it too only when the
+// value of that step before (or the value at `hi`, when even that falls short) lies that close
 // below the target. Only then are the earlier steps read one by one, so that the answer is always
 // the one a scan of every step would give.
 template <class Value>

@@ -428,6 +428,11 @@ TEST(SolveDepth, LayerLengthsAreWrittenInMetresWithTwoDecimalsAtLeast) {
 // ---- The least diameter -----------------------------------------------------------------------------
 
 TEST(LeastDiameter, AnswersAsACalculationOfEveryDiameter) {
+    const auto socket = [](module1::Inputs in, const char* hr) {
+        in.hr = hr;
+        return in;
+    };
+    using S = SectionType;
     const struct {
         const char* name;
         module1::Inputs in;
@@ -435,34 +440,16 @@ TEST(LeastDiameter, AnswersAsACalculationOfEveryDiameter) {
         const char* hrText;
     } cases[] = {
         {"soft, 2.0d",
-         [] {
-             auto in = pile(SectionType::Round, "1000", "0", "10", "完整");
-             in.hr = "2.0d";
-             return in;
-         }(),
+         socket(pile(S::Round, "1000", "0", "10", "完整"), "2.0d"),
          {12000.0, std::nullopt},
          "2.0d"},
         {"broken: 1 m rule",
-         [] {
-             auto in = pile(SectionType::Round, "1000", "0", "40", "较破碎");
-             return in;
-         }(),
+         socket(pile(S::Round, "1000", "0", "40", "较破碎"), "1.0d"),
          {3000.0, std::nullopt},
          "1.0d"},
-        {"Rc decides",
-         [] {
-             auto in = pile(SectionType::Round, "1000", "0", "60", "完整");
-             in.hr = "3d";
-             return in;
-         }(),
-         {5000.0, 20000.0},
-         "3d"},
+        {"Rc decides", socket(pile(S::Round, "1000", "0", "60", "完整"), "3d"), {5000.0, 20000.0}, "3d"},
         {"socket in mm is kept as its multiple",
-         [] {
-             auto in = pile(SectionType::Round, "1000", "0", "25", "较完整");
-             in.hr = "2500";
-             return in;
-         }(),
+         socket(pile(S::Round, "1000", "0", "25", "较完整"), "2500"),
          {15000.0, std::nullopt},
          "2.5d"},
     };
