@@ -35,13 +35,6 @@ namespace {
 
 using PileRequest = project::PileInputs;
 
-struct CalcRequest {
-    int module = 1;
-    core::Precision precision = core::kDefaultPrecision;
-    std::vector<PileRequest> piles;
-    handin::TitleBlock book; // the title block of the PDF book
-};
-
 // The optional "book" object: the names in the title block of the PDF book.
 handin::TitleBlock bookOf(const json& value) {
     if (!value.is_object())
@@ -74,7 +67,9 @@ PileRequest readPile(const json& pile, int number, int module) {
     }
 }
 
-CalcRequest readRequest(const std::string& document) {
+} // namespace
+
+CalcRequest readCalcRequest(const std::string& document, const PileExtras& extras) {
     const json root = parseDocument(document);
     CalcRequest request;
     request.module = moduleOf(root);
@@ -89,8 +84,12 @@ CalcRequest readRequest(const std::string& document) {
             if (!value.is_array())
                 throw UsageError(where(0, key) + ": expected a JSON array, got " + value.type_name());
             int pile = 0;
-            for (const auto& item : value)
-                request.piles.push_back(readPile(item, ++pile, request.module));
+            for (const auto& item : value) {
+                json inputs = item;
+                if (extras && inputs.is_object())
+                    extras(inputs, pile + 1);
+                request.piles.push_back(readPile(inputs, ++pile, request.module));
+            }
         } else {
             throw UsageError(where(0, key) + ": unknown key");
         }
@@ -104,6 +103,15 @@ ojson statusJson(const core::StatusLine& line) {
     status["color"] = core::colourText(line.colour);
     return status;
 }
+
+ojson boxesJson(const std::vector<std::pair<std::string, std::string>>& boxes) {
+    ojson object = ojson::object();
+    for (const auto& [name, text] : boxes)
+        object[name] = text;
+    return object;
+}
+
+namespace {
 
 // What a module adds to a successful pile's line.
 void addModuleKeys(ojson&, const module1::Session&) {}
@@ -128,10 +136,7 @@ template <class Session, class Outcome> ojson pileJson(int pile, const Outcome& 
     line["ok"] = outcome.ok();
     if (outcome.ok()) {
         line["zh"] = report::PileRegister::pileName(session.documents().pileRegister().count());
-        ojson boxes = ojson::object();
-        for (const auto& [name, text] : outcome.boxes)
-            boxes[name] = text;
-        line["boxes"] = boxes;
+        line["boxes"] = boxesJson(outcome.boxes);
         line["status"] = statusJson(session.status());
         ojson fields;
         fields["d"] = session.fieldText(module1::kFieldD);
@@ -160,8 +165,9 @@ int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& req
     return std::max(status, writePileTable(documents, options, err));
 }
 
-// What "保存" writes from both pages, when a pile succeeded.
-int writePages(const report::ReportDocuments& documents, const CalcOptions& options, std::ostream& err) {
+} // namespace
+
+int writePages(const report::ReportDocuments& documents, const CommandOptions& options, std::ostream& err) {
     if (options.outDir.empty() || documents.pileRegister().count() == 0)
         return 0;
     const std::filesystem::path dir(options.outDir);
@@ -176,6 +182,8 @@ int writePages(const report::ReportDocuments& documents, const CalcOptions& opti
     }
     return 0;
 }
+
+namespace {
 
 template <class Session>
 int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostream& out, std::ostream& err) {
@@ -259,7 +267,7 @@ bool isProject(const std::string& document, const CalcOptions& options) {
 int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
     if (isProject(document, options))
         return runProject(document, options, out, err);
-    const CalcRequest request = readRequest(document);
+    const CalcRequest request = readCalcRequest(document);
     if (request.module == 2)
         return runPiles<module2::Session>(request, options, out, err);
     if (request.module == 3)

@@ -2,6 +2,7 @@
 
 #include "calccommand.h"
 #include "optimisecommand.h"
+#include "solvecommand.h"
 #include "usageerror.h"
 
 #include <filesystem>
@@ -17,6 +18,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: socketpile-cli calc FILE     [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
     "       socketpile-cli optimise FILE [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] [--rows]\n"
+    "       socketpile-cli solve FILE    [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
     "       socketpile-cli --help\n"
     "\n"
     "FILE is a JSON document (UTF-8), or - for standard input.\n"
@@ -29,6 +31,9 @@ constexpr const char* kUsage =
     "  --csv F    the same table as CSV (UTF-8 with a byte-order mark)\n"
     "calc also takes a project file (.sppile): every pile of every module at its recorded time, one\n"
     "line each with its \"module\"; --out DIR writes each module's pages into DIR/module1/ and so on.\n"
+    "solve takes calc's input with a \"target\" on each pile ({\"ra\": 9000, \"n\": 6000, \"step\": 50}: Ra,req\n"
+    "and N in kN, the step of the depth in mm) and prints for each the least socket depth (module 2:\n"
+    "the bottom layer's length) that carries it, calculated as calc calculates it.\n"
     "Exit status: 0 input understood, 1 a file could not be written, 2 unusable input.\n";
 
 int usageFailure(const std::string& message) {
@@ -68,7 +73,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string command = args[0];
-    if (command != "calc" && command != "optimise")
+    if (command != "calc" && command != "optimise" && command != "solve")
         return usageFailure("unknown command \"" + command + "\"");
 
     std::string file;
@@ -107,6 +112,9 @@ int main(int argc, char** argv) {
         return usageFailure("--rows belongs to optimise");
     if (command == "optimise" && !options.pdfPath.empty())
         return usageFailure("--pdf belongs to calc");
+    if (command == "solve" &&
+        (rows || !options.pdfPath.empty() || !options.xlsxPath.empty() || !options.csvPath.empty()))
+        return usageFailure("solve takes --out and --now only");
 
     options.inputName = file == "-" ? "standard input" : std::filesystem::path(file).filename().string();
     std::string document;
@@ -118,6 +126,8 @@ int main(int argc, char** argv) {
     try {
         if (command == "calc")
             return sp::cli::runCalc(document, options, std::cout, std::cerr);
+        if (command == "solve")
+            return sp::cli::runSolve(document, options, std::cout, std::cerr);
         return sp::cli::runOptimise(document, options, rows, std::cout, std::cerr);
     } catch (const sp::cli::UsageError& e) {
         std::cerr << "socketpile-cli: " << e.what() << "\n";

@@ -40,10 +40,11 @@ TEST_F(CliArguments, HelpPrintsTheUsageOnStandardOutput) {
         EXPECT_EQ(r.status, 0) << help;
         EXPECT_EQ(r.err, "") << help;
         const auto lines = linesOf(r.out);
-        ASSERT_GE(lines.size(), 3u) << help;
+        ASSERT_GE(lines.size(), 4u) << help;
         EXPECT_EQ(lines[0], kUsageFirstLine);
         EXPECT_EQ(lines[1], "       socketpile-cli optimise FILE [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] [--rows]");
-        EXPECT_EQ(lines[2], "       socketpile-cli --help");
+        EXPECT_EQ(lines[2], "       socketpile-cli solve FILE    [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]");
+        EXPECT_EQ(lines[3], "       socketpile-cli --help");
         EXPECT_NE(r.out.find("FILE is a JSON document (UTF-8), or - for standard input."), std::string::npos);
         EXPECT_NE(r.out.find("Exit status: 0 input understood, 1 a file could not be written, 2 unusable input."),
                   std::string::npos);
