@@ -159,7 +159,8 @@ CapacityCurve capacityCurve(const DepthCalculation& calculate, const std::string
     }
     curve.ok = true;
     curve.plateauRow = beyond.values.zetaWorking.row;
-    curve.plateauStart = curve.plateauRow * core::kZetaRowStep * curve.deq;
+    // As the depth field reads it back, so that the sample there is the plateau's first.
+    curve.plateauStart = depthOf(curve.plateauRow * core::kZetaRowStep * curve.deq).hr;
 
     const module1::Outcome design = calculate(currentHrText);
     if (design.ok())
@@ -178,8 +179,9 @@ CapacityCurve capacityCurve(const DepthCalculation& calculate, const std::string
     const int evenCount = static_cast<int>(std::llround(curve.hrEnd / curve.step));
     for (int i = 0; i <= evenCount; ++i)
         depths.push_back(i * curve.step);
-    for (int row = 0; row <= curve.plateauRow; ++row)
+    for (int row = 0; row < curve.plateauRow; ++row)
         depths.push_back(row * core::kZetaRowStep * curve.deq);
+    depths.push_back(curve.plateauStart);
     depths.push_back(kBrokenRockDepth);
     depths.push_back(far.values.first);
     depths.push_back(curve.deq);

@@ -56,8 +56,9 @@ struct CurveRequest {
     // axial force that Rc must reach, kN.
     std::optional<double> raRequired;
     std::optional<double> axialForce;
-    // Evenly spaced samples over the range, besides the depths where the reading changes (see
-    // capacityCurve); at least 10.
+    // Evenly spaced steps over the range, at most this many (at least 10): the step is the
+    // plain length (1, 2, 2.5 or 5 times a power of ten, mm) that gives no more. The depths where
+    // the reading changes come besides (see capacityCurve).
     int samples = 400;
 };
 
