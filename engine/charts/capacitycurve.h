@@ -20,14 +20,14 @@ inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // One sampled depth.
 struct CurvePoint {
-    double hr = 0.0;       // mm
-    bool accepted = false; // the calculation went through at this depth
-    double ra = kNoValue;  // kN, unrounded; NaN where the calculation refused the depth
-    double rc = kNoValue;  // kN, unrounded
+    double hr = 0.0;         // mm
+    bool accepted = false;   // the calculation went through at this depth
+    double ra = kNoValue;    // kN, unrounded; NaN where the calculation refused the depth
+    double rc = kNoValue;    // kN, unrounded
     double ratio = kNoValue; // hr/deq as the calculation took it
     double zetaR = kNoValue;
-    bool hinted = false;     // went on with the calculation's hint (a socket shorter than deq in broken rock)
-    std::string refusal;     // the calculation's message where it refused the depth
+    bool hinted = false; // went on with the calculation's hint (a socket shorter than deq in broken rock)
+    std::string refusal; // the calculation's message where it refused the depth
 };
 
 // Depths the calculation refuses, all for the same reason: from `from` up to, not including, `to`
@@ -69,18 +69,18 @@ struct CapacityCurve {
     std::string message;
     std::string field;
 
-    double deq = 0.0;    // mm, the diameter the ratios use (module 3: the chosen method's)
-    double hrEnd = 0.0;  // mm, the end of the sampled range, which starts at 0
-    double step = 0.0;   // mm, the spacing of the even samples
+    double deq = 0.0;   // mm, the diameter the ratios use (module 3: the chosen method's)
+    double hrEnd = 0.0; // mm, the end of the sampled range, which starts at 0
+    double step = 0.0;  // mm, the spacing of the even samples
     // Where hr/deq passes the last row of the table read for this rock: from here on ζr, and so
     // Ra, stays flat. The region beyond it is shaded.
     double plateauStart = 0.0;
-    int plateauRow = 0;  // that table row (hr/deq = 0.5 · row)
+    int plateauRow = 0; // that table row (hr/deq = 0.5 · row)
 
     std::vector<CurvePoint> points; // ascending hr
     std::vector<CurveGap> gaps;
-    std::optional<DesignMark> design;   // the inputs as they are, when their own depth calculates
-    std::string designMessage;         // else why not
+    std::optional<DesignMark> design; // the inputs as they are, when their own depth calculates
+    std::string designMessage;        // else why not
     std::optional<double> raRequired;
     std::optional<double> axialForce;
 

@@ -184,7 +184,8 @@ DesignSpace designSpace(const ResultTable& table, const OptionTable& options) {
         p.section = key.kind;
         p.overStandard = withVerdict && profile.overStandard(space, key);
         if (band.band) {
-            p.inBand = band.windows.ra.contains(p.ra) && band.windows.rc.contains(store.rcKey(id)) && finite(p);
+            p.inBand =
+                band.windows.ra.contains(p.ra) && band.windows.rc.contains(store.rcKey(id)) && finite(p);
             if (p.inBand && (!cheapest || cheaper(p, row, out.points[*cheapest], *cheapest)))
                 cheapest = row;
         }
@@ -246,7 +247,8 @@ PlotFrame frameAround(const DesignSpace& space, int width, int height) {
     return f;
 }
 
-std::vector<std::uint32_t> thinnedPoints(const DesignSpace& space, const PlotFrame& frame, std::size_t maxPoints) {
+std::vector<std::uint32_t> thinnedPoints(const DesignSpace& space, const PlotFrame& frame,
+                                         std::size_t maxPoints) {
     const Pixels px(frame);
     // One bit per class in every cell; a cell is `cell` × `cell` pixels.
     std::vector<std::uint16_t> seen;
@@ -311,12 +313,17 @@ std::vector<std::uint32_t> thinnedPoints(const DesignSpace& space, const PlotFra
     return kept;
 }
 
-PointLocator::PointLocator(const DesignSpace& space, const PlotFrame& frame) : m_space(&space), m_frame(frame) {
-    // Buckets of 8 × 8 pixels, filled by counting: the rows of each bucket stay ascending.
-    constexpr int kBucket = 8;
+// The locator's buckets are this many pixels square.
+constexpr int kBucket = 8;
+
+PointLocator::PointLocator(const DesignSpace& space, const PlotFrame& frame)
+    : m_space(&space), m_frame(frame) {
+    const Pixels px(frame);
+    m_xScale = px.xScale;
+    m_yScale = px.yScale;
+    // Filled by counting, so that the rows of each bucket stay ascending.
     m_columns = std::max(1, (frame.width + kBucket - 1) / kBucket);
     m_rows = std::max(1, (frame.height + kBucket - 1) / kBucket);
-    const Pixels px(frame);
     const std::size_t buckets = static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows);
     std::vector<std::uint32_t> bucketOf(space.points.size(), UINT32_MAX);
     m_start.assign(buckets + 1, 0);
@@ -337,16 +344,7 @@ PointLocator::PointLocator(const DesignSpace& space, const PlotFrame& frame) : m
             m_points[fill[bucketOf[i]]++] = static_cast<std::uint32_t>(i);
 }
 
-double PointLocator::pixelX(double x) const {
-    return Pixels(m_frame).x(x);
-}
-
-double PointLocator::pixelY(double y) const {
-    return Pixels(m_frame).y(y);
-}
-
 std::optional<std::size_t> PointLocator::rowAt(double x, double y, double radius) const {
-    constexpr int kBucket = 8;
     if (!(radius >= 0.0) || m_points.empty())
         return std::nullopt;
     const double cx = pixelX(x);
@@ -355,7 +353,8 @@ std::optional<std::size_t> PointLocator::rowAt(double x, double y, double radius
         return std::nullopt;
     auto bucketRange = [&](double centre, int count, int& lo, int& hi) {
         lo = static_cast<int>(std::max(0.0, std::floor((centre - radius) / kBucket)));
-        hi = static_cast<int>(std::min(static_cast<double>(count - 1), std::floor((centre + radius) / kBucket)));
+        hi = static_cast<int>(
+            std::min(static_cast<double>(count - 1), std::floor((centre + radius) / kBucket)));
         return lo <= hi;
     };
     int c0 = 0, c1 = 0, r0 = 0, r1 = 0;

@@ -19,8 +19,8 @@ struct CandidatePoint {
     double volume = 0.0; // Ap × hr in m³ (module 2: Ap × lr, the socket length)
     double ra = 0.0;     // kN, as the Ra cell reads: the figure the filter compares
     core::SectionType section = core::SectionType::Round; // the table's kind: a square is its own
-    bool overStandard = false; // module 3: the row is "超规"
-    bool inBand = true;        // inside every window of the band; every point while there is none
+    bool overStandard = false;                            // module 3: the row is "超规"
+    bool inBand = true; // inside every window of the band; every point while there is none
 };
 
 // One window of the filter, both ends inclusive as the filter takes them. An open side (a bound
@@ -86,11 +86,13 @@ public:
     std::optional<std::size_t> rowAt(double x, double y, double radius) const;
 
 private:
-    double pixelX(double x) const;
-    double pixelY(double y) const;
+    double pixelX(double x) const { return (x - m_frame.xMin) * m_xScale; }
+    double pixelY(double y) const { return (y - m_frame.yMin) * m_yScale; }
 
     const DesignSpace* m_space;
     PlotFrame m_frame;
+    double m_xScale = 0.0; // pixels per unit
+    double m_yScale = 0.0;
     int m_columns = 0;
     int m_rows = 0;
     std::vector<std::uint32_t> m_start; // bucket b holds m_points[m_start[b] … m_start[b + 1])

@@ -22,11 +22,11 @@ struct ResistanceBar {
 };
 
 struct ResistanceBars {
-    bool ok = false;               // false: the pile did not calculate, nothing to draw
+    bool ok = false;                 // false: the pile did not calculate, nothing to draw
     std::vector<ResistanceBar> bars; // the layers top first, then the end resistance
-    double quk = 0.0;              // kN, the bars' sum
-    double sideShare = 0.0;        // % of Quk from the sides together
-    double endShare = 0.0;         // % from the end
+    double quk = 0.0;                // kN, the bars' sum
+    double sideShare = 0.0;          // % of Quk from the sides together
+    double endShare = 0.0;           // % from the end
 };
 
 inline constexpr const char* kEndBarLabel = "端阻";

@@ -45,19 +45,20 @@ struct CurveCase {
 // would cut the bends.
 const CurveCase kCases[] = {
     {"soft intact round", pile(SectionType::Round, "1150", "0", "2.0d", "10", "完整"), 6.0, 0.0, ""},
-    {"transition, the window's default rock", pile(SectionType::Round, "1150", "0", "1.0d", "25", "较完整"), 4.0,
-     0.0, ""},
+    {"transition, the window's default rock", pile(SectionType::Round, "1150", "0", "1.0d", "25", "较完整"),
+     4.0, 0.0, ""},
     {"hard, dry work", pile(SectionType::Round, "1150", "0", "1500", "45", "完整", 0), 4.0, 0.0, ""},
     {"soft, interpolated by Kv", pile(SectionType::Round, "1150", "0", "2.0d", "12", "0.45"), 6.0, 1150.0,
      "较破碎岩体上嵌入深度小于1m"},
     {"broken round, 1 m then 1 d", pile(SectionType::Round, "1500", "0", "2.0d", "40", "较破碎"), 4.0, 1500.0,
      "较破碎岩体上嵌入深度小于1m"},
-    {"broken round smaller than 1 m", pile(SectionType::Round, "800", "0", "2.0d", "40", "较破碎"), 4.0, 1000.0,
+    {"broken round smaller than 1 m", pile(SectionType::Round, "800", "0", "2.0d", "40", "较破碎"), 4.0,
+     1000.0, "较破碎岩体上嵌入深度小于1m"},
+    {"broken oblong, 1 d by hr/d", pile(SectionType::Oblong, "1150", "700", "2.0d", "20", "较破碎"), 4.0,
+     1150.0, "较破碎岩体上嵌入深度小于1m"},
+    {"broken rectangle: 1 m, then a hint only",
+     pile(SectionType::Rectangular, "2300", "1150", "1.0b", "50", "较破碎"), 4.0, 1000.0,
      "较破碎岩体上嵌入深度小于1m"},
-    {"broken oblong, 1 d by hr/d", pile(SectionType::Oblong, "1150", "700", "2.0d", "20", "较破碎"), 4.0, 1150.0,
-     "较破碎岩体上嵌入深度小于1m"},
-    {"broken rectangle: 1 m, then a hint only", pile(SectionType::Rectangular, "2300", "1150", "1.0b", "50", "较破碎"),
-     4.0, 1000.0, "较破碎岩体上嵌入深度小于1m"},
 };
 
 } // namespace
@@ -232,7 +233,8 @@ TEST(CapacityCurve, InputsThatFailWhateverTheDepthGiveNothingToDraw) {
     } cases[] = {
         {pile(SectionType::Round, "1000", "0", "1.0d", "0", "完整"), "岩石单轴抗压强度值有错", "edt_frk"},
         {pile(SectionType::Round, "0", "0", "1.0d", "30", "完整"), "桩身直径数据有错", "cbe_dd"},
-        {pile(SectionType::Round, "1000", "0", "1.0d", "30", "0.2"), "破碎、极破碎岩体不适用嵌岩桩", "cbe_yswzcd"},
+        {pile(SectionType::Round, "1000", "0", "1.0d", "30", "0.2"), "破碎、极破碎岩体不适用嵌岩桩",
+         "cbe_yswzcd"},
     };
     for (const auto& c : cases) {
         const CapacityCurve curve = capacityCurve(c.inputs);

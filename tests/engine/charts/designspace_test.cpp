@@ -84,7 +84,8 @@ Expected bruteForce(const ResultTable& table, const FilterBounds& bounds) {
             volume = o.values.geometry.area / 1e6 * o.values.geometry.hr / 1000.0;
         }
         const double ra = *core::readStrict(table.cell(row, kColRa));
-        const double rc = table.module() == ModuleKind::Module2 ? 0.0 : *core::readStrict(table.cell(row, kColRc));
+        const double rc =
+            table.module() == ModuleKind::Module2 ? 0.0 : *core::readStrict(table.cell(row, kColRc));
         out.volume.push_back(volume);
         out.ra.push_back(ra);
         if (!bounds.ra.contains(ra) || !bounds.rc.contains(rc))
@@ -106,7 +107,8 @@ void expectMatchesBruteForce(const OptimisePage& page) {
         const CandidatePoint& p = space.points[row];
         ASSERT_NEAR(p.volume, expected.volume[row], 1e-12 * expected.volume[row]) << row;
         ASSERT_EQ(p.ra, expected.ra[row]) << row;
-        ASSERT_EQ(p.section, page.visibleTable().store()->space().decode(page.visibleTable().rowId(row)).kind);
+        ASSERT_EQ(p.section,
+                  page.visibleTable().store()->space().decode(page.visibleTable().rowId(row)).kind);
         ASSERT_EQ(p.overStandard, page.visibleTable().overStandard(row)) << row;
     }
     EXPECT_EQ(space.cheapest, expected.cheapest);
@@ -148,7 +150,8 @@ TEST_F(SmallRun, BandIsTheFilterRowsWithEmptyOrZeroBoundsOpen) {
         ASSERT_TRUE(space.band);
         EXPECT_FALSE(space.bandError);
         ASSERT_TRUE(space.band->rc);
-        for (const auto& [got, want] : {std::pair{space.band->ra, c.expectRa}, std::pair{*space.band->rc, c.expectRc}}) {
+        for (const auto& [got, want] :
+             {std::pair{space.band->ra, c.expectRa}, std::pair{*space.band->rc, c.expectRc}}) {
             EXPECT_EQ(got.lower, want.lower) << c.ra[0];
             EXPECT_EQ(got.upper, want.upper) << c.ra[0];
             EXPECT_EQ(got.lowerOpen, want.lowerOpen) << c.ra[0];
@@ -288,7 +291,8 @@ DesignSpace spaceOf(std::vector<CandidatePoint> points, std::optional<std::size_
     return s;
 }
 
-CandidatePoint at(double x, double y, SectionType kind = SectionType::Round, bool over = false, bool in = true) {
+CandidatePoint at(double x, double y, SectionType kind = SectionType::Round, bool over = false,
+                  bool in = true) {
     CandidatePoint p;
     p.volume = x;
     p.ra = y;
@@ -318,14 +322,14 @@ DesignSpace randomSpace(std::size_t n, unsigned seed) {
 
 TEST(ThinnedPoints, FirstRowOfEachPixelAndStyleInsideTheFrame) {
     const DesignSpace space = spaceOf({
-        at(0.5, 0.5),                                  // 0 kept
-        at(0.6, 0.6),                                  // 1 same pixel and style as 0
-        at(0.6, 0.6, SectionType::Oblong),             // 2 another kind
-        at(0.7, 0.7, SectionType::Round, true),        // 3 超规
+        at(0.5, 0.5),                                   // 0 kept
+        at(0.6, 0.6),                                   // 1 same pixel and style as 0
+        at(0.6, 0.6, SectionType::Oblong),              // 2 another kind
+        at(0.7, 0.7, SectionType::Round, true),         // 3 超规
         at(0.8, 0.8, SectionType::Round, false, false), // 4 outside the band
-        at(5.5, 5.5),                                  // 5 another pixel
-        at(20.0, 20.0),                                // 6 outside the frame
-        at(10.0, 10.0),                                // 7 on the frame's far corner
+        at(5.5, 5.5),                                   // 5 another pixel
+        at(20.0, 20.0),                                 // 6 outside the frame
+        at(10.0, 10.0),                                 // 7 on the frame's far corner
     });
     EXPECT_EQ(thinnedPoints(space, kTenByTen, 0), (std::vector<std::uint32_t>{0, 2, 3, 4, 5, 7}));
 
@@ -362,12 +366,13 @@ TEST(ThinnedPoints, LimitBoundsTheCountAndKeepsTheCheapest) {
     const DesignSpace space = randomSpace(50000, 11);
     const PlotFrame frame{0.0, 10.0, 0.0, 10.0, 400, 300};
     const std::size_t unlimited = thinnedPoints(space, frame, 0).size();
-    for (std::size_t limit : {std::size_t{20000}, std::size_t{2000}, std::size_t{100}, std::size_t{17},
-                              std::size_t{3}}) {
+    for (std::size_t limit :
+         {std::size_t{20000}, std::size_t{2000}, std::size_t{100}, std::size_t{17}, std::size_t{3}}) {
         const std::vector<std::uint32_t> kept = thinnedPoints(space, frame, limit);
         EXPECT_LE(kept.size(), limit) << limit;
         EXPECT_GT(kept.size(), std::min(limit, unlimited) / 8) << "no more thinning than the limit asks";
-        EXPECT_TRUE(std::binary_search(kept.begin(), kept.end(), static_cast<std::uint32_t>(*space.cheapest)));
+        EXPECT_TRUE(
+            std::binary_search(kept.begin(), kept.end(), static_cast<std::uint32_t>(*space.cheapest)));
         EXPECT_TRUE(std::adjacent_find(kept.begin(), kept.end(), std::greater_equal<>()) == kept.end())
             << "ascending rows, each once";
     }
@@ -376,7 +381,8 @@ TEST(ThinnedPoints, LimitBoundsTheCountAndKeepsTheCheapest) {
 TEST(PointLocator, NearestRowWithinTheRadiusInPixels) {
     // Frame 10 × 10 units on 100 × 50 pixels: a unit is 10 pixels across and 5 up.
     const PlotFrame frame{0.0, 10.0, 0.0, 10.0, 100, 50};
-    const DesignSpace space = spaceOf({at(1.0, 1.0), at(2.0, 1.0), at(1.0, 3.0), at(2.0, 1.0), at(15.0, 1.0)});
+    const DesignSpace space =
+        spaceOf({at(1.0, 1.0), at(2.0, 1.0), at(1.0, 3.0), at(2.0, 1.0), at(15.0, 1.0)});
     const PointLocator locator(space, frame);
     EXPECT_EQ(locator.rowAt(1.2, 1.0, 5.0), 0u);
     EXPECT_EQ(locator.rowAt(1.0, 1.8, 5.0), 0u) << "0.8 up is 4 pixels";

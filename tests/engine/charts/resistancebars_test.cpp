@@ -69,7 +69,8 @@ TEST(ResistanceBars, OneBarPerLayerThenTheEndSummingToQuk) {
 }
 
 TEST(ResistanceBars, ShortSocketPutsEverythingOnTheEnd) {
-    const Outcome o = calculate(pileOf({{"0.2", "中风化", "较完整", "25"}, {"0.2", "中风化", "较完整", "25"}}));
+    const Outcome o =
+        calculate(pileOf({{"0.2", "中风化", "较完整", "25"}, {"0.2", "中风化", "较完整", "25"}}));
     ASSERT_TRUE(o.ok()) << o.message;
     const ResistanceBars b = resistanceBars(o);
     ASSERT_EQ(b.bars.size(), 3u);
