@@ -21,23 +21,14 @@ constexpr int kPlotWidth = 1000;
 constexpr int kPlotHeight = 600;
 constexpr std::size_t kMaxDrawn = 50000;
 
-// Module 2: 125 sections × 10 depths × 8 strengths × 2 weatherings × 50 integrities.
+// The shared million tables, with a filter band to draw.
 void editModule2Million(OptimisePage& page) {
-    editMillionTable(page);
-    edit(page, kRowDepth, {"0.5d", "5.0d", "0.5d"});
-    edit(page, kRowFrk, {"10", "45", "5"});
-    edit(page, kRow2Weathering, {"1", "2", "1"});
-    edit(page, kRow2Basis, {"1", "2", "1"});
-    edit(page, kRow2Class, {"1", "3", "1"});
-    edit(page, kRow2Index, {"0.36", "0.82", "0.01"});
+    editModule2MillionTable(page);
     edit(page, kRow2FilterRa, {"10000", "20000"});
 }
 
-// Module 3: module 1's table with two processes and two methods, 980,000 rows.
 void editModule3Million(OptimisePage& page) {
-    editMillionTable(page);
-    edit(page, kRowProcess, {"1", "2", "1"});
-    edit(page, kRow3Method, {"1", "2", "1"});
+    editModule3MillionTable(page);
     edit(page, kRow3FilterRa, {"10000", "20000"});
     edit(page, kRow3FilterRc, {"6000", "12000"});
 }

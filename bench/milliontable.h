@@ -31,4 +31,24 @@ inline void editMillionTable(OptimisePage& page) {
     edit(page, kRowProcess, {"1", "4", "1"});
 }
 
+// Module 2: the 125 sections × 10 depths × 8 strengths × 2 weatherings × 50 integrities (3 classes,
+// 47 indices) = 1,000,000 single-layer sockets.
+inline void editModule2MillionTable(OptimisePage& page) {
+    editMillionTable(page);
+    edit(page, kRowDepth, {"0.5d", "5.0d", "0.5d"});
+    edit(page, kRowFrk, {"10", "45", "5"});
+    edit(page, kRow2Weathering, {"1", "2", "1"});
+    edit(page, kRow2Basis, {"1", "2", "1"});
+    edit(page, kRow2Class, {"1", "3", "1"});
+    edit(page, kRow2Index, {"0.36", "0.82", "0.01"});
+}
+
+// Module 3: module 1's table with two processes and the first two methods: 5 round and 240
+// other sections × 5 depths × 5 strengths × 10 integrities × 8 grades × 2 processes = 980,000.
+inline void editModule3MillionTable(OptimisePage& page) {
+    editMillionTable(page);
+    edit(page, kRowProcess, {"1", "2", "1"});
+    edit(page, kRow3Method, {"1", "2", "1"});
+}
+
 } // namespace sp::optimise
