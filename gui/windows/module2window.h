@@ -57,6 +57,9 @@ private:
     void render();
     void renderSettings();
     void renderGrid();
+    // "反算": the dialog, then the least length of the bottom layer in its cell and calculated, or
+    // why there is none.
+    void onSolve();
 
     Session m_session;
     std::unique_ptr<windows::SectionFields> m_sectionFields;
