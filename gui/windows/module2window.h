@@ -33,6 +33,8 @@ public:
     ~Module2Window() override;
 
     const RockLayerGrid& grid() const { return m_session.grid(); }
+    // The inputs as the session holds them.
+    const Inputs& inputs() const { return m_session.inputs(); }
     const char* verdict() const { return m_session.verdict(); }
 
     project::ModuleState captureState() const override;

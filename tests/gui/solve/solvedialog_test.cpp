@@ -3,7 +3,6 @@
 
 #include "frame/modulewindows.h"
 #include "guitest.h"
-#include "module2/module2session.h"
 #include "module2/rocklayergrid.h"
 #include "solve/depthsolver.h"
 #include "solve/solvedialog.h"
@@ -104,8 +103,7 @@ struct SolveFixture : test::FixtureBase {
             in.method = static_cast<module3::Module3Window&>(*window).method();
             return solve::solveDepth(in, target, step);
         }
-        // The module 2 windows here keep the inputs they open with.
-        return solve::solveDepth(module2::Session{}.inputs(), target, step);
+        return solve::solveDepth(static_cast<module2::Module2Window&>(*window).inputs(), target, step);
     }
 
     int module;
@@ -185,6 +183,7 @@ private slots:
         QTest::newRow("module 3, beyond the table") << 3 << "40" << "完整" << "17000" << "" << "";
         QTest::newRow("module 1, a field that fails") << 1 << "abc" << "较完整" << "9000" << "" << "";
         QTest::newRow("module 2, beyond any length") << 2 << "" << "" << "1e9" << "" << "";
+        QTest::newRow("module 2, a cell that fails") << 2 << "abc" << "" << "9000" << "" << "";
     }
     void noSolutionIsToldAndChangesNoInput() {
         QFETCH(int, module);
@@ -197,6 +196,8 @@ private slots:
         if (module != 2) {
             f.type("edt_frk", frk);
             f.type("cbe_yswzcd", integrity);
+        } else if (!frk.isEmpty()) {
+            f.get<QTableWidget>("StringGrid_QB2")->item(0, module2::kColFrk)->setText(frk);
         }
         solve::Target target{ra.toDouble(), n.isEmpty() ? std::nullopt : std::optional<double>(n.toDouble())};
         const solve::DepthSolution expected = f.expected(target, 50);
