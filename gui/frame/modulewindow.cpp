@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -187,6 +188,7 @@ void ModuleWindow::buildResultGroup(QWidget* layer, QVBoxLayout* layout) {
     auto* groupLayout = new QVBoxLayout(m_resultGroup);
     groupLayout->setContentsMargins(8, 4, 8, 4);
     auto* precisionRow = new QHBoxLayout;
+    m_resultActions = precisionRow;
     precisionRow->addStretch(1);
     m_precisionButton = smallButton(m_resultGroup, "cbt_JingDu", QStringLiteral("≈"), QStringLiteral("调整精度"), 24);
     connect(m_precisionButton, &QPushButton::clicked, this, &ModuleWindow::onPrecisionToggle);
@@ -398,6 +400,15 @@ core::Precision ModuleWindow::precision() const {
     const int row = m_precisionPopup->currentRow();
     return row >= 0 ? static_cast<core::Precision>(row) : core::kDefaultPrecision;
 }
+
+QPushButton* ModuleWindow::addResultAction(const char* name, const QString& text, const QString& hint) {
+    QPushButton* action = button(m_resultGroup, name, text, hint);
+    action->setFixedHeight(24);
+    m_resultActions->insertWidget(m_resultActions->count() - 2, action);
+    return action;
+}
+
+int ModuleWindow::runDialog(QDialog& dialog) { return m_dialogRunner ? m_dialogRunner(dialog) : dialog.exec(); }
 
 MessageSink& ModuleWindow::messages() const { return *m_messages; }
 

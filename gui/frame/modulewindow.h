@@ -20,6 +20,8 @@
 #include <optional>
 
 class QCloseEvent;
+class QDialog;
+class QHBoxLayout;
 class QGridLayout;
 class QGroupBox;
 class QKeyEvent;
@@ -65,6 +67,8 @@ public:
     void setStoragePermission(StoragePermission* permission) { m_permission = permission; }
     void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
     void setClock(std::function<core::Moment()> clock) { m_clock = std::move(clock); }
+    // How the window's own dialogs are run; modally by default, a test fills and closes them.
+    void setDialogRunner(std::function<int(QDialog&)> runner) { m_dialogRunner = std::move(runner); }
 
     // The report documents of the module's session.
     const report::ReportDocuments& documents() const { return *m_documents; }
@@ -98,6 +102,10 @@ protected:
     QLineEdit* addResultBox(const char* name, const QString& label);
     QLineEdit* resultBox(const QString& name) const;
     QLabel* statusLine() const { return m_status; }
+    // A small action button on the result group's top row, left of the precision button.
+    QPushButton* addResultAction(const char* name, const QString& text, const QString& hint);
+    // Runs one of the window's dialogs and gives the code it closed with.
+    int runDialog(QDialog& dialog);
     // The documents the frame shows, deletes from and saves: those of the module's session.
     void showDocumentsOf(report::ReportDocuments& documents) { m_documents = &documents; }
 
@@ -207,6 +215,7 @@ private:
     StoragePermission* m_permission = nullptr;
     QString m_documentsFolder; // empty: the platform's
     std::function<core::Moment()> m_clock;
+    std::function<int(QDialog&)> m_dialogRunner; // nothing: QDialog::exec
     QPointer<AboutWindow> m_about;
     bool m_closeWithoutAsking = false;
 
@@ -219,6 +228,7 @@ private:
     QVBoxLayout* m_inputArea = nullptr;
     QGroupBox* m_resultGroup = nullptr;
     QGridLayout* m_resultGrid = nullptr;
+    QHBoxLayout* m_resultActions = nullptr;
     int m_resultRows = 0;
     QPushButton* m_precisionButton = nullptr;
     QListWidget* m_precisionPopup = nullptr;

@@ -1,6 +1,7 @@
 #include "windows/module1window.h"
 
 #include "project/project.h"
+#include "solve/applysolution.h"
 
 namespace sp::module1 {
 
@@ -11,6 +12,22 @@ Module1Window::Module1Window(QWidget* parent)
 }
 
 Outcome Module1Window::computePile(bool intoPages) { return project::computePile(session(), now(), intoPages); }
+
+solve::DepthSolution Module1Window::solveDepth(const solve::Target& target, long long step) const {
+    return solve::solveDepth(session().inputs(), target, step);
+}
+
+std::optional<solve::DiameterSolution> Module1Window::leastDiameter(const solve::Target& target) const {
+    return solve::leastDiameter(session().inputs(), target);
+}
+
+Outcome Module1Window::applyDepth(const solve::DepthSolution& solution, bool intoPages) {
+    return solve::applyDepth(session(), solution, now(), intoPages);
+}
+
+Outcome Module1Window::applyDiameter(const solve::DiameterSolution& solution, bool intoPages) {
+    return solve::applyDiameter(session(), solution, now(), intoPages);
+}
 
 project::ModuleState Module1Window::captureState() const {
     project::ModuleState state = project::capture(session());

@@ -16,6 +16,10 @@ public:
 
 protected:
     Outcome computePile(bool intoPages) override;
+    solve::DepthSolution solveDepth(const solve::Target& target, long long step) const override;
+    std::optional<solve::DiameterSolution> leastDiameter(const solve::Target& target) const override;
+    Outcome applyDepth(const solve::DepthSolution& solution, bool intoPages) override;
+    Outcome applyDiameter(const solve::DiameterSolution& solution, bool intoPages) override;
 };
 
 } // namespace sp::module1

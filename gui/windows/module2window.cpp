@@ -1,9 +1,12 @@
 #include "windows/module2window.h"
 
+#include "frame/messagesink.h"
 #include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "module2/module2reports.h"
 #include "project/project.h"
+#include "solve/applysolution.h"
+#include "solve/solvedialog.h"
 #include "windows/rocklayerview.h"
 #include "windows/sectionfields.h"
 
@@ -54,6 +57,8 @@ Module2Window::Module2Window(QWidget* parent) : ModuleWindow(QStringLiteral("TPE
                                std::pair{kBoxRa, "单桩竖向承载力特征值 Ra(kN)"},
                                std::pair{kBoxPercent, "其中桩端端阻力所占百分比为"}})
         addResultBox(name, QString::fromUtf8(label));
+    connect(addResultAction("cbt_Solve", QStringLiteral("反算"), QStringLiteral("按要求的承载力求最下层岩层的最小长度")),
+            &QPushButton::clicked, this, &Module2Window::onSolve);
     renderGrid();
     createOptimisationPage();
 }
@@ -272,6 +277,23 @@ void Module2Window::calculate() {
     m_session.choosePrecision(precision());
     const bool intoPages = !optimisationMode();
     const Outcome outcome = project::computePile(m_session, now(), intoPages);
+    render();
+    showCalculationEnd(outcome.kind, outcome.message, intoPages);
+    emit contentChanged();
+}
+
+void Module2Window::onSolve() {
+    solve::SolveDialog dialog(solve::SolveDialog::Form::BottomLayer, false, this);
+    const int answer = runDialog(dialog);
+    const auto& request = dialog.request();
+    if (answer == QDialog::Rejected || !request)
+        return;
+    m_session.choosePrecision(precision());
+    const solve::DepthSolution solution = solve::solveDepth(m_session.inputs(), request->target, request->step);
+    if (solution.kind != solve::SolveKind::Found)
+        return messages().warn(this, q(solution.message));
+    const bool intoPages = !optimisationMode();
+    const Outcome outcome = solve::applyDepth(m_session, solution, now(), intoPages);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();

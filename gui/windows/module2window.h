@@ -33,6 +33,8 @@ public:
     ~Module2Window() override;
 
     const RockLayerGrid& grid() const { return m_session.grid(); }
+    // The inputs as the session holds them.
+    const Inputs& inputs() const { return m_session.inputs(); }
     const char* verdict() const { return m_session.verdict(); }
 
     project::ModuleState captureState() const override;
@@ -57,6 +59,9 @@ private:
     void render();
     void renderSettings();
     void renderGrid();
+    // "反算": the dialog, then the least length of the bottom layer in its cell and calculated, or
+    // why there is none.
+    void onSolve();
 
     Session m_session;
     std::unique_ptr<windows::SectionFields> m_sectionFields;

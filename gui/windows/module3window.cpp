@@ -5,6 +5,7 @@
 #include "module3/module3form.h"
 #include "module3/module3reports.h"
 #include "project/project.h"
+#include "solve/applysolution.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -157,6 +158,22 @@ void Module3Window::calculate() {
 
 // The module 3 session's own calculation, which keeps the equivalent-diameter method with the pile.
 module1::Outcome Module3Window::computePile(bool intoPages) { return project::computePile(session(), now(), intoPages); }
+
+solve::DepthSolution Module3Window::solveDepth(const solve::Target& target, long long step) const {
+    return solve::solveDepth(session().inputs(), target, step);
+}
+
+std::optional<solve::DiameterSolution> Module3Window::leastDiameter(const solve::Target& target) const {
+    return solve::leastDiameter(session().inputs(), target);
+}
+
+module1::Outcome Module3Window::applyDepth(const solve::DepthSolution& solution, bool intoPages) {
+    return solve::applyDepth(session(), solution, now(), intoPages);
+}
+
+module1::Outcome Module3Window::applyDiameter(const solve::DiameterSolution& solution, bool intoPages) {
+    return solve::applyDiameter(session(), solution, now(), intoPages);
+}
 
 project::ModuleState Module3Window::captureState() const {
     project::ModuleState state = project::capture(session());

@@ -27,6 +27,10 @@ public:
 protected:
     void calculate() override;
     module1::Outcome computePile(bool intoPages) override;
+    solve::DepthSolution solveDepth(const solve::Target& target, long long step) const override;
+    std::optional<solve::DiameterSolution> leastDiameter(const solve::Target& target) const override;
+    module1::Outcome applyDepth(const solve::DepthSolution& solution, bool intoPages) override;
+    module1::Outcome applyDiameter(const solve::DiameterSolution& solution, bool intoPages) override;
     void render() override;
     optimise::RunContext runContext() const override;
     void showRunEnd(const optimise::InputLayerState& state) override;

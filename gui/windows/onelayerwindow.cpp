@@ -1,9 +1,11 @@
 #include "windows/onelayerwindow.h"
 
+#include "frame/messagesink.h"
 #include "frame/qttext.h"
 #include "frame/widgetcolours.h"
 #include "optimise/optimisepagewidget.h"
 #include "project/project.h"
+#include "solve/solvedialog.h"
 #include "windows/sectionfields.h"
 
 #include <QComboBox>
@@ -11,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -51,6 +54,8 @@ OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QSt
     addResultBox(kBoxZetaR, QStringLiteral("嵌岩段侧阻和端阻综合系数 ζr"));
     addResultBox(kBoxRa, QStringLiteral("单桩竖向承载力特征值 Ra(kN)"));
     addResultBox(kBoxRc, QStringLiteral("单桩正截面受压承载力 Rc(kN)"));
+    connect(addResultAction("cbt_Solve", QStringLiteral("反算"), QStringLiteral("按要求的承载力求最小嵌岩深度")),
+            &QPushButton::clicked, this, &OneLayerWindow::onSolve);
 }
 
 OneLayerWindow::~OneLayerWindow() = default;
@@ -136,6 +141,35 @@ void OneLayerWindow::calculate() {
     session().choosePrecision(precision());
     const bool intoPages = !optimisationMode();
     const Outcome outcome = computePile(intoPages);
+    render();
+    showCalculationEnd(outcome.kind, outcome.message, intoPages);
+    emit contentChanged();
+}
+
+void OneLayerWindow::onSolve() {
+    const bool round = session().inputs().section == SectionType::Round;
+    solve::SolveDialog dialog(solve::SolveDialog::Form::SocketDepth, round, this);
+    const int answer = runDialog(dialog);
+    const auto& request = dialog.request();
+    if (answer == QDialog::Rejected || !request)
+        return;
+    session().choosePrecision(precision());
+    const bool intoPages = !optimisationMode();
+    if (answer == solve::SolveDialog::LeastDiameter) {
+        const auto solution = leastDiameter(request->target);
+        if (!solution)
+            return;
+        if (solution->kind != solve::SolveKind::Found)
+            return messages().warn(this, q(solution->message));
+        return showSolved(applyDiameter(*solution, intoPages), intoPages);
+    }
+    const solve::DepthSolution solution = solveDepth(request->target, request->step);
+    if (solution.kind != solve::SolveKind::Found)
+        return messages().warn(this, q(solution.message));
+    showSolved(applyDepth(solution, intoPages), intoPages);
+}
+
+void OneLayerWindow::showSolved(const Outcome& outcome, bool intoPages) {
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();

@@ -9,6 +9,7 @@
 #include "module1/module1form.h"
 #include "module1/module1session.h"
 #include "optimise/optimisepagewidget.h"
+#include "solve/depthsolver.h"
 
 #include <memory>
 #include <optional>
@@ -45,6 +46,12 @@ protected:
     // "计算" through the session; the module's own calculation runs in computePile().
     void calculate() override;
     virtual Outcome computePile(bool intoPages) = 0;
+    // "反算" on the module's own session: the least socket depth (or diameter) for a target, and
+    // that solution written into the inputs and calculated.
+    virtual solve::DepthSolution solveDepth(const solve::Target& target, long long step) const = 0;
+    virtual std::optional<solve::DiameterSolution> leastDiameter(const solve::Target& target) const = 0;
+    virtual Outcome applyDepth(const solve::DepthSolution& solution, bool intoPages) = 0;
+    virtual Outcome applyDiameter(const solve::DiameterSolution& solution, bool intoPages) = 0;
     // Shows what the session holds: fields, lists, colours, status line, boxes and buttons.
     virtual void render();
 
@@ -82,6 +89,9 @@ private:
     QGridLayout* buildRockGroup();
     void connectInputs();
     void renderFields();
+    // "反算": the dialog, then the solution in the inputs and calculated, or why there is none.
+    void onSolve();
+    void showSolved(const Outcome& outcome, bool intoPages);
     // Passes a change to the session and shows its effects.
     template <class Change> void change(Change&& apply);
 
