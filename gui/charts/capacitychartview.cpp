@@ -1,5 +1,7 @@
 #include "charts/capacitychartview.h"
 
+#include "charts/axisticks.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QGraphicsScene>
@@ -76,7 +78,8 @@ CapacitySeries buildCapacityChart(QChart* chart, const charts::CapacityCurve& cu
     out.y->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(out.x, Qt::AlignBottom);
     chart->addAxis(out.y, Qt::AlignLeft);
-    out.x->applyNiceNumbers();
+    // The depths end where the samples end, so that the shading reaches the edge.
+    roundTicks(out.x);
     out.y->applyNiceNumbers();
     const double yTop = out.y->max();
 

@@ -1,5 +1,7 @@
 #include "charts/designspacechartview.h"
 
+#include "charts/axisticks.h"
+
 #include "optimise/results/resulttable.h"
 
 #include <QAreaSeries>
@@ -73,6 +75,8 @@ void DesignSpaceChartView::rebuild() {
     m_series.y->setTitleText(QString::fromUtf8(kRaTitle));
     m_series.y->setRange(frame.yMin, frame.yMax);
     m_series.y->setLabelFormat(QStringLiteral("%.0f"));
+    roundTicks(m_series.x);
+    roundTicks(m_series.y);
     chart->addAxis(m_series.x, Qt::AlignBottom);
     chart->addAxis(m_series.y, Qt::AlignLeft);
     auto attach = [&](QAbstractSeries* s) {
