@@ -38,9 +38,18 @@ QString candidateRowText(const optimise::ResultTable& table, std::size_t row) {
     for (int c = 0; c < static_cast<int>(optimise::kResultColumns); ++c) {
         const std::string cell = table.cell(row, c);
         if (!cell.empty())
-            lines << QString::fromStdString(table.header(c)) + QStringLiteral("：") + QString::fromStdString(cell);
+            lines << QString::fromStdString(table.header(c)).trimmed() + QStringLiteral("：") + QString::fromStdString(cell);
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QString pointSeriesName(const charts::CandidatePoint& p) {
+    QString name = QString::fromUtf8(core::sectionItemText(p.section));
+    if (p.overStandard)
+        name += QStringLiteral(" 超规");
+    if (!p.inBand)
+        name += QStringLiteral("（范围外）");
+    return name;
 }
 
 DesignSpaceChartView::DesignSpaceChartView(QWidget* parent) : QChartView(parent) {
@@ -113,12 +122,7 @@ void DesignSpaceChartView::rebuild() {
         QScatterSeries*& s = byClass[cls];
         if (!s) {
             s = new QScatterSeries;
-            QString name = QString::fromUtf8(core::sectionItemText(p.section));
-            if (p.overStandard)
-                name += QStringLiteral(" 超规");
-            if (!p.inBand)
-                name += QStringLiteral("（范围外）");
-            s->setName(name);
+            s->setName(pointSeriesName(p));
             QColor colour = sectionColour(p.section);
             if (!p.inBand)
                 colour.setAlpha(90);
@@ -131,7 +135,6 @@ void DesignSpaceChartView::rebuild() {
         }
         s->append(p.volume, p.ra);
     }
-    QList<QScatterSeries*> ordered;
     for (auto& [cls, s] : byClass) {
         s->setUseOpenGL(false);
         attach(s);

@@ -31,6 +31,10 @@ inline constexpr const char* kRaTitle = "Ra (kN)";
 // The tooltip of a row: each column's header and cell, one a line, empty cells left out.
 QString candidateRowText(const optimise::ResultTable& table, std::size_t row);
 
+// The legend's name of a point's series: its section kind, " 超规" when marked, "（范围外）" outside
+// the band.
+QString pointSeriesName(const charts::CandidatePoint& point);
+
 struct DesignSpaceSeries {
     QList<QScatterSeries*> points; // one per drawn class (section kind, 超规, inside the band)
     QAreaSeries* band = nullptr;   // the Ra window; none without a band

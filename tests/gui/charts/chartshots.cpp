@@ -10,6 +10,8 @@
 #include "optimise/optimisepage.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QTimer>
 
 using namespace sp;
 
@@ -33,6 +35,13 @@ int main(int argc, char** argv) {
         }
         auto v = std::make_unique<gui::ResistanceChartView>();
         v->setBars(charts::resistanceBars(module2::calculate(in)));
+        view = std::move(v);
+    } else if (which == QLatin1String("space3")) {
+        page = optimise::OptimisePage(optimise::ModuleKind::Module3);
+        page.run(core::kDefaultPrecision);
+        auto v = std::make_unique<gui::DesignSpaceChartView>();
+        v->resize(1300, 700);
+        v->setSpace(charts::designSpace(page), &page.visibleTable());
         view = std::move(v);
     } else if (which == QLatin1String("space")) {
         using namespace optimise;
@@ -70,5 +79,12 @@ int main(int argc, char** argv) {
     view->resize(1300, 700);
     view->move(0, 0);
     view->show();
+    // "hover": the pointer goes to the cheapest candidate, to see its tooltip.
+    if (auto* space = qobject_cast<gui::DesignSpaceChartView*>(view.get());
+        space && argc > 2 && space->space().cheapest)
+        QTimer::singleShot(1000, space, [space] {
+            const QPointF at = space->positionOfRow(*space->space().cheapest);
+            QCursor::setPos(space->viewport()->mapToGlobal(at.toPoint() + QPoint(1, 1)));
+        });
     return app.exec();
 }

@@ -138,6 +138,7 @@ private slots:
     void designSpacePointsBandAndCheapest();
     void designSpaceClickAndHoverFindTheRow();
     void designSpaceWithoutBandOrPoints();
+    void designSpaceKindsAndOverStandardMarks();
     void savedPicturesReadBack_data();
     void savedPicturesReadBack();
     void failedSaveNamesPathAndReason();
@@ -363,8 +364,10 @@ void ChartViewsTest::designSpaceClickAndHoverFindTheRow() {
 
     // The tooltip is the row as the table shows it.
     const QString text = view.rowText(3);
-    QVERIFY(text.contains(QString::fromStdString(page.visibleTable().cell(3, optimise::kColRa))));
-    QVERIFY(text.contains(QString::fromStdString(page.visibleTable().header(optimise::kColRa))));
+    const QString raLine = QString::fromStdString(page.visibleTable().header(optimise::kColRa)).trimmed() +
+                           QStringLiteral("：") + QString::fromStdString(page.visibleTable().cell(3, optimise::kColRa));
+    QVERIFY2(text.split(QLatin1Char('\n')).contains(raLine), qPrintable(text));
+    QVERIFY(text.startsWith(QStringLiteral("第 4 行")));
 
     // Away from every point nothing is found and nothing emitted.
     const QRectF plot = view.chart()->plotArea();
@@ -390,6 +393,49 @@ void ChartViewsTest::designSpaceWithoutBandOrPoints() {
     empty.setSpace({});
     QVERIFY(empty.series().points.isEmpty());
     QVERIFY(!empty.rowAtPosition(QPointF(100, 100)));
+}
+
+void ChartViewsTest::designSpaceKindsAndOverStandardMarks() {
+    optimise::OptimisePage page(optimise::ModuleKind::Module3);
+    QVERIFY(page.run(core::kDefaultPrecision).run);
+    const charts::DesignSpace space = charts::designSpace(page);
+    gui::DesignSpaceChartView view;
+    view.resize(800, 500);
+    view.setSpace(space, &page.visibleTable());
+
+    // Each drawn row sits in the series of its kind and mark; 超规 rows in another marker and a
+    // series of their own, each kind in its own colour.
+    QHash<QString, QScatterSeries*> byName;
+    for (QScatterSeries* s : view.series().points) {
+        QVERIFY(!byName.contains(s->name()));
+        byName.insert(s->name(), s);
+        QCOMPARE(s->markerShape(), s->name().contains(QStringLiteral("超规")) ? QScatterSeries::MarkerShapeTriangle
+                                                                             : QScatterSeries::MarkerShapeCircle);
+    }
+    QVERIFY(!view.drawnRows().empty());
+    QSet<core::SectionType> kinds, overKinds;
+    for (std::uint32_t row : view.drawnRows()) {
+        const charts::CandidatePoint& p = space.points[row];
+        QScatterSeries* s = byName.value(gui::pointSeriesName(p));
+        QVERIFY2(s, qPrintable(gui::pointSeriesName(p)));
+        QVERIFY(s->points().contains(QPointF(p.volume, p.ra)));
+        kinds.insert(p.section);
+        if (p.overStandard)
+            overKinds.insert(p.section);
+    }
+    QCOMPARE(overKinds, (QSet<core::SectionType>{SectionType::Oblong, SectionType::Rectangular, SectionType::Square}));
+    QVERIFY(kinds.contains(SectionType::Round));
+    // One colour a kind, whatever the mark or the band.
+    QHash<QString, QRgb> colourOfKind;
+    for (QScatterSeries* s : view.series().points) {
+        const QString kind = s->name().section(QLatin1Char(' '), 0, 0).section(QStringLiteral("（"), 0, 0);
+        if (colourOfKind.contains(kind))
+            QCOMPARE(colourOfKind.value(kind), s->color().rgb());
+        colourOfKind.insert(kind, s->color().rgb());
+    }
+    QCOMPARE(colourOfKind.size(), kinds.size());
+    const QList<QRgb> colours = colourOfKind.values();
+    QCOMPARE(QSet<QRgb>(colours.begin(), colours.end()).size(), kinds.size());
 }
 
 void ChartViewsTest::savedPicturesReadBack_data() {
