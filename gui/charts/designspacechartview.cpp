@@ -78,7 +78,8 @@ void DesignSpaceChartView::rebuild() {
     const charts::PlotFrame frame = charts::frameAround(m_space, pixels.width(), pixels.height());
 
     m_series.x = new QValueAxis;
-    m_series.x->setTitleText(QString::fromUtf8(kVolumeTitle));
+    m_series.x->setTitleText(QString::fromUtf8(
+        m_space.module == optimise::ModuleKind::Module2 ? kVolumeTitleModule2 : kVolumeTitle));
     m_series.x->setRange(frame.xMin, frame.xMax);
     m_series.y = new QValueAxis;
     m_series.y->setTitleText(QString::fromUtf8(kRaTitle));

@@ -25,7 +25,8 @@ namespace sp::gui {
 
 inline constexpr const char* kBandName = "Ra 范围";
 inline constexpr const char* kCheapestName = "带内最省";
-inline constexpr const char* kVolumeTitle = "桩端嵌岩体积 Ap×hr (m³)";
+inline constexpr const char* kVolumeTitle = "嵌岩段体积 Ap×hr (m³)";
+inline constexpr const char* kVolumeTitleModule2 = "嵌岩段体积 Ap×lr (m³)";
 inline constexpr const char* kRaTitle = "Ra (kN)";
 
 // The tooltip of a row: each column's header and cell, one a line, empty cells left out.

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QImage>
+#include <QPainter>
 #include <QTimer>
 
 using namespace sp;
@@ -36,6 +38,22 @@ int main(int argc, char** argv) {
         auto v = std::make_unique<gui::ResistanceChartView>();
         v->setBars(charts::resistanceBars(module2::calculate(in)));
         view = std::move(v);
+    } else if (which == QLatin1String("paint") && argc > 2) {
+        // The capacity chart painted into a rectangle of an A4-like page, written to argv[2].
+        module1::Inputs in;
+        in.section = core::SectionType::Round;
+        in.d = "1150";
+        in.c = "0";
+        in.hr = "2.0d";
+        in.frk = "10";
+        in.integrity = "完整";
+        QImage page(1240, 1754, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        painter.drawRect(QRect(100, 200, 1040, 640).adjusted(-1, -1, 0, 0));
+        gui::paintCapacityChart(painter, QRectF(100, 200, 1040, 640), charts::capacityCurve(in));
+        painter.end();
+        return page.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     } else if (which == QLatin1String("space3")) {
         page = optimise::OptimisePage(optimise::ModuleKind::Module3);
         page.run(core::kDefaultPrecision);
