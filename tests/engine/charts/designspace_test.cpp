@@ -22,22 +22,8 @@ using sp::test::editRows;
 
 namespace {
 
-// Round piles d 1000 and 1500, sockets 1.0d and 2.0d, frk 40 and 50, one integrity and grade, and
-// the processes 2 and 4, which compute alike: 16 rows in four pairs of equal Ra and Rc.
-//   rows 0-3   d 1000, hr 1000  (frk 40: rows 0, 1; frk 50: rows 2, 3)
-//   rows 4-7   d 1000, hr 2000
-//   rows 8-11  d 1500, hr 1500
-//   rows 12-15 d 1500, hr 3000
-void editSmallTable(OptimisePage& page) {
-    editRows(page, {{kRowSection, {"1", "1", "1"}},
-                    {kRowDiameter, {"1000", "1500", "500"}},
-                    {kRowDepth, {"1.0d", "2.0d", "1.0d"}},
-                    {kRowFrk, {"40", "50", "10"}},
-                    {kRowBasis, {"1", "1", "1"}},
-                    {kRowClass, {"1", "1", "1"}},
-                    {kRowGrade, {"C30", "C30", "5"}},
-                    {kRowProcess, {"2", "4", "2"}}});
-}
+// The small table's rows are listed where it is made (optimisetestsupport.h).
+void editSmallTable(OptimisePage& page) { sp::test::editSmallChartTable(page); }
 
 struct SmallRun : ::testing::Test {
     void SetUp() override {

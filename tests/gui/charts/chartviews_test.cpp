@@ -77,17 +77,10 @@ charts::ResistanceBars threeLayers() {
     return charts::resistanceBars(o);
 }
 
-// Round piles in four sizes, two of each Ra (see the chart data's own tests): 16 rows.
+// The small chart table (optimisetestsupport.h): round piles in four sizes, two of each Ra, 16 rows.
 void runSmallTable(optimise::OptimisePage& page, const char* raLow, const char* raHigh) {
     using namespace optimise;
-    test::editRows(page, {{kRowSection, {"1", "1", "1"}},
-                          {kRowDiameter, {"1000", "1500", "500"}},
-                          {kRowDepth, {"1.0d", "2.0d", "1.0d"}},
-                          {kRowFrk, {"40", "50", "10"}},
-                          {kRowBasis, {"1", "1", "1"}},
-                          {kRowClass, {"1", "1", "1"}},
-                          {kRowGrade, {"C30", "C30", "5"}},
-                          {kRowProcess, {"2", "4", "2"}}});
+    test::editSmallChartTable(page);
     QVERIFY(page.run(core::kDefaultPrecision).run);
     test::editRows(page, {{kRowFilterRa, {raLow, raHigh}}, {kRowFilterRc, {"", ""}}});
 }
