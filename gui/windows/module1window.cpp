@@ -29,6 +29,10 @@ Outcome Module1Window::applyDiameter(const solve::DiameterSolution& solution, bo
     return solve::applyDiameter(session(), solution, now(), intoPages);
 }
 
+charts::CapacityCurve Module1Window::capacityCurve(const charts::CurveRequest& request) const {
+    return charts::capacityCurve(session().inputs(), request);
+}
+
 project::ModuleState Module1Window::captureState() const {
     project::ModuleState state = project::capture(session());
     completeCapture(state);

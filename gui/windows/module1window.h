@@ -20,6 +20,7 @@ protected:
     std::optional<solve::DiameterSolution> leastDiameter(const solve::Target& target) const override;
     Outcome applyDepth(const solve::DepthSolution& solution, bool intoPages) override;
     Outcome applyDiameter(const solve::DiameterSolution& solution, bool intoPages) override;
+    charts::CapacityCurve capacityCurve(const charts::CurveRequest& request) const override;
 };
 
 } // namespace sp::module1

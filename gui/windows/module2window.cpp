@@ -5,6 +5,8 @@
 #include "frame/widgetcolours.h"
 #include "module2/module2reports.h"
 #include "project/project.h"
+#include "charts/chartwindow.h"
+#include "frame/documentexport.h"
 #include "solve/applysolution.h"
 #include "solve/solvedialog.h"
 #include "windows/rocklayerview.h"
@@ -59,6 +61,8 @@ Module2Window::Module2Window(QWidget* parent) : ModuleWindow(QStringLiteral("TPE
         addResultBox(name, QString::fromUtf8(label));
     connect(addResultAction("cbt_Solve", QStringLiteral("反算"), QStringLiteral("按要求的承载力求最下层岩层的最小长度")),
             &QPushButton::clicked, this, &Module2Window::onSolve);
+    connect(addResultAction("cbt_Chart", QStringLiteral("图表"), QStringLiteral("各层侧阻与端阻")),
+            &QPushButton::clicked, this, &Module2Window::onChart);
     renderGrid();
     createOptimisationPage();
 }
@@ -277,6 +281,7 @@ void Module2Window::calculate() {
     m_session.choosePrecision(precision());
     const bool intoPages = !optimisationMode();
     const Outcome outcome = project::computePile(m_session, now(), intoPages);
+    m_lastBars = charts::resistanceBars(outcome);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();
@@ -294,9 +299,18 @@ void Module2Window::onSolve() {
         return messages().warn(this, q(solution.message));
     const bool intoPages = !optimisationMode();
     const Outcome outcome = solve::applyDepth(m_session, solution, now(), intoPages);
+    m_lastBars = charts::resistanceBars(outcome);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();
+}
+
+void Module2Window::onChart() {
+    const frame::ExportContext context = exportContext();
+    auto* window = new gui::ChartWindow({context.files, context.messages, context.documentsFolder}, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showResistance(m_lastBars);
+    window->show();
 }
 
 project::ModuleState Module2Window::captureState() const {

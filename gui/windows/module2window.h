@@ -3,6 +3,7 @@
 // results Quk, Ra and the end share on the common frame. It owns the module's session, passes each
 // change of a control on to it and shows what the session then holds, the grid's cells included.
 
+#include "charts/resistancebars.h"
 #include "frame/modulewindow.h"
 #include "module2/module2calc.h"
 #include "module2/module2form.h"
@@ -62,6 +63,8 @@ private:
     // "反算": the dialog, then the least length of the bottom layer in its cell and calculated, or
     // why there is none.
     void onSolve();
+    // "图表": a window with the resistance bars of the last calculation, or a message before one.
+    void onChart();
 
     Session m_session;
     std::unique_ptr<windows::SectionFields> m_sectionFields;
@@ -76,6 +79,7 @@ private:
     QPushButton* m_expand = nullptr;
     RockLayerView* m_view = nullptr;
     optimise::OptimisePageWidget* m_page = nullptr;
+    charts::ResistanceBars m_lastBars; // of the last calculation; nothing to draw before one
 };
 
 } // namespace sp::module2

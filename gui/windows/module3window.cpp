@@ -171,6 +171,10 @@ module1::Outcome Module3Window::applyDepth(const solve::DepthSolution& solution,
     return solve::applyDepth(session(), solution, now(), intoPages);
 }
 
+charts::CapacityCurve Module3Window::capacityCurve(const charts::CurveRequest& request) const {
+    return charts::capacityCurve(session().inputs(), request);
+}
+
 module1::Outcome Module3Window::applyDiameter(const solve::DiameterSolution& solution, bool intoPages) {
     return solve::applyDiameter(session(), solution, now(), intoPages);
 }

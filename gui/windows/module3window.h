@@ -31,6 +31,7 @@ protected:
     std::optional<solve::DiameterSolution> leastDiameter(const solve::Target& target) const override;
     module1::Outcome applyDepth(const solve::DepthSolution& solution, bool intoPages) override;
     module1::Outcome applyDiameter(const solve::DiameterSolution& solution, bool intoPages) override;
+    charts::CapacityCurve capacityCurve(const charts::CurveRequest& request) const override;
     void render() override;
     optimise::RunContext runContext() const override;
     void showRunEnd(const optimise::InputLayerState& state) override;

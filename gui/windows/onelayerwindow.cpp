@@ -1,5 +1,7 @@
 #include "windows/onelayerwindow.h"
 
+#include "charts/chartwindow.h"
+#include "frame/documentexport.h"
 #include "frame/messagesink.h"
 #include "frame/qttext.h"
 #include "frame/widgetcolours.h"
@@ -56,6 +58,8 @@ OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QSt
     addResultBox(kBoxRc, QStringLiteral("单桩正截面受压承载力 Rc(kN)"));
     connect(addResultAction("cbt_Solve", QStringLiteral("反算"), QStringLiteral("按要求的承载力求最小嵌岩深度")),
             &QPushButton::clicked, this, &OneLayerWindow::onSolve);
+    connect(addResultAction("cbt_Chart", QStringLiteral("图表"), QStringLiteral("承载力随嵌岩深度变化的曲线")),
+            &QPushButton::clicked, this, &OneLayerWindow::onChart);
 }
 
 OneLayerWindow::~OneLayerWindow() = default;
@@ -153,6 +157,7 @@ void OneLayerWindow::onSolve() {
     const auto& request = dialog.request();
     if (answer == QDialog::Rejected || !request)
         return;
+    m_lastTarget = request->target;
     session().choosePrecision(precision());
     const bool intoPages = !optimisationMode();
     if (answer == solve::SolveDialog::LeastDiameter) {
@@ -173,6 +178,19 @@ void OneLayerWindow::showSolved(const Outcome& outcome, bool intoPages) {
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();
+}
+
+void OneLayerWindow::onChart() {
+    charts::CurveRequest request;
+    if (m_lastTarget) {
+        request.raRequired = m_lastTarget->ra;
+        request.axialForce = m_lastTarget->n;
+    }
+    const frame::ExportContext context = exportContext();
+    auto* window = new gui::ChartWindow({context.files, context.messages, context.documentsFolder}, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showCapacity(capacityCurve(request));
+    window->show();
 }
 
 void OneLayerWindow::render() {

@@ -9,6 +9,7 @@
 #include "module1/module1form.h"
 #include "module1/module1session.h"
 #include "optimise/optimisepagewidget.h"
+#include "charts/capacitycurve.h"
 #include "solve/depthsolver.h"
 
 #include <memory>
@@ -52,6 +53,8 @@ protected:
     virtual std::optional<solve::DiameterSolution> leastDiameter(const solve::Target& target) const = 0;
     virtual Outcome applyDepth(const solve::DepthSolution& solution, bool intoPages) = 0;
     virtual Outcome applyDiameter(const solve::DiameterSolution& solution, bool intoPages) = 0;
+    // "图表": Ra and Rc of the module's own inputs against the socket depth.
+    virtual charts::CapacityCurve capacityCurve(const charts::CurveRequest& request) const = 0;
     // Shows what the session holds: fields, lists, colours, status line, boxes and buttons.
     virtual void render();
 
@@ -92,6 +95,9 @@ private:
     // "反算": the dialog, then the solution in the inputs and calculated, or why there is none.
     void onSolve();
     void showSolved(const Outcome& outcome, bool intoPages);
+    // "图表": a window with the capacity chart of the inputs as they stand, with the Ra,req and N
+    // of the last "反算" drawn when one was asked.
+    void onChart();
     // Passes a change to the session and shows its effects.
     template <class Change> void change(Change&& apply);
 
@@ -104,6 +110,7 @@ private:
     QLineEdit* m_frk = nullptr;
     QComboBox* m_integrity = nullptr;
     optimise::OptimisePageWidget* m_page = nullptr;
+    std::optional<solve::Target> m_lastTarget; // what the last "反算" asked for
 };
 
 } // namespace sp::module1
