@@ -256,8 +256,7 @@ template <class Session> auto computeRecorded(Session& session, const core::Mome
     const PileInputs entered = currentInputs(session);
     auto outcome = session.compute(moment, intoPages);
     if (session.documents().pileRegister().count() > before) {
-        const int module = std::is_same_v<Session, module2::Session> ? 2 : std::is_same_v<Session, module3::Session> ? 3 : 1;
-        session.documents().recordLast(pileInputsJson(entered, module).dump());
+        session.documents().recordLast(pileInputsJson(entered, moduleOf(session)).dump());
     }
     return outcome;
 }

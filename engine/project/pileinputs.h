@@ -51,6 +51,11 @@ struct PileInputs {
     bool operator==(const PileInputs&) const = default;
 };
 
+// The module a session belongs to: 1, 2 or 3.
+constexpr int moduleOf(const module1::Session&) { return 1; }
+constexpr int moduleOf(const module2::Session&) { return 2; }
+constexpr int moduleOf(const module3::Session&) { return 3; }
+
 // The value readers every input shares; each throws InputError naming `key`.
 const std::string& textOf(const nlohmann::json& value, const std::string& key);
 int itemPosition(const nlohmann::json& value, const std::string& key, const std::vector<std::string>& items);

@@ -243,17 +243,8 @@ ojson moduleJson(const ModuleState& state, int module) {
     return out;
 }
 
-template <class Session> int moduleOf() {
-    if constexpr (std::is_same_v<Session, module2::Session>)
-        return 2;
-    else if constexpr (std::is_same_v<Session, module3::Session>)
-        return 3;
-    else
-        return 1;
-}
-
 template <class Session> ModuleState captureSession(const Session& session) {
-    const int module = moduleOf<Session>();
+    const int module = moduleOf(session);
     ModuleState state;
     state.window = currentInputs(session);
     const report::ReportDocuments& documents = session.documents();
