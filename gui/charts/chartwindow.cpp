@@ -1,6 +1,7 @@
 #include "charts/chartwindow.h"
 
 #include "charts/capacitychartview.h"
+#include "charts/designspacechartview.h"
 #include "charts/resistancechartview.h"
 #include "charts/savechart.h"
 #include "frame/filechooser.h"
@@ -78,6 +79,20 @@ void ChartWindow::showResistance(const charts::ResistanceBars& bars) {
     view->setBars(bars);
     view->setWindowTitle(windowTitle());
     place(view);
+}
+
+DesignSpaceChartView* ChartWindow::showDesignSpace(charts::DesignSpace space, const optimise::ResultTable* table) {
+    setWindowTitle(QStringLiteral("图表 — 设计空间"));
+    auto* view = qobject_cast<DesignSpaceChartView*>(m_chart);
+    if (!view) {
+        view = new DesignSpaceChartView(this);
+        view->setObjectName(QStringLiteral("DesignSpaceChart"));
+        connect(view, &DesignSpaceChartView::rowClicked, this, &ChartWindow::rowClicked);
+        place(view);
+    }
+    view->setSpace(std::move(space), table);
+    view->setWindowTitle(windowTitle());
+    return view;
 }
 
 QString ChartWindow::message() const { return m_chart ? QString() : m_message->text(); }

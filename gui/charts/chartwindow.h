@@ -5,6 +5,7 @@
 // when it opened; pressing "图表" again opens it anew.
 
 #include "charts/capacitycurve.h"
+#include "charts/designspace.h"
 #include "charts/resistancebars.h"
 
 #include <QDialog>
@@ -19,7 +20,13 @@ class FileChooser;
 class MessageSink;
 }
 
+namespace sp::optimise {
+class ResultTable;
+}
+
 namespace sp::gui {
+
+class DesignSpaceChartView;
 
 // What saving needs from the module window: its file dialog, its message boxes and the folder the
 // dialog starts in.
@@ -43,6 +50,10 @@ public:
     // Module 2's resistance bars; a pile that did not calculate leaves a plain message instead.
     void showResistance(const charts::ResistanceBars& bars);
 
+    // An optimisation page's design space; the rows' tooltips come from `table`, which must stay
+    // alive while the window shows it. Shown again, the same chart takes the new points.
+    DesignSpaceChartView* showDesignSpace(charts::DesignSpace space, const optimise::ResultTable* table);
+
     // The chart on view; nothing while the window shows a message.
     QWidget* chart() const { return m_chart; }
     // The message shown instead of a chart; empty while a chart is on view.
@@ -51,6 +62,10 @@ public:
     // "保存图表…": asks for a file and writes the chart; a failure is warned about with the path
     // and the reason. A name without a suffix is saved as PNG.
     void saveChart();
+
+signals:
+    // A click on a candidate of the design space: this row of the page's visible table.
+    void rowClicked(qulonglong row);
 
 private:
     void place(QWidget* chart);

@@ -55,6 +55,7 @@ QString pointSeriesName(const charts::CandidatePoint& p) {
 DesignSpaceChartView::DesignSpaceChartView(QWidget* parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
+    viewport()->setMouseTracking(true); // moves without a button reach the view: hovering shows a row
     setMinimumSize(480, 320);
     setSpace({});
 }
@@ -70,7 +71,8 @@ void DesignSpaceChartView::rebuild() {
     m_locator.reset();
     m_series = {};
     auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // On the right, one entry a line, where the classes' names are not cut short.
+    chart->legend()->setAlignment(Qt::AlignRight);
     m_builtFor = size();
 
     // The frame is laid out for the plot's pixels; before the view has a size, a usual one.

@@ -1,5 +1,7 @@
 #include "optimise/optimisepagewidget.h"
 
+#include "charts/chartwindow.h"
+#include "charts/designspace.h"
 #include "export/sheetfiles.h"
 #include "frame/messagesink.h"
 #include "frame/qttext.h"
@@ -60,7 +62,17 @@ OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* 
     title->setFont(font);
     title->setAlignment(Qt::AlignCenter);
     setColour(title, 0xFF8A2BE2); // blue-violet
-    layout->addWidget(title);
+    // "图表" at the right of the title, where the hint line keeps its whole text: every candidate of
+    // the visible table as a point, socket volume against Ra. A space as wide on the left keeps the
+    // title in the middle.
+    m_chart = pageButton(this, "cbt_YHchart", QStringLiteral("图表"));
+    m_chart->setFixedWidth(m_chart->fontMetrics().horizontalAdvance(m_chart->text()) + 30);
+    m_chart->setToolTip(QStringLiteral("设计空间：各方案的嵌岩段体积与 Ra"));
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addSpacing(m_chart->width());
+    titleRow->addWidget(title, 1);
+    titleRow->addWidget(m_chart);
+    layout->addLayout(titleRow);
 
     buildOptionTable();
     layout->addWidget(m_options, 414);
@@ -117,6 +129,7 @@ OptimisePageWidget::OptimisePageWidget(ModuleKind module, Hooks hooks, QWidget* 
     connect(m_back, &QPushButton::clicked, this, [this] { m_hooks.leave(); });
     connect(m_exportTables, &QPushButton::clicked, this, &OptimisePageWidget::onExportTables);
     connect(m_expand, &QPushButton::clicked, this, &OptimisePageWidget::onExpand);
+    connect(m_chart, &QPushButton::clicked, this, &OptimisePageWidget::onChart);
     connect(m_cancel, &QPushButton::clicked, this, &OptimisePageWidget::onCancel);
     refresh();
 }
@@ -224,6 +237,7 @@ void OptimisePageWidget::refresh() {
             view->setColumnHidden(column, !m_page.resultColumnVisible(column));
     m_candidatesModel->refresh();
     m_filteredModel->refresh();
+    updateChart();
 }
 
 void OptimisePageWidget::onOptionEdited(int row, int column) {
@@ -379,6 +393,39 @@ void OptimisePageWidget::onExportTables() {
         refresh();
     });
     refresh();
+}
+
+void OptimisePageWidget::onChart() {
+    if (!m_chartWindow) {
+        frame::ExportContext context;
+        if (m_hooks.exportContext)
+            context = m_hooks.exportContext();
+        m_chartWindow = new gui::ChartWindow({context.files, context.messages, context.documentsFolder}, this);
+        m_chartWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_chartWindow, &gui::ChartWindow::rowClicked, this,
+                [this](qulonglong row) { onChartRowClicked(static_cast<std::size_t>(row)); });
+    }
+    updateChart();
+    m_chartWindow->show();
+    m_chartWindow->raise();
+    m_chartWindow->activateWindow();
+}
+
+void OptimisePageWidget::updateChart() {
+    // While a run fills the tables they are not read; the run's end refreshes the chart.
+    if (!m_chartWindow || busy())
+        return;
+    m_chartWindow->showDesignSpace(charts::designSpace(m_page), &m_page.visibleTable());
+}
+
+// A click on a point recalls its row as a double click on the row does, and shows the row.
+void OptimisePageWidget::onChartRowClicked(std::size_t row) {
+    if (busy() || row >= m_page.visibleTable().rowCount())
+        return;
+    QTableView* view = m_page.visible() == VisibleTable::Candidates ? m_candidatesView : m_filteredView;
+    view->selectRow(static_cast<int>(row));
+    view->scrollTo(view->model()->index(static_cast<int>(row), 0));
+    m_hooks.recall(row);
 }
 
 std::optional<core::WriteResult> OptimisePageWidget::save(const std::filesystem::path& folder,

@@ -12,6 +12,7 @@
 #include "optimise/modulekind.h"
 #include "optimise/results/recall.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <atomic>
@@ -26,6 +27,10 @@ class QPushButton;
 class QTableView;
 class QTableWidget;
 class QTimer;
+
+namespace sp::gui {
+class ChartWindow;
+}
 
 namespace sp::optimise {
 
@@ -79,6 +84,10 @@ private:
     void onDoubleClicked(int row);
     void onExpand();
     void onExportTables();
+    void onChart();
+    // The design-space window, while it is open, follows the visible table and the filter rows.
+    void updateChart();
+    void onChartRowClicked(std::size_t row);
     bool busy() const { return running() || exporting(); }
 
     ModuleKind m_module;
@@ -96,6 +105,8 @@ private:
     QPushButton* m_back = nullptr;
     QPushButton* m_exportTables = nullptr;
     QPushButton* m_expand = nullptr;
+    QPushButton* m_chart = nullptr;
+    QPointer<gui::ChartWindow> m_chartWindow;
     QLabel* m_hint = nullptr;
     QLabel* m_status = nullptr;
     QProgressBar* m_progress = nullptr;

@@ -2,6 +2,8 @@
 #include "guitest.h"
 #include "windows/module1window.h"
 #include "optimise/optimisepagewidget.h"
+#include "charts/chartwindow.h"
+#include "charts/designspacechartview.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -192,6 +194,45 @@ private slots:
         f.click("cbt_compute");
         QCOMPARE(f.box("edt_ra"), cell(view, last, 4));
         QCOMPARE(f.window.documents().pileRegister().count(), 1);
+    }
+
+    // "图表" shows the visible table's candidates; it follows a filter and a sort, and a click on a
+    // point recalls its row as a double click does.
+    void chartFollowsTheVisibleTableAndRecallsAClickedPoint() {
+        Fixture f;
+        runDefault(f);
+        f.click("cbt_YHchart");
+        auto* window = f.window.findChild<gui::ChartWindow*>();
+        QVERIFY(window && window->isVisible());
+        auto* chart = window->findChild<gui::DesignSpaceChartView*>(QStringLiteral("DesignSpaceChart"));
+        QVERIFY(chart);
+        QCOMPARE(chart->space().points.size(), std::size_t{3456});
+        QVERIFY(chart->space().cheapest); // the default filter rows make a band with rows in it
+
+        // Sorted by Ra ascending: point k is row k of the table as it now reads.
+        auto* view = f.get<QTableView>("Grid2_Youhuajieguo");
+        emit view->horizontalHeader()->sectionClicked(4);
+        QCOMPARE(chart->space().points[0].ra, cell(view, 0, 4).toDouble());
+        QVERIFY(chart->space().points[0].ra <= chart->space().points[3455].ra);
+
+        // A filter narrows the chart to the filtered table.
+        f.click("cbt_YHsaixuan");
+        auto* filtered = f.get<QTableView>("Grid3_Youhuasaixuan");
+        const int rows = filtered->model()->rowCount();
+        QVERIFY(rows > 0 && rows < 3456);
+        QCOMPARE(chart->space().points.size(), std::size_t(rows));
+        QCOMPARE(f.window.findChildren<gui::ChartWindow*>().size(), 1); // pressed again: the same window
+        f.click("cbt_YHchart");
+        QCOMPARE(f.window.findChildren<gui::ChartWindow*>().size(), 1);
+
+        // A click on the cheapest point: its row is selected and recalled into the input layer.
+        const int row = static_cast<int>(*chart->space().cheapest);
+        emit chart->rowClicked(static_cast<qulonglong>(row));
+        QVERIFY(f.get<QWidget>("MainFormLayer")->isVisible());
+        QCOMPARE(filtered->currentIndex().row(), row);
+        QCOMPARE(f.get<QComboBox>("cbe_dd")->currentText(), cell(filtered, row, 2));
+        f.click("cbt_compute");
+        QCOMPARE(f.box("edt_ra"), cell(filtered, row, 4));
     }
 
     void storedTablesGoThroughTheSaveRoutine() {
