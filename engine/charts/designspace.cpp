@@ -235,7 +235,9 @@ PlotFrame frameAround(const DesignSpace& space, int width, int height) {
     auto pad = [](double& lo, double& hi) {
         const double span = hi - lo;
         const double spare = span > 0.0 ? span / 20.0 : std::max(1.0, std::abs(lo) / 20.0);
-        lo -= spare;
+        // Volumes and resistances are never negative: an axis that starts at or above 0 does
+        // not run below it for the spare.
+        lo = lo >= 0.0 ? std::max(0.0, lo - spare) : lo - spare;
         hi += spare;
     };
     pad(x0, x1);

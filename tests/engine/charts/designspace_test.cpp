@@ -409,3 +409,27 @@ TEST(PointLocator, AgreesWithASearchOfEveryPoint) {
         }
     }
 }
+
+// The frame holds the points and the band's closed sides with a twentieth spare, but an axis whose
+// values are all 0 or more does not run below 0; an empty space is the unit square.
+TEST(PlotFrameAround, SpareOnEverySideStopsAtZero) {
+    DesignSpace space;
+    PlotFrame empty = frameAround(space, 800, 600);
+    EXPECT_EQ(empty.xMin, 0.0);
+    EXPECT_EQ(empty.xMax, 1.0);
+    EXPECT_EQ(empty.yMin, 0.0);
+    EXPECT_EQ(empty.yMax, 1.0);
+
+    space.points = {{2.0, 8000.0}, {12.0, 18000.0}};
+    space.xMin = 2.0, space.xMax = 12.0, space.yMin = 8000.0, space.yMax = 18000.0;
+    space.band = Band{{20000.0, 1e15, false, true}, std::nullopt};
+    const PlotFrame f = frameAround(space, 800, 600);
+    EXPECT_DOUBLE_EQ(f.xMin, 1.5);
+    EXPECT_DOUBLE_EQ(f.xMax, 12.5);
+    EXPECT_DOUBLE_EQ(f.yMin, 7400.0); // 8000 … 20000, the band's lower side
+    EXPECT_DOUBLE_EQ(f.yMax, 20600.0);
+
+    space.xMin = 0.1; // a twentieth of 11.9 below 0.1 would be negative
+    space.points[0].volume = 0.1;
+    EXPECT_EQ(frameAround(space, 800, 600).xMin, 0.0);
+}
