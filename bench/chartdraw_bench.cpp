@@ -13,42 +13,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 using namespace sp;
 using namespace sp::optimise;
 
-namespace {
-
-OptimisePage& millionPage(ModuleKind module) {
-    static std::unique_ptr<OptimisePage> pages[3];
-    auto& page = pages[static_cast<int>(module) - 1];
-    if (!page) {
-        page = std::make_unique<OptimisePage>(module);
-        switch (module) {
-        case ModuleKind::Module1:
-            editMillionTable(*page);
-            edit(*page, kRowFilterRa, {"10000", "20000"});
-            break;
-        case ModuleKind::Module2:
-            editModule2MillionTable(*page);
-            edit(*page, kRow2FilterRa, {"10000", "20000"});
-            break;
-        case ModuleKind::Module3:
-            editModule3MillionTable(*page);
-            edit(*page, kRow3FilterRa, {"10000", "20000"});
-            break;
-        }
-        page->run(core::kDefaultPrecision);
-    }
-    return *page;
-}
-
-} // namespace
-
 // From the page's table to a painted chart. Argument: module.
 static void BM_DrawDesignSpace(benchmark::State& state) {
-    const OptimisePage& page = millionPage(static_cast<ModuleKind>(state.range(0)));
+    const OptimisePage& page = millionPage(static_cast<ModuleKind>(state.range(0)), false);
     gui::DesignSpaceChartView view;
     view.resize(760, 480);
     QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);

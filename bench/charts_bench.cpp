@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 
 using namespace sp;
 using namespace sp::charts;
@@ -20,45 +19,6 @@ namespace {
 constexpr int kPlotWidth = 1000;
 constexpr int kPlotHeight = 600;
 constexpr std::size_t kMaxDrawn = 50000;
-
-// The shared million tables, with a filter band to draw.
-void editModule2Million(OptimisePage& page) {
-    editModule2MillionTable(page);
-    edit(page, kRow2FilterRa, {"10000", "20000"});
-}
-
-void editModule3Million(OptimisePage& page) {
-    editModule3MillionTable(page);
-    edit(page, kRow3FilterRa, {"10000", "20000"});
-    edit(page, kRow3FilterRc, {"6000", "12000"});
-}
-
-// The page after its million run; `sorted`: then sorted by Ra, so that neighbouring rows seldom
-// share a socket.
-OptimisePage& millionPage(ModuleKind module, bool sorted) {
-    static std::unique_ptr<OptimisePage> pages[3][2];
-    auto& page = pages[static_cast<int>(module) - 1][sorted ? 1 : 0];
-    if (!page) {
-        page = std::make_unique<OptimisePage>(module);
-        switch (module) {
-        case ModuleKind::Module1:
-            editMillionTable(*page);
-            edit(*page, kRowFilterRa, {"10000", "20000"});
-            edit(*page, kRowFilterRc, {"6000", "12000"});
-            break;
-        case ModuleKind::Module2:
-            editModule2Million(*page);
-            break;
-        case ModuleKind::Module3:
-            editModule3Million(*page);
-            break;
-        }
-        page->run(core::kDefaultPrecision);
-        if (sorted)
-            page->headerClick(kColRa);
-    }
-    return *page;
-}
 
 void countRows(benchmark::State& state, const DesignSpace& space) {
     state.counters["rows"] = static_cast<double>(space.points.size());
