@@ -1,5 +1,6 @@
 #include "bookoutput.h"
 
+#include "charts/capacityfigure.h"
 #include "report/handinassembly.h"
 
 #ifdef SOCKETPILE_CLI_PDF
@@ -55,7 +56,7 @@ int writeBookPdf(const report::ReportDocuments& documents, const handin::TitleBl
     }
 #ifdef SOCKETPILE_CLI_PDF
     const core::WriteResult written =
-        renderBook(report::bookOf(documents, title, report::programLine(SOCKETPILE_VERSION)), path);
+        renderBook(charts::bookWithFigures(documents, title, report::programLine(SOCKETPILE_VERSION)), path);
     if (!written.ok) {
         err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
         return 1;

@@ -58,6 +58,57 @@ struct Step {
     std::vector<std::string> notes; // under the table: what the calculation noted on the way
 };
 
+// A line chart in a pile's section, as content: what is drawn, not where. Values are in the
+// axes' own units; texts are markup.
+enum class SeriesRole {
+    Ra,         // the characteristic value, a solid line
+    Rc,         // the design value of the section, a dashed line (told apart in black and white)
+    RaRequired, // a required Ra, a horizontal dash-dot line
+    AxialForce, // a design axial force N, a horizontal dash-dot-dot line
+};
+
+struct ChartPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// One line with its legend name; it breaks between its pieces, where the calculation refused
+// the depths.
+struct ChartSeries {
+    std::string name; // "R_{a}"
+    SeriesRole role = SeriesRole::Ra;
+    std::vector<std::vector<ChartPoint>> pieces;
+};
+
+// A stretch of x shaded over the chart's full height, named in the legend.
+struct ChartBand {
+    double from = 0.0;
+    double to = 0.0;
+    std::string name; // "超出表格范围"
+};
+
+// Points marked on the lines, under one legend name (the current design on Ra and on Rc).
+struct ChartMark {
+    std::string name; // "当前设计"
+    std::vector<ChartPoint> points;
+};
+
+struct ChartAxis {
+    std::string title; // "嵌岩深度 h_{r} (mm)"
+    double from = 0.0;
+    double to = 1.0;
+};
+
+struct LineChart {
+    std::string caption; // "图 1  ZH1 承载力随嵌岩深度变化"
+    ChartAxis x;
+    ChartAxis y;
+    std::vector<ChartSeries> series;
+    std::optional<ChartBand> band;
+    std::optional<ChartMark> mark;
+    std::vector<std::string> notes; // set under the caption (the depths the calculation refused)
+};
+
 // One pile of the book.
 struct PileSection {
     std::string pileName;               // "ZH1"
@@ -68,6 +119,7 @@ struct PileSection {
     std::vector<std::string> clauses;   // the clauses this pile's calculation used, for 一、计算依据
     std::vector<Step> steps;            // 三、计算过程
     std::vector<std::string> conclusions; // 四、计算结论, in words
+    std::optional<LineChart> figure;      // after the steps: the capacity against the socket depth
 };
 
 // One cell of an exported table: its text as the table shows it, and its number when the text

@@ -1,5 +1,6 @@
 #include "frame/documentexport.h"
 
+#include "charts/capacityfigure.h"
 #include "frame/booknames.h"
 #include "frame/bookprint.h"
 #include "frame/filechooser.h"
@@ -36,7 +37,7 @@ std::optional<handin::TitleBlock> askNames(const ExportContext& context) {
 }
 
 handin::HandInBook bookOf(const ExportContext& context, const handin::TitleBlock& title) {
-    return report::bookOf(*context.documents, title, report::programLine(SOCKETPILE_VERSION));
+    return charts::bookWithFigures(*context.documents, title, report::programLine(SOCKETPILE_VERSION));
 }
 
 // "嵌岩桩计算书_<工程名称>.pdf", the project's name cleared of what a file name cannot hold.

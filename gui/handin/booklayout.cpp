@@ -1,5 +1,7 @@
 #include "booklayout.h"
 
+#include "chartlayout.h"
+
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -17,6 +19,10 @@ const TextStyle kTitleStyle{20, true};
 const TextStyle kSmallPrint{8, false, QColor(0x55, 0x55, 0x55)};
 const TextStyle kWarning{10.5, false, QColor(0xB0, 0x00, 0x00)};
 const TextStyle kTableText{9};
+const TextStyle kCaption{10, true};
+const TextStyle kFigureNote{9};
+// A figure's height against the text width.
+constexpr double kFigureAspect = 0.55;
 const QColor kFlagged(0xD0, 0x00, 0x00);
 const QColor kHeaderGround(0xE8, 0xE8, 0xE8);
 const QColor kWarningGround(0xFD, 0xEE, 0xEE);
@@ -117,6 +123,7 @@ private:
     void step(int number, const Step& step);
     void formula(const FormulaLine& line);
     void warning(const std::string& text);
+    void figure(const LineChart& chart);
     void table(const TableModel& model, double indent);
     std::vector<double> columnWidths(const TableModel& model, TextStyle& style, double available) const;
 
@@ -245,6 +252,23 @@ void Layouter::formula(const FormulaLine& line) {
     }
 }
 
+// The chart at the text width with its caption under it, kept together on one page; the notes
+// follow.
+void Layouter::figure(const LineChart& chart) {
+    const QRectF& body = m_flow.body();
+    const double height = body.width() * kFigureAspect;
+    const std::vector<TextLine> caption = m_type.wrap(chart.caption, kCaption, body.width());
+    const double captionHeight = caption.size() * lineHeight(kCaption);
+    m_flow.need(mm(3) + height + mm(1) + captionHeight);
+    m_flow.skip(mm(3));
+    layOutLineChart(chart, QRectF(body.left(), m_flow.y, body.width(), height), m_type, m_flow.page());
+    m_flow.y += height + mm(1);
+    setLines(caption, kCaption, body.center().x(), Align::Centre);
+    for (const std::string& note : chart.notes)
+        paragraph(note, kFigureNote, kIndent, mm(7));
+    m_flow.y += mm(1);
+}
+
 void Layouter::step(int number, const Step& step) {
     const double height = lineHeight(kStepTitle);
     m_flow.need(height + (step.lines.empty() ? 0 : lineHeight(kBody)));
@@ -302,6 +326,8 @@ void Layouter::pile(const PileSection& pile, bool first) {
         for (std::size_t k = 0; k < pile.steps.size(); ++k)
             step(static_cast<int>(k) + 1, pile.steps[k]);
     }
+    if (pile.figure)
+        figure(*pile.figure);
     if (!pile.conclusions.empty()) {
         heading("四、计算结论", kSectionHeading, mm(3), mm(1));
         for (const std::string& conclusion : pile.conclusions)

@@ -29,6 +29,19 @@ void paintPage(QPainter& painter, const PageContent& page) {
         painter.setPen(QPen(frame.colour, frame.width));
         painter.drawRect(frame.rect);
     }
+    for (const Stroke& stroke : page.strokes) {
+        QPen pen(stroke.colour, stroke.width, stroke.style, Qt::FlatCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        if (stroke.closed) {
+            painter.setBrush(stroke.fill.alpha() > 0 ? QBrush(stroke.fill) : QBrush(Qt::NoBrush));
+            painter.drawPolygon(stroke.points);
+            painter.setBrush(Qt::NoBrush);
+        } else {
+            painter.drawPolyline(stroke.points);
+        }
+    }
+    if (!page.strokes.empty())
+        painter.setPen(QPen(Qt::black));
     for (const TextRun& run : page.texts) {
         if (painter.font() != run.font)
             painter.setFont(run.font);

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QLineF>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -46,11 +47,23 @@ struct Frame {
     QColor colour;
 };
 
+// A line through points in a colour and a dash pattern, filled when `fill` is not transparent
+// and `closed` (a figure's curves, grid and marks). Drawn after the rules and frames, in order.
+struct Stroke {
+    QPolygonF points;
+    double width = pt(0.5);
+    QColor colour = Qt::black;
+    Qt::PenStyle style = Qt::SolidLine;
+    bool closed = false;
+    QColor fill = Qt::transparent;
+};
+
 struct PageContent {
     bool landscape = false;
     std::vector<Shade> shades;
     std::vector<Rule> rules;
     std::vector<Frame> frames;
+    std::vector<Stroke> strokes;
     std::vector<TextRun> texts;
 };
 

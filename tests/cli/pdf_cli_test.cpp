@@ -126,6 +126,49 @@ TEST_F(PdfCli, TheBookWorksTheDefaultPileStepByStep) {
     }
 }
 
+// Each pile of modules 1 and 3 shows its capacity chart after its steps; module 2 has none.
+TEST_F(PdfCli, OneLayerPilesShowTheirCapacityFigureAfterTheirSteps) {
+    const struct {
+        int module;
+        const char* piles;
+        int figures;
+        std::size_t pileCount;
+    } cases[] = {
+        {1, R"([{}, {"section": "矩形桩", "d": "1000", "c": "1200", "hr": "1.5b", "frk": "40", "integrity": "0.45"}])", 2, 2},
+        {3, R"([{"section": "椭圆桩", "d": "1000", "c": "500", "method": "C-最大回转半径折算"}])", 1, 1},
+        {2, "[{}, {}]", 0, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("module " + std::to_string(c.module));
+        const fs::path pdf = m_dir / "book.pdf";
+        const CliRun r =
+            run(R"({"module": )" + std::to_string(c.module) + R"(, "piles": )" + c.piles + "}", pdfArgs(pdf));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const std::string text = sp::test::withoutBlanks(sp::test::pdfText(pdf.string()));
+        std::size_t from = 0;
+        for (int k = 1; k <= c.figures; ++k) {
+            const std::string name = "ZH" + std::to_string(k);
+            const std::size_t heading = text.find(name, from);
+            const std::size_t steps = text.find("三、计算过程", heading);
+            const std::size_t caption = text.find("图" + std::to_string(k) + name + "承载力随嵌岩深度变化", heading);
+            const std::size_t conclusions = text.find("四、计算结论", heading);
+            ASSERT_NE(caption, std::string::npos) << name;
+            EXPECT_LT(steps, caption) << name;
+            EXPECT_LT(caption, conclusions) << name;
+            for (const char* legend : {"超出表格范围", "当前设计", "嵌岩深度hr(mm)", "承载力(kN)"})
+                EXPECT_NE(text.find(legend, heading), std::string::npos) << name << " " << legend;
+            from = conclusions;
+        }
+        EXPECT_EQ(text.find("承载力随嵌岩深度变化", from), std::string::npos) << "one figure per pile, no more";
+        // No page is left empty: a pile with its figure runs over three pages at most (the first
+        // under the title block), then the pile table's page.
+        const std::size_t pages = sp::test::pdfPageSizes(pdf.string()).size();
+        EXPECT_GE(pages, c.pileCount + 1);
+        EXPECT_LE(pages, 3u * c.pileCount + 1);
+    }
+}
+
 TEST_F(PdfCli, NoSuccessfulPileWritesNoBook) {
     const fs::path pdf = m_dir / "book.pdf";
     const CliRun r = run(R"({"module": 1, "piles": [{"d": "x"}]})", pdfArgs(pdf));

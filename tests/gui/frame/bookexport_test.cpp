@@ -9,6 +9,7 @@
 #include "frame/documentexport.h"
 #include "frame/bookprint.h"
 #include "frame/filechooser.h"
+#include "charts/capacityfigure.h"
 #include "handin/bookrenderer.h"
 #include "report/handinassembly.h"
 #include "frame/modulewindows.h"
@@ -254,7 +255,7 @@ private slots:
         title.date = report::bookDate(test::kFixedMoment);
         const handin::Typesetter typesetter;
         const int pages = static_cast<int>(
-            handin::layOutBook(report::bookOf(f.window.documents(), title, "SocketPile"), typesetter).pages.size());
+            handin::layOutBook(charts::bookWithFigures(f.window.documents(), title, "SocketPile"), typesetter).pages.size());
 
         int previewed = -1;
         {

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include "handin/bookrenderer.h"
+#include "handin/chartlayout.h"
 
 #include <QPdfWriter>
 
@@ -43,6 +44,29 @@ std::string readable(const std::string& markup) {
     return text.toStdString();
 }
 
+// A capacity chart made by hand: Ra in two pieces around a refused stretch, Rc, the plateau and
+// the design.
+LineChart sampleChart() {
+    LineChart chart;
+    chart.caption = "图 1  ZH1 承载力随嵌岩深度变化";
+    chart.x = {"嵌岩深度 h_{r} (mm)", 0, 6000};
+    chart.y = {"承载力 (kN)", 0, 12000};
+    chart.series = {{"R_{a}", SeriesRole::Ra, {{{0, 4900}, {500, 6900}, {1000, 7700}}, {{2000, 8700}, {6000, 10300}}}},
+                    {"R_{c}", SeriesRole::Rc, {{{0, 6739}, {1000, 6739}}, {{2000, 6739}, {6000, 6739}}}}};
+    chart.band = ChartBand{4000, 6000, "超出表格范围"};
+    chart.mark = ChartMark{"当前设计", {{1000, 7700}, {1000, 6739}}};
+    chart.notes = {"注：h_{r} 为 1" + sp::test::kThin + "000 ~ 2" + sp::test::kThin + "000 mm 时不能计算"};
+    return chart;
+}
+
+// Where a text run starting with `start` stands: its page and its baseline; page -1 when none does.
+std::pair<int, double> placeOf(const LaidOutBook& book, const QString& start) {
+    for (std::size_t p = 0; p < book.pages.size(); ++p)
+        for (const TextRun& run : book.pages[p].texts)
+            if (run.text.startsWith(start))
+                return {static_cast<int>(p), run.origin.y()};
+    return {-1, 0};
+}
 
 } // namespace
 
@@ -58,6 +82,10 @@ private slots:
     void theWrittenPdfReadsBackWithItsFormulasAndEmbeddedFonts();
     void printersGetTheLandscapePagesTurnedOntoPortraitPaper();
     void aFailedWriteKeepsTheOldFileAndNamesPathAndReason();
+    void ticksAreRoundAndCountedFromZero_data();
+    void ticksAreRoundAndCountedFromZero();
+    void aPileFigureStaysWholeOnOnePageAfterTheStepsWhereverItFalls();
+    void theWrittenPdfShowsTheFigureWithItsLegendAndCaption();
 };
 
 void BookRendererTest::markupSetsScriptsSmallerAndOffTheBaseline_data() {
@@ -313,6 +341,96 @@ void BookRendererTest::aFailedWriteKeepsTheOldFileAndNamesPathAndReason() {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
         ++files;
     QCOMPARE(files, 1);
+}
+
+void BookRendererTest::ticksAreRoundAndCountedFromZero_data() {
+    QTest::addColumn<double>("to");
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<int>("decimals");
+    QTest::newRow("a round end") << 6000.0 << QList<double>{0, 1000, 2000, 3000, 4000, 5000, 6000} << 0;
+    QTest::newRow("the samples' own end") << 11500.0 << QList<double>{0, 2000, 4000, 6000, 8000, 10000} << 0;
+    QTest::newRow("fractions") << 1.0 << QList<double>{0, 0.2, 0.4, 0.6, 0.8, 1.0} << 1;
+    QTest::newRow("nothing to span") << 0.0 << QList<double>{} << 0;
+}
+
+void BookRendererTest::ticksAreRoundAndCountedFromZero() {
+    QFETCH(double, to);
+    QFETCH(QList<double>, values);
+    QFETCH(int, decimals);
+    const Ticks ticks = roundTicks(0, to);
+    QCOMPARE(static_cast<int>(ticks.values.size()), static_cast<int>(values.size()));
+    for (int k = 0; k < values.size(); ++k)
+        QVERIFY2(qAbs(ticks.values[static_cast<std::size_t>(k)] - values[k]) < 1e-9, qPrintable(QString::number(k)));
+    QCOMPARE(ticks.decimals, decimals);
+}
+
+// However far down the steps end, the chart and its caption share a page, inside the text area,
+// between the last step and the conclusions; Ra and Rc are told apart by their dash patterns.
+void BookRendererTest::aPileFigureStaysWholeOnOnePageAfterTheStepsWhereverItFalls() {
+    const Typesetter type;
+    bool moved = false;
+    for (int extra = 0; extra <= 24; extra += 3) {
+        HandInBook book = sp::test::sampleBook(1);
+        PileSection& pile = book.piles[0];
+        for (int k = 0; k < extra; ++k)
+            pile.steps.push_back({"补充步骤 " + std::to_string(k), {{"x = " + std::to_string(k), ""}}, std::nullopt, {}});
+        pile.figure = sampleChart();
+        const LaidOutBook laidOut = layOutBook(book, type);
+        const QString context = QStringLiteral("%1 extra steps").arg(extra);
+
+        const auto caption = placeOf(laidOut, QStringLiteral("图 1"));
+        QVERIFY2(caption.first >= 0, qPrintable(context));
+        const auto lastStep = placeOf(laidOut, QString::fromStdString(pile.steps.back().title));
+        const auto conclusions = placeOf(laidOut, QStringLiteral("四、计算结论"));
+        QVERIFY2(lastStep < caption && caption < conclusions, qPrintable(context));
+
+        const PageContent& page = laidOut.pages[static_cast<std::size_t>(caption.first)];
+        const QRectF body = frameOf(false).body;
+        QVERIFY2(page.strokes.size() > 20, qPrintable(context));
+        double top = body.bottom();
+        for (const Stroke& stroke : page.strokes) {
+            const QRectF bounds = stroke.points.boundingRect();
+            const QRectF area = body.adjusted(-1, -1, 1, 1);
+            QVERIFY2(area.contains(bounds.topLeft()) && area.contains(bounds.bottomRight()), qPrintable(context));
+            QVERIFY2(bounds.bottom() < caption.second, qPrintable(context));
+            top = std::min(top, bounds.top());
+        }
+        for (std::size_t p = 0; p < laidOut.pages.size(); ++p)
+            QVERIFY2(p == static_cast<std::size_t>(caption.first) || laidOut.pages[p].strokes.empty(), qPrintable(context));
+        if (caption.first > lastStep.first) {
+            moved = true;
+            QVERIFY2(top < body.top() + mm(15), qPrintable(context)); // at the head of its page
+        }
+
+        QString texts;
+        for (const TextRun& run : page.texts)
+            texts += run.text + QLatin1Char('|');
+        for (const char* expected : {"超出表格范围|", "当前设计|", "承载力 (kN)|", "嵌岩深度 h|", "12\u2009000|", "6\u2009000|"})
+            QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
+        int ra = 0;
+        int rc = 0;
+        for (const Stroke& stroke : page.strokes) {
+            ra += stroke.colour == QColor(0x1f, 0x5f, 0xbf) && stroke.style == Qt::SolidLine;
+            rc += stroke.colour == QColor(0xc0, 0x50, 0x20) && stroke.style == Qt::DashLine;
+        }
+        QCOMPARE(ra, 3); // two pieces and the legend's sample
+        QCOMPARE(rc, 3);
+    }
+    QVERIFY2(moved, "some number of steps pushes the figure onto the next page");
+}
+
+void BookRendererTest::theWrittenPdfShowsTheFigureWithItsLegendAndCaption() {
+    sp::test::TemporaryFolder folder;
+    const std::filesystem::path path = folder / "figure.pdf";
+    HandInBook book = sp::test::sampleBook(1);
+    book.piles[0].figure = sampleChart();
+    QVERIFY(writePdf(book, path).ok);
+    const std::string text = sp::test::withoutBlanks(sp::test::pdfText(path.string()));
+    for (const char* expected : {"图1ZH1承载力随嵌岩深度变化", "超出表格范围", "当前设计", "承载力(kN)", "嵌岩深度hr(mm)",
+                                 "12000", "注：hr为1000~2000mm时不能计算"})
+        QVERIFY2(text.find(expected) != std::string::npos, expected);
+    for (const sp::test::PdfFont& font : sp::test::pdfFonts(path.string()))
+        QVERIFY2(font.embedded, font.name.c_str());
 }
 
 SOCKETPILE_QTEST_MAIN(BookRendererTest)
