@@ -125,8 +125,11 @@ std::string fromGbk(const std::string& gbk) {
         }
         const std::size_t length = gbkLength(lead, gbk.size() - i);
         wchar_t unit = 0;
-        const int n = length == 2 ? ::MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data() + i, 2, &unit, 1) : 0;
-        if (n == 1 && unit != 0xFFFD)
+        const int n = ::MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data() + i, static_cast<int>(length), &unit, 1);
+        // Windows gives GBK's user-defined areas private-use characters; iconv counts them as
+        // no character, and so does this.
+        const bool privateUse = unit >= 0xE000 && unit <= 0xF8FF;
+        if (n == 1 && unit != 0xFFFD && !privateUse)
             appendUtf8(out, unit);
         else
             out += kReplacement;
