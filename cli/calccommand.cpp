@@ -1,6 +1,7 @@
 #include "calccommand.h"
 
 #include "core/outcome.h"
+#include "core/platform.h"
 #include "core/tables.h"
 #include "core/textfile.h"
 #include "module1/module1form.h"
@@ -170,11 +171,11 @@ int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& req
 int writePages(const report::ReportDocuments& documents, const CommandOptions& options, std::ostream& err) {
     if (options.outDir.empty() || documents.pileRegister().count() == 0)
         return 0;
-    const std::filesystem::path dir(options.outDir);
+    const std::filesystem::path dir = core::pathFromUtf8(options.outDir);
     const std::pair<const char*, report::Page> files[] = {{report::kBookFileName, report::Page::Book},
                                                          {report::kTableFileName, report::Page::Table}};
     for (const auto& [name, page] : files) {
-        const core::WriteResult written = core::writePage(dir / name, documents.page(page));
+        const core::WriteResult written = core::writePage(dir / core::pathFromUtf8(name), documents.page(page));
         if (!written.ok) {
             err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
             return 1;
@@ -220,14 +221,14 @@ int runProjectModule(const project::ModuleState& state, int module, const CalcOp
     if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
         return 0;
     CalcOptions moduleOptions = options;
-    const std::filesystem::path folder = std::filesystem::path(options.outDir) / ("module" + std::to_string(module));
+    const std::filesystem::path folder = core::pathFromUtf8(options.outDir) / ("module" + std::to_string(module));
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
-        err << "socketpile-cli: cannot write " << folder.string() << ": " << error.message() << "\n";
+        err << "socketpile-cli: cannot write " << core::pathToUtf8(folder) << ": " << error.message() << "\n";
         return 1;
     }
-    moduleOptions.outDir = folder.string();
+    moduleOptions.outDir = core::pathToUtf8(folder);
     return writePages(session.documents(), moduleOptions, err);
 }
 

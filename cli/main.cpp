@@ -3,7 +3,10 @@
 #include "calccommand.h"
 #include "optimisecommand.h"
 #include "solvecommand.h"
+#include "tableoutput.h"
 #include "usageerror.h"
+
+#include "core/platform.h"
 
 #include <filesystem>
 #include <fstream>
@@ -46,12 +49,13 @@ bool readDocument(const std::string& file, std::string& text, std::string& probl
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
         return true;
     }
+    const std::filesystem::path path = sp::core::pathFromUtf8(file);
     std::error_code error;
-    if (std::filesystem::is_directory(file, error)) {
+    if (std::filesystem::is_directory(path, error)) {
         problem = "cannot read " + file + ": it is a folder";
         return false;
     }
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         problem = "cannot read " + file;
         return false;
@@ -65,7 +69,9 @@ bool readDocument(const std::string& file, std::string& text, std::string& probl
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    // The same bytes on every system: no "\r" added on Windows, and arguments read as UTF-8.
+    sp::core::binaryStandardStreams();
+    const std::vector<std::string> args = sp::core::argumentsUtf8(argc, argv);
     if (args.empty())
         return usageFailure("no command given");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
@@ -90,6 +96,8 @@ int main(int argc, char** argv) {
             } else if (a == "--pdf") {
                 options.pdfPath = value;
             } else if (a == "--xlsx") {
+                if (!sp::cli::kHasXlsx)
+                    return usageFailure(std::string("--xlsx: ") + sp::cli::kNoXlsx);
                 options.xlsxPath = value;
             } else if (a == "--csv") {
                 options.csvPath = value;
@@ -116,7 +124,7 @@ int main(int argc, char** argv) {
         (rows || !options.pdfPath.empty() || !options.xlsxPath.empty() || !options.csvPath.empty()))
         return usageFailure("solve takes --out and --now only");
 
-    options.inputName = file == "-" ? "standard input" : std::filesystem::path(file).filename().string();
+    options.inputName = file == "-" ? "standard input" : sp::core::pathToUtf8(sp::core::pathFromUtf8(file).filename());
     std::string document;
     std::string problem;
     if (!readDocument(file, document, problem)) {

@@ -3,6 +3,7 @@
 #include "tableoutput.h"
 
 #include "core/outcome.h"
+#include "core/platform.h"
 #include "jsoninput.h"
 #include "optimise/optimisepage.h"
 #include "usageerror.h"
@@ -234,7 +235,7 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
         return 0;
     // "存盘" as it stands after the last action: nothing when it is disabled or the table is empty.
     const std::optional<core::WriteResult> written =
-        page.save(options.outDir, options.now.value_or(core::nowLocal()));
+        page.save(core::pathFromUtf8(options.outDir), options.now.value_or(core::nowLocal()));
     if (written && !written->ok) {
         err << "socketpile-cli: cannot write " << written->path << ": " << written->reason << "\n";
         return 1;

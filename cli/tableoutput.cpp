@@ -1,5 +1,6 @@
 #include "tableoutput.h"
 
+#include "core/platform.h"
 #include "export/sheetfiles.h"
 #include "optimise/results/resultsheet.h"
 
@@ -9,6 +10,16 @@
 namespace sp::cli {
 
 namespace {
+
+core::WriteResult writeWorkbook(const handin::SheetSource& sheet, const std::string& path) {
+#ifdef SOCKETPILE_CLI_XLSX
+    return sheets::writeXlsx({&sheet}, core::pathFromUtf8(path));
+#else
+    // The command line turns --xlsx away before this; a caller that does not still gets a reason.
+    (void)sheet;
+    return core::WriteResult{false, path, kNoXlsx};
+#endif
+}
 
 // The table to every file asked for; an empty table writes nothing and says so, which is not an
 // error: the run itself went as asked.
@@ -25,7 +36,7 @@ int writeTable(const handin::SheetSource& sheet, const char* nothing, const Comm
         if (path->empty())
             continue;
         const core::WriteResult written =
-            path == &options.xlsxPath ? sheets::writeXlsx({&sheet}, *path) : sheets::writeCsv(sheet, *path);
+            path == &options.xlsxPath ? writeWorkbook(sheet, *path) : sheets::writeCsv(sheet, core::pathFromUtf8(*path));
         if (!written.ok) {
             err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
             return 1;

@@ -1,5 +1,7 @@
 #include "core/moment.h"
 
+#include "core/platform.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -16,8 +18,7 @@ std::string DateTimeText(const Moment& m) {
 
 Moment nowLocal() {
     const std::time_t t = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = localTime(t);
     return Moment{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 

@@ -1,14 +1,14 @@
 #include "core/safefilewriter.h"
 
+#include "core/platform.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <random>
-#include <unistd.h>
 
 namespace sp::core {
 
@@ -19,14 +19,14 @@ int createBeside(const std::filesystem::path& target, std::string& name) {
     static std::atomic<std::uint64_t> calls{0};
     std::mt19937_64 random(
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-        (static_cast<std::uint64_t>(::getpid()) << 40) ^ (calls++ << 20));
+        (static_cast<std::uint64_t>(processId()) << 40) ^ (calls++ << 20));
     std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
-    const std::string stem = (target.parent_path() / (target.filename().string() + ".")).string();
+    const std::string stem = pathToUtf8(target) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem;
         for (int k = 0; k < 6; ++k)
             name += kLetters[letter(random)];
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = file::createNew(name);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -35,7 +35,7 @@ int createBeside(const std::filesystem::path& target, std::string& name) {
 }
 
 SafeFileWriter::SafeFileWriter(const std::filesystem::path& target) {
-    m_result.path = target.string();
+    m_result.path = pathToUtf8(target);
     m_fd = createBeside(target, m_temporary);
     if (m_fd < 0) {
         // Nothing was created, so there is nothing to remove.
@@ -53,20 +53,14 @@ bool SafeFileWriter::append(std::string_view bytes) {
         return false;
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        const long n = file::write(m_fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0)
             return fail(errno);
-        }
         written += static_cast<std::size_t>(n);
     }
-#ifdef __linux__
     // Start writing this piece to disk now, so that the final sync of a large file finds little
     // left to do.
-    ::sync_file_range(m_fd, static_cast<off_t>(m_offset), static_cast<off_t>(bytes.size()),
-                      SYNC_FILE_RANGE_WRITE);
-#endif
+    file::startWriteBack(m_fd, m_offset, bytes.size());
     m_offset += bytes.size();
     return true;
 }
@@ -74,13 +68,13 @@ bool SafeFileWriter::append(std::string_view bytes) {
 bool SafeFileWriter::commit() {
     if (m_fd < 0)
         return false;
-    if (::fsync(m_fd) != 0)
+    if (file::sync(m_fd) != 0)
         return fail(errno);
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0)
+    if (file::close(fd) != 0)
         return fail(errno);
-    if (std::rename(m_temporary.c_str(), m_result.path.c_str()) != 0)
+    if (!file::replace(m_temporary, m_result.path))
         return fail(errno);
     m_temporary.clear(); // it is the target now
     return true;
@@ -88,11 +82,11 @@ bool SafeFileWriter::commit() {
 
 void SafeFileWriter::abandon() {
     if (m_fd >= 0) {
-        ::close(m_fd);
+        file::close(m_fd);
         m_fd = -1;
     }
     if (!m_temporary.empty()) {
-        ::unlink(m_temporary.c_str());
+        file::remove(m_temporary);
         m_temporary.clear();
     }
 }

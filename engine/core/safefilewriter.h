@@ -16,8 +16,8 @@ struct WriteResult {
 };
 
 // A new, empty file beside `target` under a name of its own ("<target>.XXXXXX"), open for writing.
-// It is created as any new document of the user is: mode 0666 less the umask, applied by the
-// system. Returns the descriptor and puts the name into `name`; -1 with errno set on failure.
+// It is created as any new document of the user is (on Linux: mode 0666 less the umask, applied by
+// the system). The name is UTF-8. Returns the descriptor and puts the name into `name`; -1 with errno set on failure.
 int createBeside(const std::filesystem::path& target, std::string& name);
 
 // Creates the temporary file on construction; bytes are appended in as many pieces as the caller

@@ -2,6 +2,8 @@
 #include "export/rowbatches.h"
 #include "export/sheetfiles.h"
 
+#include "core/platform.h"
+
 #include <xlsxwriter.h>
 
 #if defined(__linux__)
@@ -18,7 +20,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <unistd.h>
 
 // libxlsxwriter packs a workbook with minizip at zlib's default level, and offers no setting for
 // it. For a million rows that level costs more than all the rest of the writing: the fastest
@@ -94,7 +95,7 @@ private:
 
 // What went wrong, in the system's words where the system was the one to refuse.
 core::WriteResult failure(const std::filesystem::path& path, std::string reason) {
-    return {false, path.string(), std::move(reason)};
+    return {false, core::pathToUtf8(path), std::move(reason)};
 }
 
 std::string systemReason(int error) { return std::strerror(error); }
@@ -226,14 +227,14 @@ core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheet
     if (fd < 0)
         return failure(path, systemReason(errno));
     auto abandon = [&](std::string reason) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
+        core::file::close(fd);
+        core::file::remove(temporary);
         return failure(path, std::move(reason));
     };
 
     // The library spools each sheet's rows to a temporary file: beside the target rather than in
     // the system's temporary folder, which may be a RAM disk that a million rows would fill.
-    std::string spoolFolder = path.parent_path().string();
+    std::string spoolFolder = core::pathToUtf8(path.parent_path());
     if (spoolFolder.empty())
         spoolFolder = ".";
     lxw_workbook_options workbookOptions{};
@@ -277,19 +278,19 @@ core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheet
     if (error)
         return abandon(libraryReason(error, systemError));
 
-    if (::fsync(fd) != 0)
+    if (core::file::sync(fd) != 0)
         return abandon(systemReason(errno));
-    if (::close(fd) != 0) {
+    if (core::file::close(fd) != 0) {
         const int closeError = errno;
-        ::unlink(temporary.c_str());
+        core::file::remove(temporary);
         return failure(path, systemReason(closeError));
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!core::file::replace(temporary, core::pathToUtf8(path))) {
         const int renameError = errno;
-        ::unlink(temporary.c_str());
+        core::file::remove(temporary);
         return failure(path, systemReason(renameError));
     }
-    return {true, path.string(), {}};
+    return {true, core::pathToUtf8(path), {}};
 }
 
 } // namespace sp::sheets

@@ -8,7 +8,8 @@ namespace sp::frame {
 QFont reportFont(int pixelSize) {
     const QStringList installed = QFontDatabase::families();
     QString family = QStringLiteral("monospace");
-    for (const char* candidate : {"SimHei", "WenQuanYi Micro Hei Mono", "Noto Sans Mono CJK SC"}) {
+    // NSimSun last: the fixed-pitch Chinese font every Windows has.
+    for (const char* candidate : {"SimHei", "WenQuanYi Micro Hei Mono", "Noto Sans Mono CJK SC", "NSimSun"}) {
         if (installed.contains(QString::fromUtf8(candidate))) {
             family = QString::fromUtf8(candidate);
             break;

@@ -1,5 +1,8 @@
 #include "richtext.h"
 
+#include <QFontDatabase>
+#include <QStringList>
+
 #include <cmath>
 
 namespace sp::handin {
@@ -62,6 +65,14 @@ std::vector<Fragment> parseMarkup(const std::string& markup) {
     }
     flush();
     return fragments;
+}
+
+QString bookFontFamily() {
+    const QStringList installed = QFontDatabase::families();
+    for (const char* candidate : {kBookFontFamily, "Microsoft YaHei", "SimSun"})
+        if (installed.contains(QString::fromUtf8(candidate)))
+            return QString::fromUtf8(candidate);
+    return QString::fromUtf8(kBookFontFamily);
 }
 
 Typesetter::Typesetter(const QString& family) : m_family(family) {}

@@ -20,6 +20,10 @@ namespace sp::handin {
 // of the digit groups. Qt's PDF writer embeds what the book uses of it.
 inline constexpr const char* kBookFontFamily = "WenQuanYi Micro Hei";
 
+// kBookFontFamily where it is installed; elsewhere (Windows) the first of Microsoft YaHei and SimSun
+// that is, which have the same characters; kBookFontFamily again when none is.
+QString bookFontFamily();
+
 struct TextStyle {
     double points = 10.5;
     bool bold = false;
@@ -57,7 +61,7 @@ enum class Breaks { Anywhere, SpacesFirst };
 
 class Typesetter {
 public:
-    explicit Typesetter(const QString& family = QString::fromUtf8(kBookFontFamily));
+    explicit Typesetter(const QString& family = bookFontFamily());
     ~Typesetter();
 
     // The font of a style at `scale` of its size.

@@ -1,5 +1,6 @@
 #include "optimise/results/resultfile.h"
 
+#include "core/platform.h"
 #include "core/text.h"
 #include "optimise/profiles/moduleprofile.h"
 
@@ -401,7 +402,7 @@ std::string encodeResultFile(const ResultTable& table, ResultFileKind kind, cons
 core::WriteResult writeResultFile(const std::filesystem::path& folder, const ResultTable& table,
                                   ResultFileKind kind, const core::Moment& moment) {
     // Streamed block by block, so that a table of any size is never held whole in memory.
-    core::SafeFileWriter file(folder / resultFileName(kind));
+    core::SafeFileWriter file(folder / core::pathFromUtf8(resultFileName(kind)));
     FileBuilder builder(table, kind, moment, true);
     if (builder.build([&file](const std::string& block) { return file.append(block); }))
         file.commit();

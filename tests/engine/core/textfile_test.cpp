@@ -38,6 +38,42 @@ TEST(Gbk, EncodesWithoutByteOrderMarkAndReplacesWhatItCannotHold) {
     EXPECT_EQ(fromGbk(toGbk("计算时间：2026/12/10")), "计算时间：2026/12/10");
 }
 
+// Broken and foreign characters are replaced one at a time, the rest converted around them; the
+// Windows build converts through code page 936 and must answer exactly as iconv does here.
+TEST(Gbk, ReplacesEachBrokenOrForeignCharacterAlone) {
+    const struct {
+        const char* utf8;
+        const char* gbk;
+    } encoded[] = {
+        {"ZH1 ≤ ≥ × · ° ℃ ①", "ZH1 \xA1\xDC \xA1\xDD \xA1\xC1 \xA1\xA4 \xA1\xE3 \xA1\xE6 \xA2\xD9"},
+        {"€ ™ é", "\x80 ? \xA8\xA6"},                   // the euro sign is GBK's one single byte above 0x7F
+        {"\xFF\xFE bad", "?ad"}, // a byte that starts no character: skipped with as many as its top bits say
+        {"\xE5\xB5", "?"},                                 // a character cut off at the end
+        {"a\xC0\xAF" "b", "a?b"},                          // an overlong "/"
+        {"\xED\xA0\x80x", "?x"},                          // a lone surrogate
+        {"—…※", "\xA1\xAA\xA1\xAD\xA1\xF9"},
+    };
+    for (const auto& c : encoded) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(toGbk(c.utf8), c.gbk);
+    }
+    const struct {
+        const char* gbk;
+        const char* utf8;
+    } decoded[] = {
+        {"\xC7\xB6\xD1\xD2", "嵌岩"},
+        {"\x80", "€"},
+        {"\xFF\xFF", "\xEF\xBF\xBD"},
+        {"\x81\x20", "\xEF\xBF\xBD"},                   // a lead byte without its second byte
+        {"ab\xA1", "ab\xEF\xBF\xBD"},                    // cut off at the end
+        {"\xFE\xFE|\xA2\xE3", "\xEF\xBF\xBD|\xEF\xBF\xBD"}, // the user-defined areas hold no character
+    };
+    for (const auto& c : decoded) {
+        SCOPED_TRACE(c.gbk);
+        EXPECT_EQ(fromGbk(c.gbk), c.utf8);
+    }
+}
+
 TEST_F(TempDir, PageIsWrittenAsGbkWithCrLfAfterEveryLine) {
     const fs::path file = m_dir / "嵌岩桩计算书.txt";
     ASSERT_TRUE(writePage(file, {"ZH1", "较完整", ""}).ok);

@@ -1,0 +1,17 @@
+# nlohmann/json for the MinGW cross build: the build machine's headers (they are the same on every
+# system), seen through a folder that holds them alone.
+if(NOT TARGET nlohmann_json::nlohmann_json)
+  set(_sp_json_headers /usr/include/nlohmann)
+  if(NOT EXISTS ${_sp_json_headers}/json.hpp)
+    set(nlohmann_json_FOUND FALSE)
+    set(nlohmann_json_NOT_FOUND_MESSAGE "nlohmann/json.hpp not found in /usr/include (apt install nlohmann-json3-dev)")
+    return()
+  endif()
+  set(_sp_json_root ${CMAKE_BINARY_DIR}/host-headers)
+  file(MAKE_DIRECTORY ${_sp_json_root})
+  if(NOT EXISTS ${_sp_json_root}/nlohmann)
+    file(CREATE_LINK ${_sp_json_headers} ${_sp_json_root}/nlohmann SYMBOLIC)
+  endif()
+  add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
+  set_target_properties(nlohmann_json::nlohmann_json PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${_sp_json_root})
+endif()
