@@ -1,6 +1,7 @@
 #include "project/project.h"
 
 #include "core/moment.h"
+#include "core/platform.h"
 #include "module1/module1reports.h"
 #include "module1/module1session.h"
 #include "module3/module3session.h"
@@ -409,12 +410,12 @@ ReadResult readProject(std::string_view text, const std::string& fileName) {
 ReadResult loadProject(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {std::nullopt, path.string() + ": cannot be read (" + std::strerror(errno) + ")"};
+        return {std::nullopt, core::pathToUtf8(path) + ": cannot be read (" + std::strerror(errno) + ")"};
     std::ostringstream bytes;
     bytes << in.rdbuf();
     if (in.bad())
-        return {std::nullopt, path.string() + ": cannot be read (" + std::strerror(errno) + ")"};
-    return readProject(bytes.str(), path.filename().string());
+        return {std::nullopt, core::pathToUtf8(path) + ": cannot be read (" + std::strerror(errno) + ")"};
+    return readProject(bytes.str(), core::pathToUtf8(path.filename()));
 }
 
 core::WriteResult saveProject(const Project& project, const std::filesystem::path& path) {

@@ -1,4 +1,5 @@
 #include "frame/documentexport.h"
+#include "frame/qttext.h"
 
 #include "charts/capacityfigure.h"
 #include "frame/booknames.h"
@@ -68,7 +69,7 @@ void exportBookPdf(const ExportContext& context) {
 
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     // The path as the platform names files (UTF-16 on Windows, UTF-8 here).
-    const std::filesystem::path target(path->toStdU16String());
+    const std::filesystem::path target = pathOf(*path);
     const core::WriteResult written = handin::writePdf(bookOf(context, *title), target);
     QGuiApplication::restoreOverrideCursor();
     if (!written.ok) {

@@ -1,6 +1,7 @@
 #include "frame/modulewindow.h"
 
 #include "frame/aboutwindow.h"
+#include "core/platform.h"
 #include "core/textfile.h"
 #include "frame/documentexport.h"
 #include "frame/documentsfolder.h"
@@ -646,7 +647,8 @@ void ModuleWindow::saveInto(const QString& folder) {
 
 bool ModuleWindow::writeDocumentPage(const QString& folder, report::Page page) {
     const std::filesystem::path file =
-        std::filesystem::path(folder.toStdString()) / (page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
+        frame::pathOf(folder) /
+        core::pathFromUtf8(page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
     return writePageTo(file, page);
 }
 
@@ -677,7 +679,7 @@ void ModuleWindow::onSaveAs() {
         m_files->saveFileName(this, QStringLiteral("另存为"), QDir(folder).filePath(name), QStringLiteral("文本文件 (*.txt)"));
     if (!chosen)
         return;
-    if (writePageTo(std::filesystem::path(chosen->toStdU16String()), page))
+    if (writePageTo(frame::pathOf(*chosen), page))
         updateSaveButton();
 }
 

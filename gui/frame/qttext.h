@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,12 @@ namespace sp::frame {
 
 inline QString q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The file a path of Qt's names. Through UTF-16, so that a name in any script reaches the system
+// whole on Windows too, where a narrow string would be read in the ANSI code page.
+inline std::filesystem::path pathOf(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
 }
 
 inline QStringList qItems(const std::vector<std::string>& items) {

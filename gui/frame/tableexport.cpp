@@ -15,9 +15,9 @@ QString tableFilters() { return QStringLiteral("Excel 工作簿 (*.xlsx);;CSV UT
 TableTarget tableTarget(const QString& chosen) {
     const QString suffix = QFileInfo(chosen).suffix().toLower();
     if (suffix == QLatin1String("csv"))
-        return {std::filesystem::path(chosen.toStdU16String()), TableFormat::Csv};
+        return {pathOf(chosen), TableFormat::Csv};
     const QString path = suffix == QLatin1String("xlsx") ? chosen : chosen + QStringLiteral(".xlsx");
-    return {std::filesystem::path(path.toStdU16String()), TableFormat::Xlsx};
+    return {pathOf(path), TableFormat::Xlsx};
 }
 
 std::optional<TableTarget> chooseTableFile(const ExportContext& context, const QString& caption,

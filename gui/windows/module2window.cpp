@@ -99,7 +99,7 @@ void Module2Window::createOptimisationPage() {
 
 std::optional<core::WriteResult> Module2Window::writeOptimisationTables(const QString& folder,
                                                                          const core::Moment& moment) {
-    return m_page->save(std::filesystem::path(folder.toStdString()), moment);
+    return m_page->save(frame::pathOf(folder), moment);
 }
 
 void Module2Window::showRunEnd(const optimise::InputLayerState& state) {

@@ -277,7 +277,7 @@ std::optional<core::WriteResult> OneLayerWindow::writeOptimisationTables(const Q
                                                                         const core::Moment& moment) {
     if (!m_page)
         return std::nullopt;
-    return m_page->save(std::filesystem::path(folder.toStdString()), moment);
+    return m_page->save(frame::pathOf(folder), moment);
 }
 
 void OneLayerWindow::completeCapture(project::ModuleState& state) const {
