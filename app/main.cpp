@@ -1,5 +1,6 @@
 // SocketPile, the desktop program: starts the launcher and runs until it is closed.
-// `socketpile FILE.sppile` opens that project at start.
+// `socketpile FILE.sppile` opens that project at start; `socketpile --version` prints the version
+// and needs no display.
 
 #include "frame/translations.h"
 #include "project/projectcontroller.h"
@@ -10,9 +11,11 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +27,15 @@ bool displayAvailable() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 && *x11) || (wayland && *wayland);
+}
+
+// The installed icon theme's icon where there is one (it follows the desktop's theme), else the
+// copies built into the program.
+QIcon programIcon() {
+    QIcon builtIn;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        builtIn.addFile(QStringLiteral(":/icons/socketpile-%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("socketpile"), builtIn);
 }
 
 QWidget* makeModuleWindow(int module, QWidget* parent) {
@@ -42,6 +54,11 @@ QWidget* makeModuleWindow(int module, QWidget* parent) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Before any window: the version is asked for where there may be no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("socketpile %s\n", SOCKETPILE_VERSION);
+        return 0;
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr, "socketpile: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                              "Start it on a desktop, or use socketpile-cli for work without a window.\n");
@@ -49,6 +66,10 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SocketPile"));
+    QApplication::setApplicationVersion(QStringLiteral(SOCKETPILE_VERSION));
+    // The desktop entry the window belongs to (its name and icon on Wayland docks and task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("socketpile"));
+    QApplication::setWindowIcon(programIcon());
     sp::frame::loadToolkitTranslations(app);
     sp::app::LauncherWindow launcher(makeModuleWindow);
     launcher.show();

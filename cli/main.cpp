@@ -23,6 +23,7 @@ constexpr const char* kUsage =
     "       socketpile-cli optimise FILE [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] [--rows]\n"
     "       socketpile-cli solve FILE    [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
     "       socketpile-cli --help\n"
+    "       socketpile-cli --version\n"
     "\n"
     "FILE is a JSON document (UTF-8), or - for standard input.\n"
     "  --out DIR  write the files that \"保存\" / \"存盘\" would write into DIR (which must exist)\n"
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
         return usageFailure("no command given");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "socketpile-cli " SOCKETPILE_VERSION "\n";
         return 0;
     }
     const std::string command = args[0];
