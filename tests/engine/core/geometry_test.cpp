@@ -50,6 +50,9 @@ TEST(SocketDepth, MillimetresOrAMultipleOfTheLetter) {
         {"abc", 'd', 1000, S::Invalid, 0, false}, {"1.5b", 'd', 1000, S::Invalid, 0, false},
         {"1.5D", 'd', 1000, S::Invalid, 0, false}, {"", 'd', 1000, S::Invalid, 0, false},
         {"xd", 'd', 1000, S::FactorUnread, 0, false}, {"d", 'd', 1000, S::FactorUnread, 0, false},
+        // Found by fuzzing: a factor that is a number but whose depth overflows to infinity.
+        {"9e307d", 'd', 1000, S::Invalid, 0, false}, {"1e308b", 'b', 2500.5, S::Invalid, 0, false},
+        {"1e305d", 'd', 1000, S::Ok, 1e308, true},
     };
     for (const auto& c : cases) {
         const SocketDepth s = readSocketDepth(c.text, c.letter, c.base);
