@@ -78,7 +78,8 @@ SocketDepth readSocketDepth(std::string_view text, char letter, double base) {
         out.unreadText = std::string(factorText);
         return out;
     }
-    if (*factor < 0.0) {
+    // A multiple so large that the depth overflows is no depth either.
+    if (*factor < 0.0 || !std::isfinite(*factor * base)) {
         out.status = SocketDepth::Status::Invalid;
         return out;
     }
