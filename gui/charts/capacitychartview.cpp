@@ -1,6 +1,7 @@
 #include "charts/capacitychartview.h"
 
 #include "charts/axisticks.h"
+#include "charts/chartparts.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -91,7 +92,7 @@ CapacitySeries buildCapacityChart(QChart* chart, const charts::CapacityCurve& cu
         auto* lower = new QLineSeries;
         lower->append(curve.plateauStart, 0.0);
         lower->append(curve.hrEnd, 0.0);
-        out.plateau = new QAreaSeries(upper, lower);
+        out.plateau = areaBetween(upper, lower);
         out.plateau->setName(QString::fromUtf8(kPlateauName));
         out.plateau->setBrush(QColor(0x90, 0x90, 0x90, 60));
         out.plateau->setPen(QPen(QColor(0x90, 0x90, 0x90, 120), 1.0, Qt::DotLine));
@@ -153,7 +154,7 @@ CapacityChartView::CapacityChartView(QWidget* parent) : QChartView(parent) {
 void CapacityChartView::setCurve(const charts::CapacityCurve& curve) {
     auto* chart = new QChart;
     m_series = buildCapacityChart(chart, curve);
-    setChart(chart); // the view owns the chart from here and deletes the one before
+    replaceChart(this, chart);
 }
 
 void paintCapacityChart(QPainter& painter, const QRectF& target, const charts::CapacityCurve& curve) {

@@ -1,6 +1,7 @@
 #include "charts/designspacechartview.h"
 
 #include "charts/axisticks.h"
+#include "charts/chartparts.h"
 
 #include "optimise/results/resulttable.h"
 
@@ -108,7 +109,7 @@ void DesignSpaceChartView::rebuild() {
             auto* lower = new QLineSeries;
             lower->append(frame.xMin, low);
             lower->append(frame.xMax, low);
-            m_series.band = new QAreaSeries(upper, lower);
+            m_series.band = areaBetween(upper, lower);
             m_series.band->setName(QString::fromUtf8(kBandName));
             m_series.band->setBrush(QColor(0xff, 0xd7, 0x00, 50));
             m_series.band->setPen(QPen(QColor(0xb0, 0x90, 0x00), 1.0, Qt::DashLine));
@@ -158,7 +159,7 @@ void DesignSpaceChartView::rebuild() {
     if (m_space.points.empty())
         chart->setTitle(QStringLiteral("没有候选方案"));
 
-    setChart(chart);
+    replaceChart(this, chart);
     connect(chart, &QChart::plotAreaChanged, this, [this] { m_locator.reset(); });
 }
 

@@ -1,5 +1,7 @@
 #include "charts/resistancechartview.h"
 
+#include "charts/chartparts.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -75,7 +77,7 @@ ResistanceChartView::ResistanceChartView(QWidget* parent) : QChartView(parent) {
 void ResistanceChartView::setBars(const charts::ResistanceBars& bars) {
     auto* chart = new QChart;
     m_series = buildResistanceChart(chart, bars);
-    setChart(chart);
+    replaceChart(this, chart);
 }
 
 } // namespace sp::gui
