@@ -4,6 +4,7 @@
 // that field, and an index it accepts lies in (0, 1].
 // The input is the integrity text, optionally followed by a line break and the socket depth text.
 
+#include "fuzzcheck.h"
 #include "core/numbers.h"
 #include "core/tables.h"
 #include "module1/module1calc.h"
@@ -17,10 +18,7 @@
 
 namespace {
 
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
+using sp::fuzz::check;
 
 template <class Outcome> void checkOutcome(const Outcome& out, const std::string& integrity) {
     sp::core::IntegrityClass named;

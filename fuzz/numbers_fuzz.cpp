@@ -2,6 +2,7 @@
 // for a refusal, a number read is finite, and a number read and written again (as the results and
 // reports write it) reads back as the same text.
 
+#include "fuzzcheck.h"
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -11,14 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+using sp::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -5,6 +5,7 @@
 // The input: the first byte chooses the module; then lines of one byte for the row, one for the
 // column (min, max, step, or a filter bound) and the cell's text.
 
+#include "fuzzcheck.h"
 #include "optimise/optimisepage.h"
 #include "optimise/options/options.h"
 #include "optimise/run/candidatespace.h"
@@ -18,10 +19,7 @@ namespace {
 
 constexpr std::uint64_t kLargestRun = 2000;
 
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
+using sp::fuzz::check;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // length not below 0; a multiple is its factor times the diameter; a text without the letter is
 // read in millimetres exactly as the number readers read it.
 
+#include "fuzzcheck.h"
 #include "core/geometry.h"
 #include "core/numbers.h"
 
@@ -10,14 +11,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+using sp::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using sp::core::SocketDepth;

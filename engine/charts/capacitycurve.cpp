@@ -1,5 +1,7 @@
 #include "charts/capacitycurve.h"
 
+#include "core/roundstep.h"
+
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/zetar.h"
@@ -35,16 +37,6 @@ Depth depthOf(double hr) {
     return d;
 }
 
-// 1, 2, 2.5 or 5 times a power of ten, the smallest not below `least`.
-double niceStep(double least) {
-    if (!(least > 0.0))
-        return 1.0;
-    const double power = std::pow(10.0, std::floor(std::log10(least)));
-    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (m * power >= least * (1.0 - 1e-12))
-            return m * power;
-    return 10.0 * power;
-}
 
 class Sampler {
 public:
@@ -172,7 +164,7 @@ CapacityCurve capacityCurve(const DepthCalculation& calculate, const std::string
     if (curve.design && kRangePastDesign * curve.design->hr > rawEnd)
         rawEnd = kRangePastDesign * curve.design->hr;
     const int samples = std::max(10, request.samples);
-    curve.step = niceStep(rawEnd / samples);
+    curve.step = core::roundStep(rawEnd / samples, {1.0, 2.0, 2.5, 5.0});
     curve.hrEnd = std::ceil(rawEnd / curve.step - 1e-9) * curve.step;
 
     std::vector<double> depths;

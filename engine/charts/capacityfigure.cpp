@@ -1,5 +1,7 @@
 #include "charts/capacityfigure.h"
 
+#include "core/roundstep.h"
+
 #include "module1/module1session.h"
 #include "module3/module3session.h"
 #include "project/pileinputs.h"
@@ -21,20 +23,12 @@ constexpr int kTickCount = 6;
 // Room above the highest line, so that it does not run along the frame.
 constexpr double kHeadroom = 1.08;
 
-// 1, 2 or 5 times a power of ten, the smallest not below `least`.
-double roundStep(double least) {
-    const double power = std::pow(10.0, std::floor(std::log10(least)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= least * (1.0 - 1e-12))
-            return m * power;
-    return 10.0 * power;
-}
 
 // The axis's end: the next round tick at or above `top`.
 double roundTop(double top) {
     if (!(top > 0.0))
         return 1.0;
-    const double step = roundStep(top / kTickCount);
+    const double step = core::roundStep(top / kTickCount);
     return std::ceil(top / step - 1e-9) * step;
 }
 

@@ -1,5 +1,7 @@
 #include "chartlayout.h"
 
+#include "core/roundstep.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -45,13 +47,6 @@ Look lookOf(SeriesRole role) {
     return {Qt::black, pt(1.0), Qt::SolidLine};
 }
 
-double roundStep(double least) {
-    const double power = std::pow(10.0, std::floor(std::log10(least)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= least * (1.0 - 1e-12))
-            return m * power;
-    return 10.0 * power;
-}
 
 std::string label(double value, int decimals) { return grouped(std::abs(value) < 1e-12 ? 0.0 : value, decimals); }
 
@@ -252,7 +247,7 @@ Ticks roundTicks(double from, double to, int count) {
     const double span = to - from;
     if (!(span > 0) || count < 1)
         return ticks;
-    const double step = roundStep(span / count);
+    const double step = core::roundStep(span / count);
     ticks.decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
     for (double k = std::ceil(from / step - 1e-9); k * step <= to + 1e-9 * span; k += 1)
         ticks.values.push_back(k * step);
