@@ -21,6 +21,8 @@ json parseDocument(const std::string& document) {
         root = json::parse(document);
     } catch (const json::parse_error& e) {
         throw UsageError(std::string("the input is not JSON: ") + e.what());
+    } catch (const json::exception& e) { // a number too large for a double ("1e999")
+        throw UsageError(std::string("the input holds a number out of range: ") + e.what());
     }
     if (!root.is_object())
         throw UsageError(std::string("the input must be a JSON object, got ") + root.type_name());

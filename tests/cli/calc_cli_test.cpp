@@ -64,6 +64,7 @@ TEST_F(CalcCli, UnusableInputExitsTwoNamingPileAndKeyAndWritesNothing) {
         const char* mentions;
     } cases[] = {
         {R"({"module": 1, "piles": [{}, )", "not JSON"},
+        {R"({"module": 1, "piles": [{"frk": 1e999}]})", "number out of range"},
         {R"({"module": 4, "piles": []})", "module"},
         {R"({"module": 2, "piles": [{"groundwater": "yes"}]})", "pile 1, key \"groundwater\""},
         {R"({"module": 2, "piles": [{"layers": [{}, {}, {}, {}, {}, {}, {}, {}, {}, {}]}]})", "1 to 9 layers"},

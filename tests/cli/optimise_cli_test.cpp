@@ -309,6 +309,7 @@ TEST_F(OptimiseCli, UnusableInputExitsTwoNamingTheKeyAndWritesNothing) {
         const char* mentions;
     } cases[] = {
         {R"({"module": 1, "rows": )", "not JSON"},
+        {R"({"module": 1e999})", "number out of range"},
         {R"([1])", "JSON object"},
         {R"({"rows": {}})", "\"module\""},
         {R"({"module": 4})", "unknown module 4"},
