@@ -1,4 +1,5 @@
 #include "charts/capacitycurve.h"
+#include "engine/module1/onelayerpile.h"
 
 #include "core/numbers.h"
 #include "core/text.h"
@@ -14,18 +15,7 @@ using core::SectionType;
 
 namespace {
 
-module1::Inputs pile(SectionType section, std::string d, std::string c, std::string hr, std::string frk,
-                     std::string integrity, int process = core::kDefaultProcess) {
-    module1::Inputs in;
-    in.section = section;
-    in.d = std::move(d);
-    in.c = std::move(c);
-    in.hr = std::move(hr);
-    in.frk = std::move(frk);
-    in.integrity = std::move(integrity);
-    in.process = process;
-    return in;
-}
+using test::pile;
 
 // The calculation alone at a depth in millimetres.
 module1::Outcome alone(module1::Inputs in, double hr) {

@@ -1,4 +1,5 @@
 #include "engine/handintestsupport.h"
+#include "engine/module1/onelayerpile.h"
 #include "module1/module1handin.h"
 #include "module1/module1reports.h"
 #include "module1/module1session.h"
@@ -21,19 +22,7 @@ Values computed(const Inputs& in) {
     return o.values;
 }
 
-Inputs pile(SectionType section, std::string d, std::string c, std::string hr, std::string frk, std::string integrity,
-            int process = kDefaultProcess, Precision precision = kDefaultPrecision) {
-    Inputs in;
-    in.section = section;
-    in.d = std::move(d);
-    in.c = std::move(c);
-    in.hr = std::move(hr);
-    in.frk = std::move(frk);
-    in.integrity = std::move(integrity);
-    in.process = process;
-    in.precision = precision;
-    return in;
-}
+using test::pile;
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // its row, and the saved pictures read back.
 
 #include "charts/capacitychartview.h"
+#include "engine/module1/onelayerpile.h"
 #include "charts/designspacechartview.h"
 #include "charts/resistancechartview.h"
 #include "charts/savechart.h"
@@ -42,17 +43,7 @@ using core::SectionType;
 
 namespace {
 
-module1::Inputs pile(SectionType section, const char* d, const char* c, const char* hr, const char* frk,
-                     const char* integrity) {
-    module1::Inputs in;
-    in.section = section;
-    in.d = d;
-    in.c = c;
-    in.hr = hr;
-    in.frk = frk;
-    in.integrity = integrity;
-    return in;
-}
+using test::pile;
 
 module2::Inputs layers(std::initializer_list<std::array<const char*, 4>> rows) {
     module2::Inputs in;
