@@ -120,7 +120,22 @@ void Session::enterLayers(const std::vector<LayerTexts>& layers) {
             {kColKv, &t.kv}, {kColFrk, &t.frk},               {kColC1, &t.c1},
             {kColC2, &t.c2}, {kColQpk, &t.qpk},               {kColQsrk, &t.qsrk}};
         for (const auto& [column, text] : cells)
-            editCell(i, column, *text);
+            if (m_inputs.grid.cell(i, column) != *text)
+                editCell(i, column, *text);
+    }
+}
+
+void Session::keepRows(const std::vector<LayerTexts>& rows) {
+    const int n = m_inputs.grid.layerCount();
+    for (int layer = n + 1; layer <= kMaxLayers; ++layer) {
+        const auto k = static_cast<std::size_t>(layer - n - 1);
+        const LayerTexts t = k < rows.size() ? rows[k] : LayerTexts{};
+        const std::pair<int, const std::string*> cells[] = {
+            {kColLr, &t.lr}, {kColWeathering, &t.weathering}, {kColIntegrity, &t.integrity},
+            {kColKv, &t.kv}, {kColFrk, &t.frk},               {kColC1, &t.c1},
+            {kColC2, &t.c2}, {kColQpk, &t.qpk},               {kColQsrk, &t.qsrk}};
+        for (const auto& [column, text] : cells)
+            m_inputs.grid.setCell(layer, column, *text);
     }
 }
 

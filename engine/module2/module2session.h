@@ -57,8 +57,13 @@ public:
     // Finishes the edit of one cell; false, and nothing changes, for a read-only column or a row
     // the grid does not show.
     bool editCell(int layer, int column, const std::string& text);
-    // Rows 1..size (at most 9) receive the layers, top first, after the count is chosen.
+    // Rows 1..size (at most 9) receive the layers, top first, after the count is chosen; a cell
+    // that already holds its text is left alone, as an engineer would leave it.
     void enterLayers(const std::vector<LayerTexts>& layers);
+    // The rows below the layer count hold `rows` (the first just below the count) and nothing
+    // after them, so that raising the count brings them back as typed. Hidden rows take no part in
+    // a calculation: the results shown stand.
+    void keepRows(const std::vector<LayerTexts>& rows);
     void choosePrecision(core::Precision precision) { m_inputs.precision = precision; }
 
     // "计算": on success the pile enters the register and both pages, unless `intoPages` is false

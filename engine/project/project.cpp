@@ -309,28 +309,11 @@ std::optional<RebuildFailure> rebuild(Session& session, const ModuleState& state
     if (!state.timeLineAt.empty())
         if (const auto moment = core::parseMoment(state.timeLineAt))
             session.documents().replaceTimeLine(module1::timeLine(*moment), state.timeLineAt);
-    if constexpr (std::is_same_v<Session, module2::Session>) {
-        if (!state.keptLayers.empty()) {
-            // The rows below the count first, so that choosing the window's count keeps them.
-            enter(session, state.window, core::kDefaultPrecision);
-            const int n = session.grid().layerCount();
-            session.chooseLayerCount(n + static_cast<int>(state.keptLayers.size()));
-            for (std::size_t k = 0; k < state.keptLayers.size(); ++k) {
-                const module2::LayerTexts& t = state.keptLayers[k];
-                const int layer = n + 1 + static_cast<int>(k);
-                const std::pair<int, const std::string*> cells[] = {
-                    {module2::kColLr, &t.lr},   {module2::kColWeathering, &t.weathering},
-                    {module2::kColIntegrity, &t.integrity}, {module2::kColKv, &t.kv},
-                    {module2::kColFrk, &t.frk}, {module2::kColC1, &t.c1},
-                    {module2::kColC2, &t.c2},   {module2::kColQpk, &t.qpk},
-                    {module2::kColQsrk, &t.qsrk}};
-                for (const auto& [column, text] : cells)
-                    session.editCell(layer, column, *text);
-            }
-            session.chooseLayerCount(n);
-        }
-    }
+    // The input layer as it was left: where it still holds the last pile's inputs, that pile's
+    // results stay in the boxes, as in the window that was saved.
     enter(session, state.window, core::kDefaultPrecision);
+    if constexpr (std::is_same_v<Session, module2::Session>)
+        session.keepRows(state.keptLayers);
     report::SaveState& saved = session.documents().saveState();
     if (session.documents().pileRegister().count() == 0) {
         saved.clear();

@@ -130,6 +130,57 @@ TEST(ProjectRoundTrip, Module2KeepsRowsBelowTheLayerCountAndTheOptionRowsComeBac
     EXPECT_EQ(reopenedPage.optionTable().cell(optimise::kRow2FilterRa, optimise::kColMin), "9000");
 }
 
+// A window left as the last pile was calculated shows that pile's results; reopened, it shows
+// them again, with "结果" offered (module 2 with rows kept below its layer count too). A window
+// whose inputs changed after the last pile offers "计算" with empty boxes, before and after.
+template <class Session> void lastResultsStand(int module, const char* raBox, bool keepRows, bool changeAfter) {
+    SCOPED_TRACE("module " + std::to_string(module) + (keepRows ? ", rows kept" : "") +
+                 (changeAfter ? ", changed after" : ""));
+    Session original;
+    const std::vector<PileInputs> piles = examplePiles(module);
+    if constexpr (std::is_same_v<Session, module2::Session>) {
+        if (keepRows) {
+            original.chooseLayerCount(4);
+            original.editCell(4, module2::kColFrk, "31");
+        }
+    }
+    for (std::size_t k = 0; k < piles.size(); ++k) {
+        enter(original, piles[k], core::kDefaultPrecision);
+        computePile(original, momentOf(static_cast<int>(k)));
+    }
+    enter(original, piles.front(), core::kDefaultPrecision); // a pile that calculates, last
+    computePile(original, momentOf(9));
+    if (changeAfter)
+        original.setFieldText("cbe_dd", "1234");
+    ASSERT_EQ(original.calculated(), !changeAfter);
+    ASSERT_EQ(original.box(raBox).empty(), changeAfter);
+    Project project;
+    project.module(module) = capture(original);
+    if constexpr (std::is_same_v<Session, module2::Session>) {
+        if (keepRows) {
+            ASSERT_FALSE(project.module(module)->keptLayers.empty());
+        }
+    }
+    const ReadResult read = readProject(writeProject(project), "results.sppile");
+    ASSERT_TRUE(read.project) << read.error;
+
+    Session reopened;
+    restore(reopened, *read.project->module(module));
+    EXPECT_EQ(reopened.calculated(), original.calculated());
+    EXPECT_EQ(reopened.box(raBox), original.box(raBox));
+    EXPECT_EQ(reopened.status().text, original.status().text);
+    EXPECT_EQ(capture(reopened), capture(original));
+}
+
+TEST(ProjectRoundTrip, TheLastPilesResultsStandWhereTheInputsStillHoldIt) {
+    for (const bool changeAfter : {false, true}) {
+        lastResultsStand<module1::Session>(1, module1::kBoxRa, false, changeAfter);
+        lastResultsStand<module3::Session>(3, module1::kBoxRa, false, changeAfter);
+        for (const bool keepRows : {false, true})
+            lastResultsStand<module2::Session>(2, module2::kBoxRa, keepRows, changeAfter);
+    }
+}
+
 TEST(ProjectFile, TheShippedDemoOpensWithPilesInEveryModule) {
     const ReadResult read = loadProject(std::filesystem::path(SOCKETPILE_EXAMPLES) / "demo.sppile");
     ASSERT_TRUE(read.project) << read.error;
