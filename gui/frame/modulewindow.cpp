@@ -51,6 +51,11 @@ constexpr int kDesignWidth = 370;
 constexpr int kFrameAllowance = 40;
 constexpr int kDefaultFontSize = 14;
 
+// The page on view into its file, on the documents layer; Ctrl+S belongs to the project.
+QKeySequence savePageKeys() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+}
+
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint = {}) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -297,7 +302,8 @@ void ModuleWindow::buildDocumentLayer(QWidget* layer) {
 
     auto* buttons = new QHBoxLayout;
     QPushButton* back = button(layer, "cbt_Exit", QStringLiteral("返回"));
-    m_save = button(layer, "cbt_Save", QStringLiteral("保存"));
+    m_save = button(layer, "cbt_Save", QStringLiteral("保存"),
+                    QStringLiteral("保存本页 (%1)").arg(savePageKeys().toString(QKeySequence::NativeText)));
     // The page on view into a file of the engineer's choosing, beside the usual name "保存" writes.
     m_saveAs = button(layer, "cbt_SaveAs", QStringLiteral("另存为…"));
     m_saveAs->setFixedSize(84, 34);
@@ -739,7 +745,8 @@ void ModuleWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && isInputField(focusWidget()) && m_compute->isVisible() && m_compute->isEnabled()) {
         m_compute->click();
-    } else if (event->matches(QKeySequence::Save) && m_layers->currentWidget() == m_documentLayer) {
+    } else if (QKeySequence(event->keyCombination()) == savePageKeys() &&
+               m_layers->currentWidget() == m_documentLayer) {
         if (m_save->isEnabled())
             onSave();
     } else if (event->key() == Qt::Key_Escape && m_precisionPopup->isVisible()) {

@@ -82,8 +82,12 @@ public:
     // shows all of it: fields, lists, grid, boxes, status line, both pages and the buttons.
     virtual void restoreState(const project::ModuleState& state) = 0;
     // Closes the window without the question about unsaved pages (a project replaces it; its
-    // piles are kept with the project).
+    // piles are kept with the project; the program's exit asked already).
     void closeWithoutAsking();
+    // The documents hold piles and a page was not saved since its last change.
+    bool holdsUnsavedPiles() const;
+    // "保存" of the close question: every unsaved page; true when all were written.
+    bool saveUnsavedPages();
 
 signals:
     // What a project keeps of the window may have changed: an input, a calculation, delete-last,
@@ -147,8 +151,8 @@ protected:
 
     // Closing over piles that were never saved asks first, and may save them or stay open.
     void closeEvent(QCloseEvent* event) override;
-    // Enter in an input field runs "计算", Ctrl+S saves the page on view, Escape closes the
-    // precision popup.
+    // Enter in an input field runs "计算", Ctrl+Shift+S on the documents layer saves the page on
+    // view (Ctrl+S saves the project, from the launcher's menu), Escape closes the precision popup.
     void keyPressEvent(QKeyEvent* event) override;
     // A click anywhere else in the window closes the precision popup.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -193,9 +197,6 @@ private:
     void saveInto(const QString& folder);
     // Writes one report page and marks it saved; a failure is warned about.
     bool writeDocumentPage(const QString& folder, report::Page page);
-    bool holdsUnsavedPiles() const;
-    // "保存" of the close question: every unsaved page; true when all were written.
-    bool saveUnsavedPages();
     bool isInputField(const QWidget* widget) const;
     // Writes one page to `file` as "保存" does and marks it saved; a failure is warned about.
     bool writePageTo(const std::filesystem::path& file, report::Page page);

@@ -6,6 +6,8 @@
 #include "frame/modulewindow.h"
 #include "frame/qttext.h"
 
+#include <QApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -38,6 +40,18 @@ QString untitledName() {
     return QStringLiteral("未命名项目");
 }
 
+// A module as the launcher's buttons name it.
+QString moduleName(int module) {
+    switch (module) {
+    case 1:
+        return QStringLiteral("侧阻端阻综合计算(单层基岩)");
+    case 2:
+        return QStringLiteral("侧阻端阻分解计算(多层基岩)");
+    default:
+        return QStringLiteral("侧阻端阻综合计算(拓展研究)");
+    }
+}
+
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
@@ -52,6 +66,18 @@ QString projectName(const QString& path) {
     if (name.endsWith(extension(), Qt::CaseInsensitive))
         name.chop(extension().size());
     return name;
+}
+
+// What a file holds, to tell later whether someone else has written it since; empty when it
+// cannot be read.
+QByteArray digestOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file))
+        return {};
+    return hash.result().toHex();
 }
 
 } // namespace
@@ -172,7 +198,7 @@ void ProjectController::updateTitles() {
 bool ProjectController::settleChanges() {
     if (!modified())
         return true;
-    switch (messages().askToSave(m_dialogParent, QStringLiteral("未保存的项目"),
+    switch (messages().askToSave(dialogParent(), QStringLiteral("未保存的项目"),
                                  QStringLiteral("项目“%1”有未保存的更改，是否先保存？").arg(name()))) {
     case frame::SaveAnswer::Save:
         return save();
@@ -197,25 +223,40 @@ bool ProjectController::openProject() {
     const QString folder = documentsFolder();
     QDir().mkpath(folder);
     const std::optional<QString> chosen =
-        m_files->openFileName(m_dialogParent, QStringLiteral("打开项目"), folder, filters());
+        m_files->openFileName(dialogParent(), QStringLiteral("打开项目"), folder, filters());
     return chosen && openProject(*chosen);
 }
 
 bool ProjectController::openProject(const QString& path) {
     // The file is read and checked whole before anything is asked or replaced.
-    const project::ReadResult read = project::loadProject(fsPath(path));
+    QByteArray digest = digestOf(path);
+    project::ReadResult read = project::loadProject(fsPath(path));
     if (!read.project) {
-        messages().warn(m_dialogParent,
-                        QStringLiteral("无法打开项目：%1\n%2").arg(native(path), q(read.error)));
+        warnUnreadable(path, read.error);
         return false;
     }
     if (!settleChanges())
         return false;
+    // The answer may have written this very file (the open project opened again, or saved as
+    // it): what opens is what the file holds now, never what it held before the question.
+    if (digestOf(path) != digest) {
+        digest = digestOf(path);
+        read = project::loadProject(fsPath(path));
+        if (!read.project) {
+            warnUnreadable(path, read.error);
+            return false;
+        }
+    }
     install(*read.project, QFileInfo(path).absoluteFilePath());
+    m_fileDigest = digest;
     removeRecovery();
     addRecent(m_path);
     updateModified();
     return true;
+}
+
+void ProjectController::warnUnreadable(const QString& path, const std::string& error) {
+    messages().warn(dialogParent(), QStringLiteral("无法打开项目：%1\n%2").arg(native(path), q(error)));
 }
 
 bool ProjectController::openRecent(const QString& path) {
@@ -229,14 +270,24 @@ bool ProjectController::openRecent(const QString& path) {
 }
 
 bool ProjectController::save() {
-    return m_path.isEmpty() ? saveAs() : writeTo(m_path);
+    if (m_path.isEmpty())
+        return saveAs();
+    // Written by someone else since it was opened or saved here (another SocketPile, a copy put
+    // over it): the older state the windows hold must not go over it.
+    if (QFileInfo::exists(m_path) && digestOf(m_path) != m_fileDigest) {
+        messages().warn(dialogParent(), QStringLiteral("项目文件在打开或上次保存之后已被改动：%1\n"
+                                                       "为免覆盖较新的内容，请把项目另存为一个文件。")
+                                            .arg(native(m_path)));
+        return saveAs();
+    }
+    return writeTo(m_path);
 }
 
 bool ProjectController::saveAs() {
     const QString folder = documentsFolder();
     QDir().mkpath(folder);
     const std::optional<QString> chosen = m_files->saveFileName(
-        m_dialogParent, QStringLiteral("项目另存为"), QDir(folder).filePath(name() + extension()), filters());
+        dialogParent(), QStringLiteral("项目另存为"), QDir(folder).filePath(name() + extension()), filters());
     if (!chosen)
         return false;
     QString path = *chosen;
@@ -249,11 +300,12 @@ bool ProjectController::writeTo(const QString& path) {
     const project::Project project = current();
     const core::WriteResult written = project::saveProject(project, fsPath(path));
     if (!written.ok) {
-        messages().warn(m_dialogParent,
+        messages().warn(dialogParent(),
                         QStringLiteral("无法保存项目：%1\n%2").arg(native(path), q(written.reason)));
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
+    m_fileDigest = digestOf(m_path);
     m_saved = project;
     m_restoredUnsaved = false;
     addRecent(m_path);
@@ -268,6 +320,7 @@ void ProjectController::install(const project::Project& project, const QString& 
     for (int module = 1; module <= 3; ++module)
         m_kept[static_cast<std::size_t>(module - 1)] = project.module(module);
     m_path = path;
+    m_fileDigest.clear();
     m_restoredUnsaved = false;
     if (m_openWindow)
         for (int module = 1; module <= 3; ++module)
@@ -288,7 +341,30 @@ void ProjectController::closeWindows() {
 }
 
 bool ProjectController::confirmClose() {
-    return settleChanges();
+    // One question for everything unsaved: the project, and the pages of every open window.
+    QStringList unsaved;
+    if (modified())
+        unsaved << QStringLiteral("项目“%1”").arg(name());
+    std::vector<QPointer<frame::ModuleWindow>> pages;
+    for (int module = 1; module <= 3; ++module) {
+        frame::ModuleWindow* window = m_windows[static_cast<std::size_t>(module - 1)];
+        if (window && window->holdsUnsavedPiles()) {
+            pages.emplace_back(window);
+            unsaved << QStringLiteral("“%1”的计算结果").arg(moduleName(module));
+        }
+    }
+    if (unsaved.isEmpty())
+        return true;
+    const frame::SaveAnswer answer = messages().askToSave(
+        dialogParent(), QStringLiteral("退出"),
+        QStringLiteral("以下内容尚未保存：\n%1\n是否保存后退出？").arg(unsaved.join(QLatin1Char('\n'))));
+    if (answer != frame::SaveAnswer::Save)
+        return answer == frame::SaveAnswer::Discard;
+    // The pages first: the project then records them as saved.
+    for (const QPointer<frame::ModuleWindow>& window : pages)
+        if (window && !window->saveUnsavedPages())
+            return false;
+    return !modified() || save();
 }
 
 void ProjectController::finish() {
@@ -319,6 +395,12 @@ void ProjectController::removeRecent(const QString& path) {
     settings().setValue(QString::fromLatin1(kRecentKey), list);
     settings().sync();
     emit recentProjectsChanged();
+}
+
+QWidget* ProjectController::dialogParent() const {
+    // Over the window the engineer works in (Ctrl+S in a module window), else the launcher.
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_dialogParent;
 }
 
 QString ProjectController::documentsFolder() const {
@@ -360,7 +442,9 @@ void ProjectController::writeRecovery() {
         return;
     }
     QSaveFile file(recoveryPathFile());
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_path.toUtf8()) < 0 || !file.commit())
+    // The path, then what its file held when last opened or saved here.
+    const QByteArray text = m_path.toUtf8() + '\n' + m_fileDigest;
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         qWarning("recovery copy's project path not written: %s", qPrintable(file.errorString()));
 }
 
@@ -369,9 +453,13 @@ bool ProjectController::offerRecovery() {
     if (!QFileInfo::exists(copy))
         return false;
     QString original;
+    QByteArray originalDigest; // none in a copy from an older version: the file counts as changed
     QFile pathFile(recoveryPathFile());
-    if (pathFile.open(QIODevice::ReadOnly))
-        original = QString::fromUtf8(pathFile.readAll()).trimmed();
+    if (pathFile.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> lines = pathFile.readAll().split('\n');
+        original = QString::fromUtf8(lines.value(0)).trimmed();
+        originalDigest = lines.value(1).trimmed();
+    }
     pathFile.close();
 
     const project::ReadResult read = project::loadProject(fsPath(copy));
@@ -402,7 +490,8 @@ bool ProjectController::offerRecovery() {
         return false;
     }
     install(*read.project, original);
-    m_restoredUnsaved = true; // unsaved until the engineer saves it
+    m_fileDigest = originalDigest; // a save checks that nobody wrote the file since
+    m_restoredUnsaved = true;      // unsaved until the engineer saves it
     updateModified();
     return true;
 }

@@ -8,6 +8,7 @@
 
 #include "project/project.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -80,11 +81,17 @@ public:
     // file that does not read or a failed save change nothing.
     bool newProject();
     bool openProject();                    // 打开项目…
-    bool openProject(const QString& path); // a file named elsewhere (command line, recent list)
+    // A file named elsewhere (command line, recent list). What opens is what the file holds once
+    // the question about unsaved changes is answered, were it just saved there.
+    bool openProject(const QString& path);
     bool openRecent(const QString& path);  // a missing file is warned about and dropped
-    bool save();                           // 保存项目; untitled: through 项目另存为…
+    // 保存项目; untitled, or the file written elsewhere since it was opened or saved here:
+    // through 项目另存为… (the latter with a warning, so that nothing newer is written over).
+    bool save();
     bool saveAs();                         // 项目另存为…
-    // The program is about to end: unsaved changes are asked about first. True when it may end.
+    // The program is about to end: one question lists what is unsaved (the project, the pages of
+    // each open module window); "保存" saves all of it. True when it may end, the windows then
+    // closing without asking again.
     bool confirmClose();
     // A clean end: the recovery copy is no longer needed.
     void finish();
@@ -107,6 +114,9 @@ private:
     // 保存 / 不保存 / 取消 when there are unsaved changes; true when the caller may go on.
     bool settleChanges();
     bool writeTo(const QString& path);
+    void warnUnreadable(const QString& path, const std::string& error);
+    // Where questions and dialogs go: the active window, else the launcher.
+    QWidget* dialogParent() const;
     // Replaces the windows by those of `project`; `path` becomes the project's file.
     void install(const project::Project& project, const QString& path);
     void closeWindows();
@@ -130,6 +140,9 @@ private:
     QString m_recoveryFolder;
 
     QString m_path;
+    // What m_path held when this program last opened or wrote it; a save over anything else
+    // would put older work over newer.
+    QByteArray m_fileDigest;
     project::Project m_saved; // as last saved or opened
     // Restored from a recovery copy: unsaved whatever the windows hold, until saved or replaced.
     bool m_restoredUnsaved = false;

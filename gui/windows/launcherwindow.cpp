@@ -109,8 +109,10 @@ void LauncherWindow::buildMenu() {
     add("act_xinjianxiangmu", QStringLiteral("新建项目"), {}, [this] { m_project->newProject(); });
     add("act_dakaixiangmu", QStringLiteral("打开项目…"), QKeySequence(Qt::CTRL | Qt::Key_O),
         [this] { m_project->openProject(); });
-    add("act_baocunxiangmu", QStringLiteral("保存项目"), QKeySequence(Qt::CTRL | Qt::Key_S),
-        [this] { m_project->save(); });
+    QAction* save = add("act_baocunxiangmu", QStringLiteral("保存项目"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                        [this] { m_project->save(); });
+    // Ctrl+S saves the project from every window of the program and every layer.
+    save->setShortcutContext(Qt::ApplicationShortcut);
     add("act_lingcunxiangmu", QStringLiteral("项目另存为…"), {}, [this] { m_project->saveAs(); });
     m_recent = file->addMenu(QStringLiteral("最近的项目"));
     m_recent->setObjectName(QStringLiteral("menu_zuijinxiangmu"));
@@ -154,18 +156,22 @@ void LauncherWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), gradient);
 }
 
-// The project's unsaved changes are asked about first. Then a module window may refuse to close
-// (its unsaved piles kept by "取消"); then the launcher, and the program with it, stays open.
+// One question about everything unsaved, the project's changes and the windows' pages; "取消" or
+// a save that fails keeps the launcher, and the program with it, open. The module windows then
+// close without asking again.
 void LauncherWindow::closeEvent(QCloseEvent* event) {
     if (!m_project->confirmClose()) {
         event->ignore();
         return;
     }
-    for (const QPointer<QWidget>& window : m_windows)
-        if (window && !window->close()) {
+    for (const QPointer<QWidget>& window : m_windows) {
+        if (auto* moduleWindow = qobject_cast<frame::ModuleWindow*>(window.data())) {
+            moduleWindow->closeWithoutAsking();
+        } else if (window && !window->close()) {
             event->ignore();
             return;
         }
+    }
     m_project->finish();
     event->accept();
 }

@@ -553,20 +553,27 @@ private slots:
         QCOMPARE(f.button("cbt_View")->isVisible(), pilesAfterTwoPresses == 1);
     }
 
-    void ctrlSSavesThePageOnView() {
+    // Ctrl+Shift+S on the documents layer saves the page on view; Ctrl+S belongs to the project
+    // (the launcher's 保存项目) and saves no page.
+    void ctrlShiftSSavesThePageOnView() {
+        const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
         Fixture f(1);
         f.click("cbt_compute");
-        QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier); // on the input layer: nothing
+        QTest::keyClick(&f.window, Qt::Key_S, ctrlShift); // on the input layer: nothing
         QVERIFY(!QFile::exists(f.savedPath(kBookFile)));
         f.click("cbt_View");
         auto* view = f.get<QPlainTextEdit>("meo_jisuanjieguo_Doc");
         view->setFocus();
         QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.saveState(), 3);
+        QVERIFY(!QFile::exists(f.savedPath(kBookFile)));
+        QTest::keyClick(view, Qt::Key_S, ctrlShift);
         QCOMPARE(f.saveState(), 2);
         QVERIFY(QFile::exists(f.savedPath(kBookFile)));
         QVERIFY(!QFile::exists(f.savedPath(kTableFile)));
+        QVERIFY(f.button("cbt_Save")->toolTip().contains(QStringLiteral("Ctrl+Shift+S")));
         f.click("cbt_PageBook");
-        QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&f.window, Qt::Key_S, ctrlShift);
         QCOMPARE(f.saveState(), 0);
         QCOMPARE(test::savedLines(f.savedPath(kTableFile)), tableOf(cases()[0], {cases()[0].firstRow}));
         QVERIFY(f.messages.messages.isEmpty());

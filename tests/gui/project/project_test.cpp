@@ -8,11 +8,13 @@
 #include "optimise/optimisepagewidget.h"
 #include "project/project.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QTableWidget>
 
 #include <filesystem>
+#include <memory>
 
 using namespace sp;
 using Fixture = test::LauncherFixture;
@@ -259,8 +261,12 @@ private slots:
             done = f.launcher.close();
 
         QCOMPARE(done, goesOn);
-        QCOMPARE(f.projectMessages.questions,
-                 QStringList({QStringLiteral("未保存的项目|项目“未命名项目”有未保存的更改，是否先保存？")}));
+        // At exit the one question lists the window's unsaved pages too.
+        const QString question = action == QLatin1String("exit")
+                                     ? QStringLiteral("退出|以下内容尚未保存：\n项目“未命名项目”\n"
+                                                      "“侧阻端阻综合计算(单层基岩)”的计算结果\n是否保存后退出？")
+                                     : QStringLiteral("未保存的项目|项目“未命名项目”有未保存的更改，是否先保存？");
+        QCOMPARE(f.projectMessages.questions, QStringList({question}));
         const bool saved = answer == int(frame::SaveAnswer::Save) && !failingSave;
         QCOMPARE(QFile::exists(f.file(QStringLiteral("mine.sppile"))), saved);
         if (saved) {
@@ -297,6 +303,188 @@ private slots:
         } else {
             QVERIFY(!f.launcher.isVisible());
         }
+    }
+
+    // Opening the project that is open, or a file the question's "保存" writes (项目另存为 onto it),
+    // shows what the file holds once the question is answered: the work just saved, unchanged,
+    // and a later 保存项目 writes it again rather than what the file held before.
+    void whatOpensIsWhatTheFileHoldsAfterTheQuestion_data() {
+        QTest::addColumn<bool>("titled");
+        QTest::newRow("the open project from the recent list") << true;
+        QTest::newRow("an untitled project saved as the file opened") << false;
+    }
+    void whatOpensIsWhatTheFileHoldsAfterTheQuestion() {
+        QFETCH(bool, titled);
+        Fixture f;
+        const QString site = f.file(QStringLiteral("site.sppile"));
+        frame::ModuleWindow* window = f.open(1);
+        test::WindowDriver driver{window};
+        driver.click("cbt_compute");
+        f.files.saveAnswer = site;
+        QVERIFY(f.project().saveAs());
+        if (!titled) {
+            QVERIFY(f.project().newProject());
+            window = f.open(1);
+            driver.root = window;
+            driver.click("cbt_compute");
+        }
+        driver.type("cbe_dd", QStringLiteral("1200"));
+        driver.click("cbt_compute"); // two piles now: 1000 and 1200 (a fresh untitled one: the same)
+        const std::vector<std::string> book = window->documents().page(report::Page::Book);
+        Fixture::settle();
+        QVERIFY(f.project().modified());
+
+        f.projectMessages.answer = frame::SaveAnswer::Save;
+        QVERIFY(titled ? f.project().openRecent(site) : f.project().openProject(site));
+        QCOMPARE(f.projectMessages.questions.size(), 1);
+        const project::ReadResult onDisk = project::loadProject(fsPath(site));
+        QVERIFY(onDisk.project);
+        QCOMPARE(onDisk.project->module(1)->piles.size(), std::size_t(2));
+        frame::ModuleWindow* opened = f.window(1);
+        QVERIFY(opened);
+        QCOMPARE(opened->documents().pileRegister().count(), 2);
+        QCOMPARE(opened->documents().page(report::Page::Book), book);
+        QVERIFY(f.project().current() == *onDisk.project);
+        Fixture::settle();
+        QVERIFY(!f.project().modified());
+        QCOMPARE(f.launcher.windowTitle(), QStringLiteral("site - ") + kLauncherTitle);
+
+        QVERIFY(f.project().save());
+        QCOMPARE(project::loadProject(fsPath(site)).project->module(1)->piles.size(), std::size_t(2));
+        QVERIFY(f.projectMessages.messages.isEmpty());
+    }
+
+    // A project file written elsewhere after it was opened or saved here (another SocketPile, a
+    // copy put over it), or after the run whose work was recovered, is never written over by
+    // 保存项目: a warning, then 项目另存为. A file left alone is saved where it is.
+    void aFileWrittenElsewhereIsNotWrittenOver_data() {
+        QTest::addColumn<bool>("recovered");
+        QTest::addColumn<bool>("writtenElsewhere");
+        QTest::newRow("opened, left alone") << false << false;
+        QTest::newRow("opened, written elsewhere") << false << true;
+        QTest::newRow("recovered, left alone") << true << false;
+        QTest::newRow("recovered, written elsewhere after the crash") << true << true;
+    }
+    void aFileWrittenElsewhereIsNotWrittenOver() {
+        QFETCH(bool, recovered);
+        QFETCH(bool, writtenElsewhere);
+        QTemporaryDir base;
+        const QString site = base.path() + QStringLiteral("/site.sppile");
+        auto fixture = std::make_unique<Fixture>(base.path());
+        onePile(*fixture);
+        fixture->files.saveAnswer = site;
+        QVERIFY(fixture->project().saveAs());
+        test::WindowDriver{fixture->window(1)}.click("cbt_compute"); // unsaved work: a second pile
+        Fixture::settle();
+        if (recovered) {
+            fixture->project().writeRecovery();
+            fixture = std::make_unique<Fixture>(base.path()); // after a crash
+            fixture->projectMessages.recover = true;
+            QVERIFY(fixture->project().offerRecovery());
+        }
+        Fixture& f = *fixture;
+        QByteArray elsewhere;
+        if (writtenElsewhere) {
+            QVERIFY(QFile::remove(site));
+            QVERIFY(QFile::copy(demoProject(), site));
+            QFile file(site);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            elsewhere = file.readAll();
+        }
+        f.files.saveAnswer.reset(); // 项目另存为 given up
+        const int dialogs = f.files.asked.size();
+
+        QCOMPARE(f.project().save(), !writtenElsewhere);
+        if (!writtenElsewhere) {
+            QVERIFY(f.projectMessages.messages.isEmpty());
+            QCOMPARE(f.files.asked.size(), dialogs);
+            QCOMPARE(project::loadProject(fsPath(site)).project->module(1)->piles.size(), std::size_t(2));
+            return;
+        }
+        QCOMPARE(f.projectMessages.messages,
+                 QStringList({QStringLiteral("项目文件在打开或上次保存之后已被改动：%1\n"
+                                             "为免覆盖较新的内容，请把项目另存为一个文件。")
+                                  .arg(QDir::toNativeSeparators(site))}));
+        QCOMPARE(f.files.asked.size(), dialogs + 1);
+        QVERIFY(f.files.asked.last().startsWith(QStringLiteral("项目另存为|")));
+        QFile file(site);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), elsewhere);
+        QVERIFY(f.project().modified());
+
+        // Warned again and saved as another file, the work goes on there, saved without a warning.
+        f.files.saveAnswer = base.path() + QStringLiteral("/mine.sppile");
+        QVERIFY(f.project().save());
+        QCOMPARE(f.projectMessages.messages.size(), 2);
+        QCOMPARE(f.project().path(), *f.files.saveAnswer);
+        test::WindowDriver{f.window(1)}.click("cbt_compute");
+        QVERIFY(f.project().save());
+        QCOMPARE(f.projectMessages.messages.size(), 2);
+        QCOMPARE(project::loadProject(fsPath(f.project().path())).project->module(1)->piles.size(), std::size_t(3));
+    }
+
+    // Module 2 like modules 1 and 3: opened again, a window left as its last pile was calculated
+    // shows that pile's results in its boxes and offers "结果".
+    void theLastResultsShowAgainAfterOpen_data() {
+        QTest::addColumn<int>("module");
+        QTest::newRow("module 1") << 1;
+        QTest::newRow("module 2") << 2;
+        QTest::newRow("module 3") << 3;
+    }
+    void theLastResultsShowAgainAfterOpen() {
+        QFETCH(int, module);
+        Fixture f;
+        test::WindowDriver driver{f.open(module)};
+        driver.click("cbt_compute");
+        const QString ra = driver.box(QStringLiteral("edt_ra"));
+        const QString status = driver.get<QLabel>("lb_shuoming")->text();
+        QVERIFY(!ra.isEmpty());
+        QVERIFY(driver.button("cbt_View")->isVisible());
+        f.files.saveAnswer = f.file(QStringLiteral("results.sppile"));
+        QVERIFY(f.project().saveAs());
+        QVERIFY(f.project().newProject());
+        QVERIFY(f.project().openProject(f.file(QStringLiteral("results.sppile"))));
+        driver.root = f.window(module);
+        QVERIFY(driver.root);
+        if (module == 3)
+            driver.click("cbt_tongyi");
+        QCOMPARE(driver.box(QStringLiteral("edt_ra")), ra);
+        QCOMPARE(driver.get<QLabel>("lb_shuoming")->text(), status);
+        QVERIFY(driver.button("cbt_View")->isVisible());
+        QVERIFY(!driver.button("cbt_compute")->isVisible());
+    }
+
+    // Ctrl+S is 保存项目 in every window of the program and on every layer of a module window; it
+    // saves no page (the documents layer's "保存" has Ctrl+Shift+S).
+    void ctrlSSavesTheProjectFromEveryWindowAndLayer_data() {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("launcher") << QStringLiteral("launcher");
+        QTest::newRow("input layer") << QStringLiteral("input");
+        QTest::newRow("documents layer") << QStringLiteral("documents");
+        QTest::newRow("optimisation layer") << QStringLiteral("optimisation");
+    }
+    void ctrlSSavesTheProjectFromEveryWindowAndLayer() {
+        QFETCH(QString, where);
+        Fixture f;
+        frame::ModuleWindow* window = f.open(2);
+        test::WindowDriver driver{window};
+        driver.click("cbt_compute");
+        if (where == QLatin1String("documents"))
+            driver.click("cbt_View");
+        else if (where == QLatin1String("optimisation"))
+            driver.click("cbt_YouHua");
+        QWidget* target = where == QLatin1String("launcher") ? static_cast<QWidget*>(&f.launcher) : window;
+        target->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(target));
+        f.files.saveAnswer = f.file(QStringLiteral("keys.sppile"));
+
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : target, Qt::Key_S,
+                        Qt::ControlModifier);
+        QCOMPARE(f.project().path(), f.file(QStringLiteral("keys.sppile")));
+        QVERIFY(QFile::exists(f.project().path()));
+        QCOMPARE(window->documents().saveState().value(), 3); // no page saved
+        QVERIFY(!QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")));
+        QVERIFY(f.windowMessages.messages.isEmpty());
     }
 
     // A file that does not open is warned about with the reader's message; nothing is asked and
@@ -411,6 +599,7 @@ private slots:
         std::vector<std::string> book;
         QString site;
         QString recovery;
+        QString ra;
         {
             Fixture f(base.path());
             recovery = f.project().recoveryFile();
@@ -433,8 +622,10 @@ private slots:
             QVERIFY(*read.project == f.project().current());
             QFile pathFile(f.project().recoveryPathFile());
             QVERIFY(pathFile.open(QIODevice::ReadOnly));
-            QCOMPARE(QString::fromUtf8(pathFile.readAll()), site);
+            QCOMPARE(QString::fromUtf8(pathFile.readAll().split('\n').front()), site);
             book = window->documents().page(report::Page::Book);
+            ra = driver.box(QStringLiteral("edt_ra"));
+            QVERIFY(!ra.isEmpty());
         } // the program ends without closing: a crash
 
         Fixture f(base.path());
@@ -445,6 +636,9 @@ private slots:
             QStringList({QStringLiteral("恢复项目|程序上次没有正常退出。是否恢复项目“site”未保存的更改？")}));
         QVERIFY(f.window(2));
         QCOMPARE(f.window(2)->documents().page(report::Page::Book), book);
+        test::WindowDriver restored{f.window(2)};
+        QCOMPARE(restored.box(QStringLiteral("edt_ra")), ra); // the last results, with "结果"
+        QVERIFY(restored.button("cbt_View")->isVisible());
         QCOMPARE(f.project().path(), site);
         QVERIFY(f.project().modified());
         QCOMPARE(f.launcher.windowTitle(), QStringLiteral("site* - ") + kLauncherTitle);

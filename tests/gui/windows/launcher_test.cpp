@@ -1,5 +1,7 @@
 #include "windows/launcherfixture.h"
 
+#include "project/project.h"
+
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -179,67 +181,75 @@ private slots:
         QTRY_VERIFY(!window);
     }
 
-    // Closing the launcher closes every module window, each asking about its unsaved piles; one
-    // kept open keeps the launcher open, and the windows after it are not asked.
-    void closingTheLauncherAsksEachWindowWithUnsavedPiles_data() {
-        QTest::addColumn<int>("answer1");
-        QTest::addColumn<int>("answer2");
-        QTest::addColumn<bool>("launcherOpen");
-        QTest::addColumn<bool>("window1Open");
-        QTest::addColumn<bool>("window2Open");
-        QTest::addColumn<int>("questions2");
-        QTest::addColumn<bool>("bookSaved1");
+    // Closing the launcher asks one question, listing what is unsaved: the project and each open
+    // window whose pages were not saved (a window with nothing calculated is not named); the
+    // windows then close without asking. "保存" saves the pages, then the project (through 项目另存为
+    // while untitled), which records them as saved; "取消", or a 项目另存为 given up, keeps
+    // everything open.
+    void closingTheLauncherAsksOnceAboutEverythingUnsaved_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("projectSavedBefore");
+        QTest::addColumn<bool>("fileChosen"); // the answer of 项目另存为
+        QTest::addColumn<bool>("closed");
         using sp::frame::SaveAnswer;
         const int save = int(SaveAnswer::Save), discard = int(SaveAnswer::Discard),
                   cancel = int(SaveAnswer::Cancel);
-        QTest::newRow("不保存, 不保存") << discard << discard << false << false << false << 1 << false;
-        QTest::newRow("保存, 不保存") << save << discard << false << false << false << 1 << true;
-        QTest::newRow("取消 in the first") << cancel << discard << true << true << true << 0 << false;
-        QTest::newRow("取消 in the second") << discard << cancel << true << false << true << 1 << false;
+        QTest::newRow("不保存") << discard << false << true << true;
+        QTest::newRow("保存") << save << false << true << true;
+        QTest::newRow("保存, 项目另存为 given up") << save << false << false << false;
+        QTest::newRow("取消") << cancel << false << true << false;
+        QTest::newRow("project saved, 保存 the pages") << save << true << true << true;
+        QTest::newRow("project saved, 不保存") << discard << true << true << true;
     }
-    void closingTheLauncherAsksEachWindowWithUnsavedPiles() {
-        QFETCH(int, answer1);
-        QFETCH(int, answer2);
-        Fixture f; // the project's own question is answered "不保存"
-        LauncherWindow& launcher = f.launcher;
-        QTemporaryDir folder;
-        sp::test::RecordingMessages messages[2];
-        messages[0].answer = static_cast<sp::frame::SaveAnswer>(answer1);
-        messages[1].answer = static_cast<sp::frame::SaveAnswer>(answer2);
-        QPointer<QWidget> windows[2];
-        for (int k = 0; k < 2; ++k) {
-            QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi%1").arg(k + 1)),
-                              Qt::LeftButton);
-            auto* window = qobject_cast<sp::frame::ModuleWindow*>(launcher.moduleWindow(k + 1));
-            QVERIFY(window);
-            window->setMessageSink(&messages[k]);
-            window->setDocumentsFolder(folder.path());
-            sp::test::WindowDriver{window}.click("cbt_compute");
-            windows[k] = window;
+    void closingTheLauncherAsksOnceAboutEverythingUnsaved() {
+        QFETCH(int, answer);
+        QFETCH(bool, projectSavedBefore);
+        QFETCH(bool, fileChosen);
+        QFETCH(bool, closed);
+        Fixture f;
+        f.projectMessages.answer = static_cast<sp::frame::SaveAnswer>(answer);
+        QPointer<sp::frame::ModuleWindow> windows[3];
+        for (int module = 1; module <= 3; ++module) {
+            windows[module - 1] = f.open(module);
+            if (module < 3) // the third window calculates nothing
+                sp::test::WindowDriver{windows[module - 1].data()}.click("cbt_compute");
         }
-        // A third window with nothing computed asks nothing.
-        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_Gongshi3")), Qt::LeftButton);
-        QPointer<QWidget> third = launcher.moduleWindow(3);
+        const QString site = f.file(QStringLiteral("site.sppile"));
+        f.files.saveAnswer = site;
+        if (projectSavedBefore)
+            QVERIFY(f.project().saveAs());
+        if (!fileChosen)
+            f.files.saveAnswer.reset();
+        const int dialogs = f.files.asked.size();
 
-        QTest::mouseClick(launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
+        QTest::mouseClick(f.launcher.findChild<QPushButton*>(QStringLiteral("cbt_guanbi")), Qt::LeftButton);
 
-        QFETCH(bool, launcherOpen);
-        QFETCH(bool, window1Open);
-        QFETCH(bool, window2Open);
-        QFETCH(int, questions2);
-        QFETCH(bool, bookSaved1);
-        QCOMPARE(launcher.isVisible(), launcherOpen);
-        QCOMPARE(messages[0].questions,
-                 QStringList({QStringLiteral("未保存的计算结果|计算结果尚未保存，是否保存后关闭？")}));
-        QCOMPARE(messages[1].questions.size(), questions2);
-        QTRY_COMPARE(bool(windows[0]), window1Open);
-        QTRY_COMPARE(bool(windows[1]), window2Open);
-        QTRY_COMPARE(bool(third), launcherOpen);
-        QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")),
-                 bookSaved1);
-        for (const QPointer<QWidget>& window : windows)
-            if (window)
-                QVERIFY(window->isVisible());
+        const QString listed = (projectSavedBefore ? QString() : QStringLiteral("项目“未命名项目”\n")) +
+                               QStringLiteral("“侧阻端阻综合计算(单层基岩)”的计算结果\n"
+                                              "“侧阻端阻分解计算(多层基岩)”的计算结果\n");
+        QCOMPARE(f.projectMessages.questions,
+                 QStringList({QStringLiteral("退出|以下内容尚未保存：\n") + listed + QStringLiteral("是否保存后退出？")}));
+        QVERIFY(f.windowMessages.questions.isEmpty());
+        QCOMPARE(f.launcher.isVisible(), !closed);
+        for (const QPointer<sp::frame::ModuleWindow>& window : windows)
+            QTRY_COMPARE(bool(window), !closed);
+
+        const bool saving = answer == int(sp::frame::SaveAnswer::Save);
+        QCOMPARE(QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")), saving);
+        QCOMPARE(QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt")), saving);
+        // An untitled project goes through 项目另存为; a saved one is written where it is.
+        QCOMPARE(f.files.asked.size(), dialogs + (saving && !projectSavedBefore ? 1 : 0));
+        QCOMPARE(QFile::exists(site), projectSavedBefore || (saving && fileChosen));
+        if (QFile::exists(site)) {
+            const sp::project::ReadResult read = sp::project::loadProject(site.toStdString());
+            QVERIFY(read.project);
+            for (int module : {1, 2}) {
+                QVERIFY(read.project->module(module));
+                QCOMPARE(read.project->module(module)->piles.size(), std::size_t(1));
+                QCOMPARE(read.project->module(module)->bookSaved, saving);
+                QCOMPARE(read.project->module(module)->tableSaved, saving);
+            }
+        }
     }
 };
 
