@@ -262,10 +262,11 @@ private slots:
 
         QCOMPARE(done, goesOn);
         // At exit the one question lists the window's unsaved pages too.
-        const QString question = action == QLatin1String("exit")
-                                     ? QStringLiteral("退出|以下内容尚未保存：\n项目“未命名项目”\n"
-                                                      "“侧阻端阻综合计算(单层基岩)”的计算结果\n是否保存后退出？")
-                                     : QStringLiteral("未保存的项目|项目“未命名项目”有未保存的更改，是否先保存？");
+        const QString question =
+            action == QLatin1String("exit")
+                ? QStringLiteral("退出|以下内容尚未保存：\n项目“未命名项目”\n"
+                                 "“侧阻端阻综合计算(单层基岩)”的计算结果\n是否保存后退出？")
+                : QStringLiteral("未保存的项目|项目“未命名项目”有未保存的更改，是否先保存？");
         QCOMPARE(f.projectMessages.questions, QStringList({question}));
         const bool saved = answer == int(frame::SaveAnswer::Save) && !failingSave;
         QCOMPARE(QFile::exists(f.file(QStringLiteral("mine.sppile"))), saved);
@@ -420,7 +421,8 @@ private slots:
         test::WindowDriver{f.window(1)}.click("cbt_compute");
         QVERIFY(f.project().save());
         QCOMPARE(f.projectMessages.messages.size(), 2);
-        QCOMPARE(project::loadProject(fsPath(f.project().path())).project->module(1)->piles.size(), std::size_t(3));
+        QCOMPARE(project::loadProject(fsPath(f.project().path())).project->module(1)->piles.size(),
+                 std::size_t(3));
     }
 
     // Module 2 like modules 1 and 3: opened again, a window left as its last pile was calculated

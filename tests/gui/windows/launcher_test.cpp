@@ -227,16 +227,18 @@ private slots:
         const QString listed = (projectSavedBefore ? QString() : QStringLiteral("项目“未命名项目”\n")) +
                                QStringLiteral("“侧阻端阻综合计算(单层基岩)”的计算结果\n"
                                               "“侧阻端阻分解计算(多层基岩)”的计算结果\n");
-        QCOMPARE(f.projectMessages.questions,
-                 QStringList({QStringLiteral("退出|以下内容尚未保存：\n") + listed + QStringLiteral("是否保存后退出？")}));
+        QCOMPARE(f.projectMessages.questions, QStringList({QStringLiteral("退出|以下内容尚未保存：\n") +
+                                                           listed + QStringLiteral("是否保存后退出？")}));
         QVERIFY(f.windowMessages.questions.isEmpty());
         QCOMPARE(f.launcher.isVisible(), !closed);
         for (const QPointer<sp::frame::ModuleWindow>& window : windows)
             QTRY_COMPARE(bool(window), !closed);
 
         const bool saving = answer == int(sp::frame::SaveAnswer::Save);
-        QCOMPARE(QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")), saving);
-        QCOMPARE(QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt")), saving);
+        QCOMPARE(QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_文本.txt")),
+                 saving);
+        QCOMPARE(QFile::exists(f.documents() + QStringLiteral("/嵌岩桩计算书(依据DBJ52T088-2018)_表格.txt")),
+                 saving);
         // An untitled project goes through 项目另存为; a saved one is written where it is.
         QCOMPARE(f.files.asked.size(), dialogs + (saving && !projectSavedBefore ? 1 : 0));
         QCOMPARE(QFile::exists(site), projectSavedBefore || (saving && fileChosen));
