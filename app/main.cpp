@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     // The desktop entry the window belongs to (its name and icon on Wayland docks and task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral("socketpile"));
     QApplication::setWindowIcon(programIcon());
-    sp::frame::loadToolkitTranslations(app);
+    sp::frame::useProgramLocale(app);
     sp::app::LauncherWindow launcher(makeModuleWindow);
     launcher.show();
     // A run that did not end cleanly left its unsaved work; then the project named on the command

@@ -2,6 +2,7 @@
 // design size yet may be resized (and fit a short screen), and table columns wide enough for the
 // widest texts they hold.
 
+#include "frame/filedialoglocale.h"
 #include "frame/translations.h"
 #include "guitest.h"
 #include "module2/rocklayergrid.h"
@@ -9,7 +10,10 @@
 #include "windows/module2window.h"
 #include "windows/module3window.h"
 
+#include <QAbstractProxyModel>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -85,6 +89,41 @@ private slots:
         };
         QVERIFY2(has(QStringLiteral("复制")), qPrintable(texts.join(QLatin1Char('|'))));
         QVERIFY2(has(QStringLiteral("全选")), qPrintable(texts.join(QLatin1Char('|'))));
+    }
+
+    // The program's locale is Chinese whatever the system's: the default locale, and the sizes
+    // and dates of the toolkit's file dialog, which would otherwise follow the system's ("11 Dec",
+    // "0 bytes").
+    void fileDialogsWriteSizesAndDatesInChinese() {
+        const QLocale before;
+        QVERIFY(frame::useProgramLocale(*qApp));
+        QCOMPARE(QLocale().name(), QStringLiteral("zh_CN"));
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("site.sppile")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("12345");
+        file.close();
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+
+        QFileDialog dialog(nullptr, QStringLiteral("打开项目"), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        auto* model = dynamic_cast<QAbstractProxyModel*>(dialog.proxyModel());
+        QVERIFY(dynamic_cast<frame::FileDialogLocale::Model*>(model));
+        auto* files = qobject_cast<QFileSystemModel*>(model->sourceModel());
+        QVERIFY(files);
+        const QModelIndex site = model->mapFromSource(files->index(file.fileName()));
+        const QModelIndex sub = model->mapFromSource(files->index(folder.filePath(QStringLiteral("sub"))));
+        QVERIFY(site.isValid() && sub.isValid());
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        QTRY_COMPARE(site.siblingAtColumn(1).data().toString(), chinese.formattedDataSize(5));
+        QCOMPARE(site.siblingAtColumn(3).data().toString(),
+                 chinese.toString(QFileInfo(file.fileName()).lastModified(), QLocale::ShortFormat));
+        QVERIFY(site.siblingAtColumn(1).data().toString() != QLocale::c().formattedDataSize(5));
+        QCOMPARE(sub.siblingAtColumn(1).data().toString(), QString()); // a folder has no size
+        QCOMPARE(site.data().toString(), QStringLiteral("site.sppile"));
+        dialog.close();
+        QLocale::setDefault(before);
     }
 
     void opensAtTheDesignSizeWhereTheScreenHoldsIt_data() {
