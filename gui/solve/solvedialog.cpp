@@ -65,10 +65,12 @@ SolveDialog::SolveDialog(Form form, bool offerDiameter, QWidget* parent) : QDial
     setObjectName(QStringLiteral("SolveDialog"));
     setWindowTitle(QStringLiteral("反算"));
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(form == Form::SocketDepth
-                                 ? QStringLiteral("求满足 Ra ≥ Ra,req 的最小嵌岩深度 hr，\n写入输入并计算。")
-                                 : QStringLiteral("求满足 Ra ≥ Ra,req 的最下层岩层最小长度 lri，\n写入表格并计算。"),
-                             this);
+    auto* intro = new QLabel(
+        form == Form::SocketDepth
+            ? QStringLiteral("求满足 Ra ≥ Ra,req、不小于最小嵌岩深度的\n最小嵌岩深度 hr，写入输入并计算。")
+            : QStringLiteral(
+                  "求满足 Ra ≥ Ra,req、不小于最小长度的\n最下层岩层最小长度 lri，写入表格并计算。"),
+        this);
     intro->setObjectName(QStringLiteral("lb_SolveIntro"));
     layout->addWidget(intro);
 
