@@ -40,23 +40,24 @@ double forceOf(const json& value, int pile, const std::string& key) {
     return kn;
 }
 
-long long stepOf(const json& value, int pile) {
-    const std::string key = "target.step";
+// A length of the target in whole mm, from `least` to the length limit.
+long long millimetresOf(const json& value, int pile, const std::string& key, long long least,
+                        const char* what) {
     if (!value.is_number_integer())
         throw UsageError(where(pile, key) + ": expected a whole number of mm, got " +
                          (value.is_number() ? value.dump() : std::string(value.type_name())));
     // Above the limit is refused as it stands, however large.
-    const long long step = value.is_number_unsigned()
-                               ? static_cast<long long>(std::min<unsigned long long>(
-                                     value.get<unsigned long long>(), solve::kLengthLimit + 1))
-                               : value.get<long long>();
-    if (step < 1 || step > solve::kLengthLimit)
-        throw UsageError(where(pile, key) + ": the step is 1 to " + std::to_string(solve::kLengthLimit) +
-                         " mm, got " + value.dump());
-    return step;
+    const long long mm = value.is_number_unsigned()
+                             ? static_cast<long long>(std::min<unsigned long long>(
+                                   value.get<unsigned long long>(), solve::kLengthLimit + 1))
+                             : value.get<long long>();
+    if (mm < least || mm > solve::kLengthLimit)
+        throw UsageError(where(pile, key) + ": " + what + " is " + std::to_string(least) + " to " +
+                         std::to_string(solve::kLengthLimit) + " mm, got " + value.dump());
+    return mm;
 }
 
-// "target": {"ra": 9000, "n": 6000, "step": 50}; ra is needed, n and step are not.
+// "target": {"ra": 9000, "n": 6000, "step": 50, "minDepth": 500}; ra is needed, the others are not.
 PileTarget targetOf(const json& value, int pile) {
     if (!value.is_object())
         throw UsageError(where(pile, "target") + ": expected a JSON object, got " + value.type_name());
@@ -69,9 +70,13 @@ PileTarget targetOf(const json& value, int pile) {
         } else if (key == "n") {
             target.target.n = forceOf(item, pile, "target.n");
         } else if (key == "step") {
-            target.step = stepOf(item, pile);
+            target.step = millimetresOf(item, pile, "target.step", 1, "the step");
+        } else if (key == "minDepth") {
+            target.target.minDepth =
+                millimetresOf(item, pile, "target.minDepth", 0, "the least socket depth");
         } else {
-            throw UsageError(where(pile, "target." + key) + ": unknown key for the target (ra, n, step)");
+            throw UsageError(where(pile, "target." + key) +
+                             ": unknown key for the target (ra, n, step, minDepth)");
         }
     }
     if (!ra)

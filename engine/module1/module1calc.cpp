@@ -132,12 +132,16 @@ std::vector<std::pair<std::string, std::string>> resultBoxes(const Values& v) {
         {kBoxDeq, FixedText(g.deq, 7, 0)},
         {kBoxRatio, FixedText(g.ratioToDeq, 7, 2)},
         {kBoxZetaR, FixedText(v.zetaR, 7, 4)},
-        {kBoxRa, PrecisionText(v.ra, v.precision, 7)},
-        {kBoxRc, PrecisionText(v.rc, v.precision, 7)},
+        {kBoxRa, forceBoxText(v.ra, v.precision)},
+        {kBoxRc, forceBoxText(v.rc, v.precision)},
     };
 }
 
 } // namespace
+
+std::string forceBoxText(double kn, Precision precision) {
+    return PrecisionText(kn, precision, 7);
+}
 
 std::string conversionMessage(const std::string& fieldLabel, const std::string& text) {
     return "数据转换错误：" + fieldLabel + "中的“" + text + "”不是有效的数值";

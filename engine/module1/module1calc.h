@@ -131,6 +131,9 @@ struct Capacity {
 Capacity capacityOf(const core::SectionGeometry& geometry, double frk, core::IntegrityClass integrity, double kv,
                     int process, int grade);
 
+// Ra or Rc (kN) as the result boxes write it, by the precision.
+std::string forceBoxText(double kn, core::Precision precision);
+
 // The message of the generic conversion-error report.
 std::string conversionMessage(const std::string& fieldLabel, const std::string& text);
 

@@ -375,4 +375,11 @@ std::vector<handin::SheetColumn> tableColumns() {
     });
 }
 
+std::string zetaTableNote(const Values& v) {
+    if (!v.zetaWorking.beyond)
+        return {};
+    return "hr/deq = " + rowsRead(v.zetaWorking, FixedText(v.geometry.ratioToDeq, 7, 2)) +
+           "：已超出 ζr 表，Ra 不再随 hr 增大";
+}
+
 } // namespace sp::module1

@@ -13,6 +13,10 @@
 namespace sp::module1 {
 
 handin::PileSection pileSection(const Values& v, int pileNumber);
+// Past the end of the ζr table the calculation reads the table's last row, and the book's reading
+// of ζ says so ("5.00 > 4.0，取 4.0 行"); this is that remark in plain text for the window to show
+// beside the ζr box. Empty while the ratio lies within the table.
+std::string zetaTableNote(const Values& v);
 // The cells of the pile's row, one per column of the text pile table and as it shows them.
 handin::SheetRow tableCells(const Values& v, int pileNumber);
 std::vector<handin::SheetColumn> tableColumns();

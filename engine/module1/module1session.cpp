@@ -1,5 +1,6 @@
 #include "module1/module1session.h"
 
+#include "module1/module1handin.h"
 #include "module1/module1reports.h"
 
 namespace sp::module1 {
@@ -19,8 +20,11 @@ Session::~Session() = default;
 std::string* Session::fieldSlot(const std::string& field) { return module1::inputField(m_inputs, field); }
 
 void Session::clearBoxes(const std::vector<std::string>& boxes) {
-    for (const auto& name : boxes)
+    for (const auto& name : boxes) {
         m_boxes[name].clear();
+        if (name == kBoxZetaR)
+            m_zetaNote.clear();
+    }
 }
 
 ChangeEffect Session::changeEffect(const std::string& field, const std::string& text) const {
@@ -83,6 +87,7 @@ bool Session::record(const Outcome& outcome) {
         return false;
     for (const auto& [name, text] : outcome.boxes)
         m_boxes[name] = text;
+    m_zetaNote = zetaTableNote(outcome.values);
     return true;
 }
 
@@ -110,6 +115,7 @@ void Session::writeLayer(const LayerWrite& write) {
     sectionKindChanged();
     for (const auto& [name, text] : write.boxes)
         m_boxes[name] = text;
+    m_zetaNote.clear(); // a run's last candidate brings its boxes, not how ζ was read
     for (const auto& [name, colour] : write.colours.colours)
         m_fieldColours[name] = colour;
     write.status.applyTo(m_status);

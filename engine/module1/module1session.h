@@ -56,6 +56,9 @@ public:
     // The window's frame deletes piles and marks pages saved.
     report::ReportDocuments& documents() { return m_documents; }
     std::string box(const std::string& name) const;
+    // Beside the ζr box: the book's remark that the last calculation read past the end of the ζr
+    // table (module1::zetaTableNote); empty otherwise and whenever the ζr box is empty.
+    const std::string& zetaNote() const { return m_zetaNote; }
     std::string fieldText(const std::string& field) const;
     // Colours of the fields (and labels) a change or a calculation has coloured so far.
     const std::map<std::string, core::Colour>& fieldColours() const { return m_fieldColours; }
@@ -88,6 +91,7 @@ private:
     core::StatusLine m_status;
     std::map<std::string, core::Colour> m_fieldColours;
     std::map<std::string, std::string> m_boxes;
+    std::string m_zetaNote;
     bool m_calculated = false;
     report::ReportDocuments m_documents;
 };

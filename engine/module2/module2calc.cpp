@@ -227,7 +227,7 @@ void fillResultBoxes(Outcome& out) {
     const int digits = boxDigits(v.precision);
     out.boxes = {
         {kBoxQuk, PrecisionText(v.quk, v.precision, digits)},
-        {kBoxRa, PrecisionText(v.ra, v.precision, digits)},
+        {kBoxRa, forceBoxText(v.ra, v.precision)},
         {kBoxPercent, FixedText(v.endShare, digits, shareDecimals(v.precision)) + "%"},
     };
 }
@@ -243,6 +243,10 @@ int shareDecimals(Precision p) {
     default:
         return 0;
     }
+}
+
+std::string forceBoxText(double kn, Precision precision) {
+    return PrecisionText(kn, precision, boxDigits(precision));
 }
 
 Outcome calculate(const Inputs& in) {

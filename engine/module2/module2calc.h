@@ -88,6 +88,9 @@ struct Outcome {
 
 Outcome calculate(const Inputs& inputs);
 
+// Quk or Ra (kN) as the result boxes write it, by the precision.
+std::string forceBoxText(double kn, core::Precision precision);
+
 // Decimals of a share by the precision choice: 2, 1, then 0; shares are never cut.
 int shareDecimals(core::Precision precision);
 

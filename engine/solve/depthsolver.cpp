@@ -30,25 +30,26 @@ constexpr double kPlateauRatio = 6.0;
 // Broken rock wants at least this much socket (and one diameter).
 constexpr double kBrokenRockSocket = 1000.0; // mm
 
-void checkStep(long long step) {
+// The first step of the search: the least multiple of the step that is no shorter than the least
+// socket, and at least one step.
+long long firstStep(long long step, long long minDepth) {
     if (step < 1 || step > kLengthLimit)
         throw std::invalid_argument("the step of the socket depth must be 1 to " +
                                     std::to_string(kLengthLimit) + " mm, got " + std::to_string(step));
+    if (minDepth < 0 || minDepth > kLengthLimit)
+        throw std::invalid_argument("the least socket depth must be 0 to " + std::to_string(kLengthLimit) +
+                                    " mm, got " + std::to_string(minDepth));
+    return std::max(1LL, (minDepth + step - 1) / step);
 }
 
-// Figures in the messages are whole kN cut toward zero: the largest Ra is then a figure the pile
-// does reach (an engineer who types it as Ra,req gets a depth), and an Rc that falls short of N
-// still shows below it.
-std::string wholeKn(double kn) {
-    return FixedText(std::trunc(kn), 15, 0);
+// The figures in the messages are written as the result boxes write them (the same precision and
+// rounding), so that the Rc a message names is the one the window shows.
+std::string unreachableMessage(const std::string& maxRa, const std::string& where) {
+    return "无解：该截面最大可达 Ra = " + maxRa + " kN（" + where + "），请加大桩径";
 }
 
-std::string unreachableMessage(double maxRa, const std::string& where) {
-    return "无解：该截面最大可达 Ra = " + wholeKn(maxRa) + " kN（" + where + "），请加大桩径";
-}
-
-std::string rcMessage(double rc, double n) {
-    return "无解：该截面 Rc = " + wholeKn(rc) + " kN，达不到 N = " + GeneralText(n) +
+std::string rcMessage(const std::string& rc, double n) {
+    return "无解：该截面 Rc = " + rc + " kN，达不到 N = " + GeneralText(n) +
            " kN（Rc 与嵌岩深度无关），请加大截面或提高混凝土强度等级";
 }
 
@@ -85,7 +86,7 @@ module1::DeqRule deqRuleOf(const module3::Inputs& in) {
 // calculation's own steps (geometry, broken-rock rules, capacity) from those numbers, without the
 // texts, so that every step it reads costs little and gives the calculation's very Ra.
 template <class In> DepthSolution solveOneLayer(const In& inputs, const Target& target, long long step) {
-    checkStep(step);
+    const long long lowest = firstStep(step, target.minDepth);
     const module1::DeqRule rule = deqRuleOf(inputs);
     In at = inputs;
     const auto calculateAt = [&](long long k) {
@@ -104,9 +105,11 @@ template <class In> DepthSolution solveOneLayer(const In& inputs, const Target& 
     // The first step past the end of the ζ table, which is also past the broken-rock rules.
     const double plateau = std::max({kPlateauRatio * deq, kBrokenRockSocket, section.first});
     const long long limit = kLengthLimit / step;
-    const long long top = plateau / static_cast<double>(step) < static_cast<double>(limit)
-                              ? static_cast<long long>(plateau / static_cast<double>(step)) + 1
-                              : limit;
+    // A least socket past the plateau (or, within a step, past the length limit) moves the end up.
+    const long long top =
+        std::max(lowest, plateau / static_cast<double>(step) < static_cast<double>(limit)
+                             ? static_cast<long long>(plateau / static_cast<double>(step)) + 1
+                             : limit);
 
     const module1::Outcome probe = calculateAt(top);
     if (!probe.ok())
@@ -116,7 +119,7 @@ template <class In> DepthSolution solveOneLayer(const In& inputs, const Target& 
     s.rc = v.rc;
     if (target.n && !(v.rc >= *target.n)) {
         s.kind = SolveKind::RcShort;
-        s.message = rcMessage(v.rc, *target.n);
+        s.message = rcMessage(module1::forceBoxText(v.rc, inputs.precision), *target.n);
         return s;
     }
 
@@ -137,7 +140,7 @@ template <class In> DepthSolution solveOneLayer(const In& inputs, const Target& 
     };
 
     // The broken-rock rules stop every socket shorter than some length and none longer.
-    const long long first = firstHolding(1, top, passes);
+    const long long first = firstHolding(lowest, top, passes);
     long long k = 0;
     if (const auto reaching = firstReaching(first, top, target.ra, kSlack, raAt)) {
         k = *reaching;
@@ -161,14 +164,15 @@ template <class In> DepthSolution solveOneLayer(const In& inputs, const Target& 
     s.depthText = depthFieldText(s.depthMm);
     s.ra = answer.values.ra;
     if (s.kind == SolveKind::Unreachable)
-        s.message = unreachableMessage(s.ra, "hr = " + s.depthText + " mm");
+        s.message =
+            unreachableMessage(module1::forceBoxText(s.ra, inputs.precision), "hr = " + s.depthText + " mm");
     return s;
 }
 
 template <class In> std::optional<DiameterSolution> leastDiameterOf(const In& inputs, const Target& target) {
     if (inputs.section != SectionType::Round)
         return std::nullopt;
-    // The socket multiple as it stands; a socket the calculation cannot read stops it.
+    // The socket as it stands; a socket the calculation cannot read stops it.
     const double d = readLenient(inputs.d);
     const SocketDepth depth = readSocketDepth(inputs.hr, multipleLetter(SectionType::Round), d);
     if (depth.status != SocketDepth::Status::Ok || !(d > 0.0)) {
@@ -177,8 +181,7 @@ template <class In> std::optional<DiameterSolution> leastDiameterOf(const In& in
             throw std::logic_error("a socket depth the solver cannot read passed the calculation");
         return failedWith<DiameterSolution>(stop);
     }
-    In at = inputs;
-    at.hr = depth.givenAsMultiple ? inputs.hr : GeneralText(depth.hr / d) + "d";
+    In at = inputs; // the socket text is kept, whichever way it was given
     const auto calculateAt = [&](long long j) {
         at.d = std::to_string(j * kDiameterStep);
         return calculateWith(at);
@@ -186,18 +189,31 @@ template <class In> std::optional<DiameterSolution> leastDiameterOf(const In& in
     const auto carries = [&](const module1::Outcome& o) {
         return o.ok() && o.values.ra >= target.ra && (!target.n || o.values.rc >= *target.n);
     };
+    DiameterSolution s;
+    s.hrText = inputs.hr;
 
-    // With the socket a fixed multiple of d the ratio stays, and Ra and Rc grow with the area;
-    // only the 1 m rule of broken rock depends on the diameter, and it stops the small ones.
-    const long long top = kLengthLimit / kDiameterStep;
-    const module1::Outcome probe = calculateAt(top);
+    // With the socket a fixed multiple of d the ratio stays, and Ra and Rc grow with the area; only
+    // the 1 m rule of broken rock depends on the diameter, and it stops the small ones. With the
+    // socket fixed in millimetres the ratio r falls as d grows, but along every column of the table
+    // ζ grows more slowly than r² (r·dζ/dr < 2ζ), so Ra ∝ ζ·d² = ζ·hr²/r² still grows with d;
+    // broken rock then stops every diameter above the socket, and the search ends below them.
+    long long top = kLengthLimit / kDiameterStep;
+    const module1::Outcome probe = calculateAt(depth.givenAsMultiple ? top : 1);
     if (!probe.ok())
         return failedWith<DiameterSolution>(probe);
-    DiameterSolution s;
-    s.hrText = at.hr;
-    if (!carries(probe)) {
+    std::string above; // why no larger diameter is tried, when something stops it
+    if (!depth.givenAsMultiple) {
+        if (const module1::Outcome largest = calculateAt(top); !largest.ok()) {
+            const long long stopped = firstHolding(1, top, [&](long long j) { return !calculateAt(j).ok(); });
+            above = calculateAt(stopped).message;
+            top = stopped - 1;
+        }
+    }
+    const module1::Outcome most = calculateAt(top);
+    if (!carries(most)) {
         s.kind = SolveKind::Unreachable;
-        s.message = "无解：桩径加大到 " + std::to_string(kLengthLimit) + " mm 仍达不到所需承载力";
+        s.message = "无解：桩径加大到 " + std::to_string(top * kDiameterStep) + " mm 仍达不到所需承载力" +
+                    (above.empty() ? std::string() : "（再大则" + above + "）");
         return s;
     }
     const long long j = firstHolding(1, top, [&](long long step) { return carries(calculateAt(step)); });
@@ -238,14 +254,14 @@ DepthSolution solveDepth(const module3::Inputs& inputs, const Target& target, lo
 // search bisects on whole calculations. Ra grows no more when the bottom layer has no side
 // resistance; otherwise the length limit bounds it.
 DepthSolution solveDepth(const module2::Inputs& inputs, const Target& target, long long step) {
-    checkStep(step);
+    const long long lowest = firstStep(step, target.minDepth);
     module2::Inputs at = inputs;
     const int bottom = inputs.grid.layerCount();
     const auto calculateAt = [&](long long k) {
         at.grid.setCell(bottom, module2::kColLr, layerLengthText(k * step));
         return module2::calculate(at);
     };
-    const long long top = kLengthLimit / step;
+    const long long top = std::max(lowest, kLengthLimit / step);
     // The checks that a short socket can fail (Quk = 0 when no layer carries anything) pass at the
     // longest one; any other stops at every length.
     const module2::Outcome probe = calculateAt(top);
@@ -255,7 +271,7 @@ DepthSolution solveDepth(const module2::Inputs& inputs, const Target& target, lo
     DepthSolution s;
     const double goal = probe.values.ra >= target.ra ? target.ra : probe.values.ra;
     s.kind = probe.values.ra >= target.ra ? SolveKind::Found : SolveKind::Unreachable;
-    const long long k = firstHolding(1, top, [&](long long j) {
+    const long long k = firstHolding(lowest, top, [&](long long j) {
         const module2::Outcome o = calculateAt(j);
         return o.ok() && o.values.ra >= goal;
     });
@@ -264,7 +280,8 @@ DepthSolution solveDepth(const module2::Inputs& inputs, const Target& target, lo
     s.depthText = layerLengthText(s.depthMm);
     s.ra = answer.values.ra;
     if (s.kind == SolveKind::Unreachable)
-        s.message = unreachableMessage(s.ra, "lri = " + s.depthText + " m");
+        s.message =
+            unreachableMessage(module2::forceBoxText(s.ra, inputs.precision), "lri = " + s.depthText + " m");
     return s;
 }
 

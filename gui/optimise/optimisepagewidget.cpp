@@ -169,6 +169,7 @@ void OptimisePageWidget::buildOptionTable() {
         }
     }
     m_filling = false;
+    showCodeTips();
     m_options->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Selecting a cell decides whether the table can be edited at all.
     connect(m_options, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
@@ -240,8 +241,19 @@ void OptimisePageWidget::refresh() {
     updateChart();
 }
 
+void OptimisePageWidget::showCodeTips() {
+    const bool filling = m_filling;
+    m_filling = true; // a tooltip set is an item change, not an edit
+    for (int row = 0; row < m_options->rowCount(); ++row)
+        for (int column = 0; column < kOptionColumns; ++column)
+            m_options->item(row, column)
+                ->setToolTip(q(codeTip(m_module, row, column, m_page.optionTable().cell(row, column))));
+    m_filling = filling;
+}
+
 void OptimisePageWidget::onOptionEdited(int row, int column) {
     m_page.editCell(row, column, m_options->item(row, column)->text().toStdString());
+    showCodeTips();
     refresh();
     if (m_hooks.optionsEdited)
         m_hooks.optionsEdited();
@@ -253,6 +265,7 @@ void OptimisePageWidget::showOptionCells() {
         for (int column = 0; column < kOptionColumns; ++column)
             m_options->item(row, column)->setText(q(m_page.optionTable().cell(row, column)));
     m_filling = false;
+    showCodeTips();
     refresh();
 }
 

@@ -72,6 +72,8 @@ public:
 private:
     void buildOptionTable();
     void buildResultTables();
+    // The rows of codes (section type, construction process) name the windows' words in tooltips.
+    void showCodeTips();
     void refresh();
     void onOptionEdited(int row, int column);
     void onCompute();

@@ -32,7 +32,8 @@ QLineEdit* numberField(QWidget* parent, const char* name, const QString& text, c
 
 } // namespace
 
-std::variant<SolveRequest, QString> readRequest(const QString& ra, const QString& n, const QString& step, bool withN) {
+std::variant<SolveRequest, QString> readRequest(const QString& ra, const QString& n, const QString& step,
+                                                const QString& minDepth, bool withN) {
     SolveRequest request;
     if (ra.trimmed().isEmpty())
         return QStringLiteral("请输入要求的单桩竖向承载力特征值 Ra,req (kN)");
@@ -51,6 +52,12 @@ std::variant<SolveRequest, QString> readRequest(const QString& ra, const QString
     if (!ok || mm < 1 || mm > kLengthLimit)
         return QStringLiteral("步长须为 1 至 %1 之间的整数 (mm)：%2").arg(kLengthLimit).arg(step.trimmed());
     request.step = mm;
+    const long long least = minDepth.trimmed().toLongLong(&ok);
+    if (!ok || least < 0 || least > kLengthLimit)
+        return QStringLiteral("最小深度须为 0 至 %1 之间的整数 (mm)，0 为不限：%2")
+            .arg(kLengthLimit)
+            .arg(minDepth.trimmed());
+    request.target.minDepth = least;
     return request;
 }
 
@@ -58,10 +65,12 @@ SolveDialog::SolveDialog(Form form, bool offerDiameter, QWidget* parent) : QDial
     setObjectName(QStringLiteral("SolveDialog"));
     setWindowTitle(QStringLiteral("反算"));
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(form == Form::SocketDepth
-                                 ? QStringLiteral("求满足 Ra ≥ Ra,req 的最小嵌岩深度 hr，\n写入输入并计算。")
-                                 : QStringLiteral("求满足 Ra ≥ Ra,req 的最下层岩层最小长度 lri，\n写入表格并计算。"),
-                             this);
+    auto* intro = new QLabel(
+        form == Form::SocketDepth
+            ? QStringLiteral("求满足 Ra ≥ Ra,req、不小于最小嵌岩深度的\n最小嵌岩深度 hr，写入输入并计算。")
+            : QStringLiteral(
+                  "求满足 Ra ≥ Ra,req、不小于最小长度的\n最下层岩层最小长度 lri，写入表格并计算。"),
+        this);
     intro->setObjectName(QStringLiteral("lb_SolveIntro"));
     layout->addWidget(intro);
 
@@ -77,6 +86,11 @@ SolveDialog::SolveDialog(Form form, bool offerDiameter, QWidget* parent) : QDial
     fields->addRow(form == Form::SocketDepth ? QStringLiteral("嵌岩深度 hr 的步长 (mm)")
                                              : QStringLiteral("最下层岩层长度的步长 (mm)"),
                    m_step);
+    m_minDepth = numberField(this, "ed_MinDepth", QString::number(kDefaultMinDepth), {});
+    m_minDepth->setToolTip(QStringLiteral("所求深度不小于此值；0 为不限"));
+    fields->addRow(form == Form::SocketDepth ? QStringLiteral("最小嵌岩深度 hr (mm)")
+                                             : QStringLiteral("最下层岩层最小长度 (mm)"),
+                   m_minDepth);
     layout->addLayout(fields);
 
     m_error = new QLabel(this);
@@ -96,7 +110,8 @@ SolveDialog::SolveDialog(Form form, bool offerDiameter, QWidget* parent) : QDial
     if (offerDiameter) {
         QPushButton* diameter = buttons->addButton(QStringLiteral("最小桩径"), QDialogButtonBox::ActionRole);
         diameter->setObjectName(QStringLiteral("cbt_LeastDiameter"));
-        diameter->setToolTip(QStringLiteral("按现有嵌岩深径比求最小桩径（50 mm 的倍数）"));
+        diameter->setToolTip(
+            QStringLiteral("嵌岩深度按原样保留（d 的倍数或 mm），求最小桩径（50 mm 的倍数）"));
         connect(diameter, &QPushButton::clicked, this, [this] { finish(LeastDiameter); });
     }
     QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
@@ -108,7 +123,8 @@ SolveDialog::SolveDialog(Form form, bool offerDiameter, QWidget* parent) : QDial
 QString SolveDialog::refusal() const { return m_error->text(); }
 
 void SolveDialog::finish(Answer answer) {
-    auto read = readRequest(m_ra->text(), m_n->text(), m_step->text(), m_form == Form::SocketDepth);
+    auto read = readRequest(m_ra->text(), m_n->text(), m_step->text(), m_minDepth->text(),
+                            m_form == Form::SocketDepth);
     if (const QString* reason = std::get_if<QString>(&read)) {
         m_request.reset();
         m_error->setText(*reason);

@@ -1,7 +1,8 @@
 #pragma once
 // "反算": the small dialog a module window opens to ask what the pile has to carry — Ra,req, the
-// optional design axial force N (modules 1 and 3) and the step of the search — before it looks
-// for the least socket depth (module 2: the least length of the bottom rock layer). Bad numbers
+// optional design axial force N (modules 1 and 3), the step of the search and the least socket it
+// may propose — before it looks for the least socket depth (module 2: the least length of the
+// bottom rock layer). Bad numbers
 // are refused in the dialog itself, with the reason beside the fields; it closes only on numbers
 // the solver can take. For a round pile it also offers the least diameter.
 
@@ -19,15 +20,16 @@ class QPushButton;
 
 namespace sp::solve {
 
-// What the engineer asked for: the target and the step in mm.
+// What the engineer asked for: the target (with the least socket) and the step in mm.
 struct SolveRequest {
     Target target;
     long long step = kDefaultStep;
 };
 
-// Reads the dialog's three texts (`n` is not read when `withN` is false): the request, or the
+// Reads the dialog's four texts (`n` is not read when `withN` is false): the request, or the
 // reason the numbers are refused.
-std::variant<SolveRequest, QString> readRequest(const QString& ra, const QString& n, const QString& step, bool withN);
+std::variant<SolveRequest, QString> readRequest(const QString& ra, const QString& n, const QString& step,
+                                                const QString& minDepth, bool withN);
 
 class SolveDialog : public QDialog {
     Q_OBJECT
@@ -52,6 +54,7 @@ private:
     QLineEdit* m_ra = nullptr;
     QLineEdit* m_n = nullptr;
     QLineEdit* m_step = nullptr;
+    QLineEdit* m_minDepth = nullptr;
     QLabel* m_error = nullptr;
     std::optional<SolveRequest> m_request;
 };

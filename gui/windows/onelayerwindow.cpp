@@ -10,6 +10,7 @@
 #include "solve/solvedialog.h"
 #include "windows/sectionfields.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace sp::module1 {
@@ -53,7 +55,12 @@ OneLayerWindow::OneLayerWindow(const QString& windowClass, int height, const QSt
     buildInputs();
     addResultBox(kBoxDeq, deqLabel);
     addResultBox(kBoxRatio, QStringLiteral("承载力计算采用深径比 hr/deq"));
-    addResultBox(kBoxZetaR, QStringLiteral("嵌岩段侧阻和端阻综合系数 ζr"));
+    QLineEdit* zetaBox = addResultBox(kBoxZetaR, QStringLiteral("嵌岩段侧阻和端阻综合系数 ζr"));
+    // Past the end of the ζr table Ra stops growing with hr; the box says so with a marker.
+    m_zetaNote =
+        zetaBox->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::LeadingPosition);
+    m_zetaNote->setObjectName(QStringLiteral("act_zetaNote"));
+    m_zetaNote->setVisible(false);
     addResultBox(kBoxRa, QStringLiteral("单桩竖向承载力特征值 Ra(kN)"));
     addResultBox(kBoxRc, QStringLiteral("单桩正截面受压承载力 Rc(kN)"));
     connect(addResultAction("cbt_Solve", QStringLiteral("反算"), QStringLiteral("按要求的承载力求最小嵌岩深度")),
@@ -200,6 +207,10 @@ void OneLayerWindow::render() {
     showStatus(session().status());
     for (const char* box : kAllBoxes)
         resultBox(QString::fromLatin1(box))->setText(q(session().box(box)));
+    const QString zetaNote = q(session().zetaNote());
+    m_zetaNote->setVisible(!zetaNote.isEmpty());
+    m_zetaNote->setToolTip(zetaNote);
+    resultBox(QString::fromLatin1(kBoxZetaR))->setToolTip(zetaNote);
     showCalculated(session().calculated());
 }
 

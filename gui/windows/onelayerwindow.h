@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -109,6 +110,7 @@ private:
     QComboBox* m_process = nullptr;
     QLineEdit* m_frk = nullptr;
     QComboBox* m_integrity = nullptr;
+    QAction* m_zetaNote = nullptr; // the marker in the ζr box past the end of the ζr table
     optimise::OptimisePageWidget* m_page = nullptr;
     std::optional<solve::Target> m_lastTarget; // what the last "反算" asked for
 };

@@ -98,7 +98,8 @@ TEST_F(SolveCli, EachOutcomeHasItsLine) {
     EXPECT_EQ(lines[1]["reason"], "rc");
     EXPECT_EQ(
         lines[1]["message"],
-        "无解：该截面 Rc = 6738 kN，达不到 N = 7000 kN（Rc 与嵌岩深度无关），请加大截面或提高混凝土强度等级");
+        "无解：该截面 Rc = 6739 kN，达不到 N = 7000 kN（Rc 与嵌岩深度无关），请加大截面或提高混凝土强度等级")
+        << "the Rc of 6738.72 kN as the box shows it";
 
     EXPECT_EQ(lines[2].dump(-1, ' ', false),
               R"({"pile":3,"ok":false,"reason":"check","message":"桩身直径数据有错","field":"cbe_dd"})");
@@ -110,6 +111,25 @@ TEST_F(SolveCli, EachOutcomeHasItsLine) {
     EXPECT_EQ(lines[4]["pile"], 5);
     EXPECT_EQ(lines[4]["depth"], "1000");
     EXPECT_EQ(lines[4]["status"]["color"], "FFFF00FF");
+}
+
+TEST_F(SolveCli, NoSocketShorterThanTheLeastOneUnlessToldOtherwise) {
+    // The default pile carries 1000 kN on 50 mm of socket, module 2's default layer on 0.05 m.
+    const CliRun one = run(R"({"module": 1, "piles": [{"target": {"ra": 1000}},
+        {"target": {"ra": 1000, "minDepth": 0}}, {"target": {"ra": 1000, "minDepth": 1220, "step": 100}}]})");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const auto lines = parsedLines(one.out);
+    ASSERT_EQ(lines.size(), 3u) << one.out;
+    EXPECT_EQ(lines[0]["depth"], "500");
+    EXPECT_EQ(lines[1]["depth"], "50");
+    EXPECT_EQ(lines[2]["depth"], "1300");
+    const CliRun two =
+        run(R"({"module": 2, "piles": [{"target": {"ra": 1000}}, {"target": {"ra": 1000, "minDepth": 0}}]})");
+    ASSERT_EQ(two.status, 0) << two.err;
+    const auto layers = parsedLines(two.out);
+    ASSERT_EQ(layers.size(), 2u) << two.out;
+    EXPECT_EQ(layers[0]["depth"], "0.50");
+    EXPECT_EQ(layers[1]["depth"], "0.05");
 }
 
 TEST_F(SolveCli, Module2AnswersWithTheBottomLayersLengthInMetres) {
@@ -175,6 +195,14 @@ TEST_F(SolveCli, UnusableTargetsExitTwoNamingPileAndKey) {
         {R"({"module": 1, "piles": [{"target": {"ra": 9000, "step": 18446744073709551615}}]})",
          "pile 1, key \"target.step\""},
         {R"({"module": 1, "piles": [{"target": {"ra": 9000, "depth": 2}}]})", "pile 1, key \"target.depth\""},
+        {R"({"module": 1, "piles": [{"target": {"ra": 9000}}, {"target": {"ra": 9000, "minDepth": -1}}]})",
+         "pile 2, key \"target.minDepth\": the least socket depth is 0 to 1000000 mm, got -1"},
+        {R"({"module": 2, "piles": [{"target": {"ra": 9000, "minDepth": 0.5}}]})",
+         "pile 1, key \"target.minDepth\": expected a whole number of mm, got 0.5"},
+        {R"({"module": 3, "piles": [{"target": {"ra": 9000, "minDepth": "500"}}]})",
+         "pile 1, key \"target.minDepth\""},
+        {R"({"module": 1, "piles": [{"target": {"ra": 9000, "minDepth": 1000001}}]})",
+         "pile 1, key \"target.minDepth\""},
         {R"({"module": 2, "piles": [{"target": {"ra": 9000, "n": 5000}}]})", "pile 1, key \"target.n\""},
         {R"({"module": 1, "piles": [{"grade": "C33", "target": {"ra": 9000}}]})", "pile 1, key \"grade\""},
         {R"({"format": "socketpile-project", "module": 1})", "project file goes to calc"},

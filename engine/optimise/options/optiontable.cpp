@@ -1,6 +1,10 @@
 #include "optimise/options/optiontable.h"
 
+#include "core/geometry.h"
+#include "core/tables.h"
 #include "optimise/profiles/moduleprofile.h"
+
+#include <charconv>
 
 #include <cstddef>
 #include <span>
@@ -34,6 +38,41 @@ const std::array<OptionColumnInfo, kOptionColumns>& optionColumns() {
         {"Grid1_05_Str_YHshuoming", "说  明", 300, false},
     }};
     return columns;
+}
+
+std::vector<std::string> codeWords(ModuleKind module, int row) {
+    std::vector<std::string> words;
+    if (row == kRowSection) {
+        for (auto type : {core::SectionType::Round, core::SectionType::Oblong, core::SectionType::Rectangular,
+                          core::SectionType::Square})
+            words.emplace_back(core::sectionItemText(type));
+    } else if (row == kRowProcess && module != ModuleKind::Module2) {
+        for (int position = 0; position < core::kProcessCount; ++position)
+            words.emplace_back(core::processItem(position));
+    }
+    return words;
+}
+
+std::string codeTip(ModuleKind module, int row, int column, const std::string& cell) {
+    const std::vector<std::string> words = codeWords(module, row);
+    if (words.empty())
+        return {};
+    if (column == kColMin || column == kColMax) {
+        const std::size_t first = cell.find_first_not_of(' ');
+        const std::size_t last = cell.find_last_not_of(' ');
+        int code = 0;
+        if (first != std::string::npos) {
+            const char* begin = cell.data() + first;
+            const char* end = cell.data() + last + 1;
+            const auto [stop, error] = std::from_chars(begin, end, code);
+            if (error == std::errc() && stop == end && code >= 1 && code <= static_cast<int>(words.size()))
+                return std::to_string(code) + "：" + words[at(code - 1)];
+        }
+    }
+    std::string tip;
+    for (std::size_t k = 0; k < words.size(); ++k)
+        tip += (k > 0 ? "\n" : "") + std::to_string(k + 1) + "：" + words[k];
+    return tip;
 }
 
 int optionRowCount(ModuleKind module) {

@@ -62,6 +62,15 @@ struct OptionColumnInfo {
 };
 const std::array<OptionColumnInfo, kOptionColumns>& optionColumns();
 
+// The words of the windows' lists that the codes of a row stand for, code 1 first: the section
+// types ("圆桩" …) and the construction processes ("干作业成桩(清底干净)" …). Empty for a row of
+// numbers.
+std::vector<std::string> codeWords(ModuleKind module, int row);
+// The tooltip of a cell in a row of codes: in the smallest and largest value, the word its code
+// stands for ("2：椭圆桩"); elsewhere in the row, and for a code the row has not, every code with
+// its word, one to a line. Empty outside those rows. The cells themselves keep their codes.
+std::string codeTip(ModuleKind module, int row, int column, const std::string& cell);
+
 class OptionTable {
 public:
     // The rows of a new window of the module, defaults included.

@@ -1,4 +1,5 @@
 #include "module1/module1form.h"
+#include "module1/module1handin.h"
 #include "module1/module1session.h"
 
 #include <gtest/gtest.h>
@@ -132,4 +133,43 @@ TEST(Module1Session, OnlyAPileComputedIntoThePagesOffersItsResults) {
         EXPECT_EQ(s.box(kBoxRc), "");
         EXPECT_EQ(s.box(kBoxRa), "7723");
     }
+}
+
+// Past the end of the ζr table the last row is read; the session keeps the book's remark for the
+// window while the ζr box shows the figure it belongs to.
+TEST(Module1Session, ReadingPastTheEndOfTheZetaTableIsKeptBesideTheZetaBox) {
+    const struct {
+        const char *hr, *frk, *integrity;
+        const char* note;
+    } cases[] = {
+        {"5.0d", "40", "完整", "hr/deq = 5.00 > 4.0，取 4.0 行：已超出 ζr 表，Ra 不再随 hr 增大"},
+        {"7.5d", "10", "较完整", "hr/deq = 7.50 > 6.0，取 6.0 行：已超出 ζr 表，Ra 不再随 hr 增大"},
+        {"4500", "25", "0.45", "hr/deq = 4.50 > 4.0，取 4.0 行：已超出 ζr 表，Ra 不再随 hr 增大"},
+        {"4.0d", "40", "完整", ""}, // the last row itself
+        {"5.0d", "10", "完整", ""}, // soft rock reads on to 6.0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.hr) + " " + c.frk + " " + c.integrity);
+        Session s;
+        s.setFieldText(kFieldHr, c.hr);
+        s.setFieldText(kFieldFrk, c.frk);
+        s.setFieldText(kFieldIntegrity, c.integrity);
+        const Outcome o = s.compute(Moment{});
+        ASSERT_TRUE(o.ok()) << o.message;
+        EXPECT_EQ(s.zetaNote(), c.note);
+        EXPECT_EQ(s.zetaNote(), zetaTableNote(o.values));
+        EXPECT_EQ(o.values.zetaWorking.beyond, *c.note != '\0') << "the book's own decision";
+    }
+    Session s;
+    s.setFieldText(kFieldHr, "5.0d");
+    s.setFieldText(kFieldFrk, "40");
+    ASSERT_TRUE(s.compute(Moment{}).ok());
+    ASSERT_NE(s.zetaNote(), "");
+    s.setFieldText(kFieldD, "1200"); // clears the ζr box, and the remark with it
+    EXPECT_EQ(s.box(kBoxZetaR), "");
+    EXPECT_EQ(s.zetaNote(), "");
+    ASSERT_TRUE(s.compute(Moment{}).ok());
+    EXPECT_NE(s.zetaNote(), "");
+    s.clearResults();
+    EXPECT_EQ(s.zetaNote(), "");
 }

@@ -129,3 +129,36 @@ TEST(OptimiseOptions, GradeCellsReadTheSecondAndThirdCharacters) {
     ASSERT_TRUE(reading.ok());
     EXPECT_EQ(reading.options->grades.values(), (std::vector<double>{30, 35, 40, 45}));
 }
+
+// The rows of codes name the windows' list words in their tooltips; the cells keep their codes.
+TEST(OptimiseOptions, RowsOfCodesNameTheWindowsWords) {
+    const std::string sections = "1：圆桩\n2：椭圆桩\n3：矩形桩\n4：方桩";
+    const std::string processes =
+        "1：干作业成桩(清底干净)\n2：泥浆护壁成桩\n3：泥浆护壁成桩后注浆\n4：水下浇筑混凝土";
+    const struct {
+        ModuleKind module;
+        int row, column;
+        const char* cell;
+        std::string tip;
+    } cases[] = {
+        {ModuleKind::Module1, kRowSection, kColMin, "1", "1：圆桩"},
+        {ModuleKind::Module1, kRowSection, kColMax, " 4 ", "4：方桩"},
+        {ModuleKind::Module2, kRowSection, kColMax, "2", "2：椭圆桩"},
+        {ModuleKind::Module1, kRowSection, kColStep, "1", sections}, // a step, not a code
+        {ModuleKind::Module1, kRowSection, kColItem, "桩身截面类型", sections},
+        {ModuleKind::Module3, kRowSection, kColNote, "圆桩1/椭圆桩2/矩形桩3/方桩4", sections},
+        {ModuleKind::Module1, kRowSection, kColMin, "5", sections}, // no such code
+        {ModuleKind::Module1, kRowSection, kColMin, "1.5", sections},
+        {ModuleKind::Module1, kRowSection, kColMin, "", sections},
+        {ModuleKind::Module1, kRowProcess, kColMin, "1", "1：干作业成桩(清底干净)"},
+        {ModuleKind::Module3, kRowProcess, kColMax, "3", "3：泥浆护壁成桩后注浆"},
+        {ModuleKind::Module1, kRowProcess, kColNote, "人工挖孔1/泥浆护壁2/后注浆3/水下浇筑4", processes},
+        {ModuleKind::Module2, kRowProcess, kColMin, "", ""}, // module 2 has no process row
+        {ModuleKind::Module1, kRowClass, kColMin, "1", ""},  // a row of numbers
+        {ModuleKind::Module1, kRowDiameter, kColMin, "1000", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(codeTip(c.module, c.row, c.column, c.cell), c.tip)
+            << static_cast<int>(c.module) << " row " << c.row << " column " << c.column << " '" << c.cell
+            << "'";
+}

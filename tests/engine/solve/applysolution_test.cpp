@@ -64,7 +64,7 @@ TEST(ApplySolution, Module2DepthGoesIntoTheBottomLayersLength) {
     EXPECT_EQ(session.documents().pileRegister().count(), 1);
 }
 
-TEST(ApplySolution, DiameterGoesIntoDWithTheSocketMultiple) {
+TEST(ApplySolution, DiameterGoesIntoDWithTheSocketAsTyped) {
     module1::Session session;
     session.setFieldText(module1::kFieldHr, "2000");
     const auto s = leastDiameter(session.inputs(), Target{15000.0, std::nullopt});
@@ -72,9 +72,26 @@ TEST(ApplySolution, DiameterGoesIntoDWithTheSocketMultiple) {
     const module1::Outcome o = applyDiameter(session, *s, kMoment, false);
     ASSERT_TRUE(o.ok());
     EXPECT_EQ(session.fieldText(module1::kFieldD), s->dText);
-    EXPECT_EQ(session.fieldText(module1::kFieldHr), "2d");
+    EXPECT_EQ(session.fieldText(module1::kFieldHr), "2000");
     EXPECT_EQ(o.values.ra, s->ra);
     EXPECT_EQ(session.documents().pileRegister().count(), 0) << "the optimisation layer was open";
+}
+
+TEST(ApplySolution, ASocketInMillimetresReachesThePagesAsTyped) {
+    // 250 mm of socket on a 1200 mm pile once went into the pages as "0.208333333333333d".
+    module1::Session session;
+    session.setFieldText(module1::kFieldD, "1200");
+    session.setFieldText(module1::kFieldHr, "250");
+    const auto s = leastDiameter(session.inputs(), Target{9000.0, std::nullopt});
+    ASSERT_TRUE(s && s->kind == SolveKind::Found) << (s ? s->message : "");
+    ASSERT_TRUE(applyDiameter(session, *s, kMoment).ok());
+    EXPECT_EQ(session.fieldText(module1::kFieldHr), "250");
+    ASSERT_EQ(session.documents().pileRegister().count(), 1);
+    EXPECT_NE(session.documents().records().back().find("\"hr\":\"250\""), std::string::npos)
+        << session.documents().records().back();
+    for (const report::Page page : {report::Page::Book, report::Page::Table})
+        for (const std::string& line : session.documents().page(page))
+            EXPECT_EQ(line.find("0.2083"), std::string::npos) << line;
 }
 
 TEST(ApplySolution, WhatWasNotFoundChangesNoInput) {

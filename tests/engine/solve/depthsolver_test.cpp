@@ -1,7 +1,8 @@
 // The solver against the calculation itself: for a table of piles every step of the socket depth
 // is calculated in turn, and for targets taken from those very figures (the largest Ra exactly,
-// the Ra of one depth and the next number above it, fractions of the largest) the solver has to
-// name the depth the scan names, with the scan's Ra to the last bit.
+// the Ra of one depth and the next number above it, fractions of the largest) and least sockets
+// on and off the grid the solver has to name the depth the scan names, with the scan's Ra to the
+// last bit.
 
 #include "solve/depthsolver.h"
 
@@ -35,12 +36,17 @@ struct Scan {
     std::vector<std::optional<double>> ra; // [k - 1]
     std::optional<double> rc;
 
-    Expected expect(double target) const {
-        for (std::size_t k = 0; k < ra.size(); ++k)
+    // The first depth from `minDepth` on that reaches the target, or the least one with the
+    // largest Ra from there on.
+    Expected expect(double target, long long minDepth = 0) const {
+        std::size_t from = 0;
+        while (from < ra.size() && static_cast<long long>(from + 1) * step < minDepth)
+            ++from;
+        for (std::size_t k = from; k < ra.size(); ++k)
             if (ra[k] && *ra[k] >= target)
                 return {SolveKind::Found, static_cast<long long>(k + 1) * step, *ra[k]};
         Expected most{SolveKind::Unreachable, 0, -1.0};
-        for (std::size_t k = 0; k < ra.size(); ++k)
+        for (std::size_t k = from; k < ra.size(); ++k)
             if (ra[k] && *ra[k] > most.ra)
                 most = {SolveKind::Unreachable, static_cast<long long>(k + 1) * step, *ra[k]};
         return most;
@@ -107,18 +113,29 @@ template <class In> Scan scanOneLayer(const In& in, long long step) {
     return scan;
 }
 
+// No least socket, the usual half metre, one off the grid of most steps, and one past the end of
+// the ζ table of the smaller sections (the scan reaches 7·(d + c) + 1 m).
+template <class In> std::vector<long long> leastSockets(const In& in) {
+    const double size = std::stod(in.d) + std::stod(in.c);
+    return {0, kDefaultMinDepth, 1234, static_cast<long long>(6.5 * size)};
+}
+
 template <class In> void expectAsTheScan(const In& in, long long step, const std::string& name) {
     const Scan scan = scanOneLayer(in, step);
     ASSERT_TRUE(scan.largest() > 0.0) << name << ": some depth has to pass";
-    for (const double target : scan.targets()) {
-        const Expected e = scan.expect(target);
-        const DepthSolution s = solveDepth(in, Target{target, std::nullopt}, step);
-        const std::string at = name + ", Ra,req " + std::to_string(target);
-        ASSERT_EQ(s.kind, e.kind) << at << ": " << s.message;
-        EXPECT_EQ(s.depthMm, e.depthMm) << at;
-        EXPECT_EQ(s.depthText, std::to_string(e.depthMm)) << at;
-        EXPECT_EQ(s.ra, e.ra) << at;
-        EXPECT_EQ(s.rc, scan.rc) << at;
+    for (const long long minDepth : leastSockets(in)) {
+        for (const double target : scan.targets()) {
+            const Expected e = scan.expect(target, minDepth);
+            const DepthSolution s = solveDepth(in, Target{target, std::nullopt, minDepth}, step);
+            const std::string at =
+                name + ", Ra,req " + std::to_string(target) + ", least socket " + std::to_string(minDepth);
+            ASSERT_EQ(s.kind, e.kind) << at << ": " << s.message;
+            EXPECT_EQ(s.depthMm, e.depthMm) << at;
+            EXPECT_GE(s.depthMm, minDepth) << at;
+            EXPECT_EQ(s.depthText, std::to_string(e.depthMm)) << at;
+            EXPECT_EQ(s.ra, e.ra) << at;
+            EXPECT_EQ(s.rc, scan.rc) << at;
+        }
     }
 }
 
@@ -205,11 +222,41 @@ TEST(SolveDepth, RcThatNoDepthChangesDecidesBeforeTheDepth) {
     const DepthSolution s = solveDepth(in, Target{1000.0, 7000.0});
     ASSERT_EQ(s.kind, SolveKind::RcShort);
     EXPECT_EQ(s.rc, rc);
+    // Rc 6738.72 kN: the message names the 6739 the Rc box shows.
     EXPECT_EQ(
         s.message,
-        "无解：该截面 Rc = 6738 kN，达不到 N = 7000 kN（Rc 与嵌岩深度无关），请加大截面或提高混凝土强度等级");
+        "无解：该截面 Rc = 6739 kN，达不到 N = 7000 kN（Rc 与嵌岩深度无关），请加大截面或提高混凝土强度等级");
     // Rc falls short even where Ra could never be reached: the section has to grow either way.
     EXPECT_EQ(solveDepth(in, Target{1e9, 7000.0}).kind, SolveKind::RcShort);
+}
+
+TEST(SolveDepth, FiguresInTheMessagesAreThoseTheResultBoxesShow) {
+    // Rc 6738.72 kN and, on hard rock past the table, Ra 16336.28 kN, by every precision.
+    const struct {
+        sp::core::Precision precision;
+        const char *rc, *ra;
+    } cases[] = {
+        {sp::core::Precision::TwoDecimals, "6738.72", "16336.28"},
+        {sp::core::Precision::OneDecimal, "6738.7", "16336.3"},
+        {sp::core::Precision::Units, "6739", "16336"},
+        {sp::core::Precision::Tens, "6730", "16330"},
+        {sp::core::Precision::Hundreds, "6700", "16300"},
+    };
+    for (const auto& c : cases) {
+        module1::Inputs in = pile(SectionType::Round, "1000", "0", "25", "较完整");
+        in.precision = c.precision;
+        const module1::Outcome calculated = module1::calculate(in);
+        EXPECT_EQ(module1::forceBoxText(calculated.values.rc, c.precision), c.rc);
+        EXPECT_NE(solveDepth(in, Target{1000.0, 7000.0}).message.find(std::string("Rc = ") + c.rc + " kN"),
+                  std::string::npos)
+            << c.rc;
+        in.frk = "40";
+        in.integrity = "完整";
+        EXPECT_NE(
+            solveDepth(in, Target{17000.0, std::nullopt}).message.find(std::string("Ra = ") + c.ra + " kN"),
+            std::string::npos)
+            << c.ra;
+    }
 }
 
 TEST(SolveDepth, OtherInputsThatFailStopWithTheCalculationsOwnMessage) {
@@ -254,10 +301,46 @@ TEST(SolveDepth, OtherInputsThatFailStopWithTheCalculationsOwnMessage) {
     EXPECT_EQ(with([](auto& in) { in.hr = "-500"; }).kind, SolveKind::Found);
 }
 
-TEST(SolveDepth, StepsOutsideTheGridAreRefused) {
+TEST(SolveDepth, StepsAndLeastSocketsOutsideTheGridAreRefused) {
     const module1::Inputs in = pile(SectionType::Round, "1000", "0", "25", "较完整");
     for (long long step : {0LL, -50LL, kLengthLimit + 1})
         EXPECT_THROW(solveDepth(in, Target{5000.0, std::nullopt}, step), std::invalid_argument) << step;
+    const module2::Inputs layer;
+    for (long long minDepth : {-1LL, kLengthLimit + 1}) {
+        EXPECT_THROW(solveDepth(in, Target{5000.0, std::nullopt, minDepth}), std::invalid_argument)
+            << minDepth;
+        EXPECT_THROW(solveDepth(layer, Target{5000.0, std::nullopt, minDepth}), std::invalid_argument)
+            << minDepth;
+    }
+}
+
+TEST(SolveDepth, NoSocketShorterThanTheLeastOneIsProposed) {
+    // The window's default pile carries 1000 kN with 50 mm of socket; no one builds that.
+    const module1::Inputs in = pile(SectionType::Round, "1000", "0", "25", "较完整");
+    const struct {
+        long long minDepth, step;
+        const char* depth;
+    } cases[] = {
+        {0, 50, "50"}, // none asked for: the first step
+        {kDefaultMinDepth, 50, "500"},
+        {520, 50, "550"}, // off the grid: the next multiple of the step
+        {500, 300, "600"},
+        {7000, 50, "7000"},                 // past the end of the table, where Ra no longer grows
+        {kLengthLimit, 300'000, "1200000"}, // the first multiple at or past the limit
+    };
+    for (const auto& c : cases) {
+        const DepthSolution s = solveDepth(in, Target{1000.0, std::nullopt, c.minDepth}, c.step);
+        ASSERT_EQ(s.kind, SolveKind::Found) << c.minDepth << ": " << s.message;
+        EXPECT_EQ(s.depthText, c.depth) << c.minDepth;
+    }
+    EXPECT_EQ(solveDepth(in, Target{1000.0, std::nullopt}).depthText, "500") << "the least socket by default";
+
+    // Hard rock past the table: the largest Ra is named where the least socket puts it.
+    const module1::Inputs hard = pile(SectionType::Round, "1000", "0", "40", "完整");
+    const DepthSolution far = solveDepth(hard, Target{17000.0, std::nullopt, 6000});
+    ASSERT_EQ(far.kind, SolveKind::Unreachable);
+    EXPECT_EQ(far.depthText, "6000");
+    EXPECT_EQ(far.message, "无解：该截面最大可达 Ra = 16336 kN（hr = 6000 mm），请加大桩径");
 }
 
 // ---- Module 2 ------------------------------------------------------------------------------------
@@ -346,17 +429,21 @@ TEST(SolveDepth, Module2AnswersAsACalculationOfEveryStep) {
     };
     for (const auto& c : cases) {
         const Scan scan = scanLayered(c.in, c.step, 400);
-        for (const double target : scan.targets()) {
-            const Expected e = scan.expect(target);
-            if (e.kind != SolveKind::Found)
-                continue; // beyond the scan Ra goes on growing
-            const DepthSolution s = solveDepth(c.in, Target{target, std::nullopt}, c.step);
-            const std::string at = std::string(c.name) + ", Ra,req " + std::to_string(target);
-            ASSERT_EQ(s.kind, SolveKind::Found) << at << ": " << s.message;
-            EXPECT_EQ(s.depthMm, e.depthMm) << at;
-            EXPECT_EQ(s.depthText, layerLengthText(e.depthMm)) << at;
-            EXPECT_EQ(s.ra, e.ra) << at;
-            EXPECT_FALSE(s.rc) << at;
+        for (const long long minDepth : {0LL, kDefaultMinDepth, 730LL}) {
+            for (const double target : scan.targets()) {
+                const Expected e = scan.expect(target, minDepth);
+                if (e.kind != SolveKind::Found)
+                    continue; // beyond the scan Ra goes on growing
+                const DepthSolution s = solveDepth(c.in, Target{target, std::nullopt, minDepth}, c.step);
+                const std::string at = std::string(c.name) + ", Ra,req " + std::to_string(target) +
+                                       ", least length " + std::to_string(minDepth);
+                ASSERT_EQ(s.kind, SolveKind::Found) << at << ": " << s.message;
+                EXPECT_EQ(s.depthMm, e.depthMm) << at;
+                EXPECT_GE(s.depthMm, minDepth) << at;
+                EXPECT_EQ(s.depthText, layerLengthText(e.depthMm)) << at;
+                EXPECT_EQ(s.ra, e.ra) << at;
+                EXPECT_FALSE(s.rc) << at;
+            }
         }
     }
 }
@@ -372,11 +459,13 @@ TEST(SolveDepth, Module2SideResistanceCountsFromHalfAMetreOfSocket) {
     const double endOnly = *scan.ra[28];   // 0.29 m: end resistance only
     const double withSides = *scan.ra[29]; // 0.30 m
     ASSERT_GT(withSides, endOnly + 1000.0);
-    const DepthSolution s = solveDepth(in, Target{endOnly + 1.0, std::nullopt}, 10);
+    const DepthSolution s = solveDepth(in, Target{endOnly + 1.0, std::nullopt, 0}, 10);
     ASSERT_EQ(s.kind, SolveKind::Found);
     EXPECT_EQ(s.depthText, "0.30");
     EXPECT_EQ(s.ra, withSides);
-    EXPECT_EQ(solveDepth(in, Target{endOnly, std::nullopt}, 10).depthText, "0.01");
+    EXPECT_EQ(solveDepth(in, Target{endOnly, std::nullopt, 0}, 10).depthText, "0.01");
+    // The least bottom layer asked for by default is half a metre, whatever the layers above.
+    EXPECT_EQ(solveDepth(in, Target{endOnly, std::nullopt}, 10).depthText, "0.50");
 }
 
 TEST(SolveDepth, Module2WithoutSideResistanceInTheBottomLayerStopsGrowing) {
@@ -386,12 +475,13 @@ TEST(SolveDepth, Module2WithoutSideResistanceInTheBottomLayerStopsGrowing) {
     in.settings.strengthBasis = module2::StrengthBasis::GivenResistances;
     const Scan scan = scanLayered(in, 50, 100);
     const Expected most = scan.expect(std::numeric_limits<double>::infinity());
-    const DepthSolution s = solveDepth(in, Target{most.ra + 1.0, std::nullopt});
+    const DepthSolution s = solveDepth(in, Target{most.ra + 1.0, std::nullopt, 0});
     ASSERT_EQ(s.kind, SolveKind::Unreachable);
     EXPECT_EQ(s.depthText, "0.20") << "where the socket reaches 0.5 m";
     EXPECT_EQ(s.ra, most.ra);
-    EXPECT_EQ(s.message, "无解：该截面最大可达 Ra = " + std::to_string(static_cast<long long>(most.ra)) +
+    EXPECT_EQ(s.message, "无解：该截面最大可达 Ra = " + std::to_string(std::llround(most.ra)) +
                              " kN（lri = 0.20 m），请加大桩径");
+    EXPECT_EQ(solveDepth(in, Target{most.ra + 1.0, std::nullopt}).depthText, "0.50") << "the least length";
 
     // With side resistance Ra grows without end; the length limit bounds the search.
     const DepthSolution far = solveDepth(
@@ -448,10 +538,26 @@ TEST(LeastDiameter, AnswersAsACalculationOfEveryDiameter) {
          {3000.0, std::nullopt},
          "1.0d"},
         {"Rc decides", socket(pile(S::Round, "1000", "0", "60", "完整"), "3d"), {5000.0, 20000.0}, "3d"},
-        {"socket in mm is kept as its multiple",
+        {"socket in mm is kept in mm",
          socket(pile(S::Round, "1000", "0", "25", "较完整"), "2500"),
          {15000.0, std::nullopt},
-         "2.5d"},
+         "2500"},
+        {"a short socket in mm is no fraction of d",
+         socket(pile(S::Round, "1200", "0", "25", "较完整"), "250"),
+         {9000.0, std::nullopt},
+         "250"},
+        {"socket in mm, hard rock past the table at first",
+         socket(pile(S::Round, "1000", "0", "45", "完整"), "5000"),
+         {40000.0, 15000.0},
+         "5000"},
+        {"socket in mm in broken rock: the diameter stays within it",
+         socket(pile(S::Round, "1000", "0", "12", "较破碎"), "3000"),
+         {10000.0, std::nullopt},
+         "3000"},
+        {"socket multiple written without its decimals is kept",
+         socket(pile(S::Round, "1000", "0", "25", "0.5"), "1.50d"),
+         {12000.0, std::nullopt},
+         "1.50d"},
     };
     for (const auto& c : cases) {
         const auto s = leastDiameter(c.in, c.target);
@@ -474,6 +580,33 @@ TEST(LeastDiameter, AnswersAsACalculationOfEveryDiameter) {
         EXPECT_EQ(s->ra, at.values.ra) << c.name;
         EXPECT_EQ(s->rc, at.values.rc) << c.name;
     }
+}
+
+TEST(LeastDiameter, ASocketInMillimetresBoundsTheDiameterInBrokenRock) {
+    // Broken rock wants a socket of one diameter: with 2000 mm kept, no diameter above 2000 mm.
+    module1::Inputs in = pile(SectionType::Round, "1000", "0", "40", "较破碎");
+    in.hr = "2000";
+    const auto s = leastDiameter(in, Target{1e6, std::nullopt});
+    ASSERT_TRUE(s);
+    ASSERT_EQ(s->kind, SolveKind::Unreachable);
+    EXPECT_EQ(s->message,
+              "无解：桩径加大到 2000 mm 仍达不到所需承载力（再大则较破碎岩体上嵌入深度小于1倍桩径）");
+    EXPECT_EQ(s->hrText, "2000");
+
+    in.integrity = "完整";
+    const auto open = leastDiameter(in, Target{1e15, std::nullopt});
+    ASSERT_TRUE(open);
+    ASSERT_EQ(open->kind, SolveKind::Unreachable);
+    EXPECT_EQ(open->message, "无解：桩径加大到 1000000 mm 仍达不到所需承载力");
+
+    // Shorter than 1 m in broken rock, no diameter passes: the calculation's own message.
+    in.integrity = "较破碎";
+    in.hr = "800";
+    const auto none = leastDiameter(in, Target{1000.0, std::nullopt});
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->kind, SolveKind::Failed);
+    EXPECT_EQ(none->message, "较破碎岩体上嵌入深度小于1m");
+    EXPECT_EQ(none->field, "cbe_hr");
 }
 
 TEST(LeastDiameter, OnlyForRoundPilesThatCanPass) {

@@ -119,6 +119,32 @@ optimise::OptimisePageWidget* pageWidget(Fixture& f) {
 class OptimisePageTest : public QObject {
     Q_OBJECT
 private slots:
+    void rowsOfCodesNameTheWindowsWordsInTooltips() {
+        Fixture f;
+        f.click("cbt_YouHua");
+        QTableWidget* table = options(f);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("1"));
+        QCOMPARE(table->item(0, 1)->toolTip(), QStringLiteral("1：圆桩"));
+        QCOMPARE(table->item(0, 2)->toolTip(), QStringLiteral("4：方桩"));
+        QCOMPARE(table->item(0, 4)->text(), QStringLiteral("圆桩1/椭圆桩2/矩形桩3/方桩4"));
+        QCOMPARE(table->item(0, 4)->toolTip(), QStringLiteral("1：圆桩\n2：椭圆桩\n3：矩形桩\n4：方桩"));
+        QCOMPARE(table->item(12, 4)->text(), QStringLiteral("人工挖孔1/泥浆护壁2/后注浆3/水下浇筑4"));
+        QVERIFY(table->item(12, 0)->toolTip().startsWith(QStringLiteral("1：干作业成桩(清底干净)\n")));
+        QCOMPARE(table->item(12, 2)->toolTip(), QStringLiteral("2：泥浆护壁成桩"));
+        QVERIFY(table->item(1, 1)->toolTip().isEmpty());
+
+        // An edited code names its word at once, and the edit is taken as one.
+        table->setCurrentCell(0, 2);
+        setOption(f, 0, 2, QStringLiteral("3"));
+        QCOMPARE(table->item(0, 2)->toolTip(), QStringLiteral("3：矩形桩"));
+        QCOMPARE(static_cast<Module1Window&>(f.window)
+                     .findChild<optimise::OptimisePageWidget*>()
+                     ->page()
+                     .optionTable()
+                     .cell(0, 2),
+                 std::string("3"));
+    }
+
     void defaultRunFillsTheCandidateTable() {
         Fixture f;
         runDefault(f);

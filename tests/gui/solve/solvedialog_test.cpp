@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -27,6 +28,8 @@ struct DialogInput {
         : ra(std::move(ra)), n(std::move(n)), step(std::move(step)) {}
 
     QString ra, n, step;
+    std::optional<QString> minDepth; // the dialog's own default unless given
+    QString minDepthShown;           // what the field held when the dialog opened
     const char* press = "cbt_SolveOk";
     // After a refusal, this Ra,req is typed and the button pressed again (as the engineer would).
     std::optional<QString> correctedRa;
@@ -55,6 +58,9 @@ struct SolveFixture : test::FixtureBase {
         field("ed_Ra")->setText(input.ra);
         field("ed_N")->setText(input.n);
         field("ed_Step")->setText(input.step);
+        input.minDepthShown = field("ed_MinDepth")->text();
+        if (input.minDepth)
+            field("ed_MinDepth")->setText(*input.minDepth);
         press(input.press);
         input.refusal = static_cast<SolveDialog&>(dialog).refusal();
         if (input.correctedRa && dialog.result() == QDialog::Rejected) {
@@ -177,9 +183,12 @@ private slots:
         QTest::newRow("module 1, beyond the table")
             << 1 << "40" << "完整" << "17000" << ""
             << "无解：该截面最大可达 Ra = 16336 kN（hr = 4000 mm），请加大桩径";
-        QTest::newRow("module 1, Rc short of N")
-            << 1 << "25" << "较完整" << "1000" << "7000"
-            << "无解：该截面 Rc = 6738 kN，达不到 N = 7000 kN（Rc 与嵌岩深度无关），请加大截面或提高混凝土强度等级";
+        QTest::newRow("module 1, Rc short of N") << 1 << "25"
+                                                 << "较完整"
+                                                 << "1000"
+                                                 << "7000"
+                                                 << "无解：该截面 Rc = 6739 kN，达不到 N = 7000 kN（Rc "
+                                                    "与嵌岩深度无关），请加大截面或提高混凝土强度等级";
         QTest::newRow("module 3, beyond the table") << 3 << "40" << "完整" << "17000" << "" << "";
         QTest::newRow("module 1, a field that fails") << 1 << "abc" << "较完整" << "9000" << "" << "";
         QTest::newRow("module 2, beyond any length") << 2 << "" << "" << "1e9" << "" << "";
@@ -234,6 +243,23 @@ private slots:
         QTest::newRow("step not whole") << 2 << "9000" << "" << "12.5"
                                         << "步长须为 1 至 1000000 之间的整数 (mm)：12.5";
         QTest::newRow("step empty") << 3 << "9000" << "" << "" << "步长须为 1 至 1000000 之间的整数 (mm)：";
+        QTest::newRow("least socket negative") << 1 << "9000"
+                                               << ""
+                                               << "50|-1"
+                                               << "最小深度须为 0 至 1000000 之间的整数 (mm)，0 为不限：-1";
+        QTest::newRow("least socket in metres") << 2 << "9000"
+                                                << ""
+                                                << "50|0.5"
+                                                << "最小深度须为 0 至 1000000 之间的整数 (mm)，0 为不限：0.5";
+        QTest::newRow("least socket too long")
+            << 3 << "9000"
+            << ""
+            << "50|1000001"
+            << "最小深度须为 0 至 1000000 之间的整数 (mm)，0 为不限：1000001";
+        QTest::newRow("least socket empty") << 1 << "9000"
+                                            << ""
+                                            << "50|"
+                                            << "最小深度须为 0 至 1000000 之间的整数 (mm)，0 为不限：";
     }
     void badNumbersAreRefusedInTheDialog() {
         QFETCH(int, module);
@@ -244,7 +270,12 @@ private slots:
         SolveFixture f(module);
         const QString depthBefore = f.depth();
         QSignalSpy changed(f.window.get(), &frame::ModuleWindow::contentChanged);
-        f.solve(DialogInput(ra, n, step));
+        // "step|least socket" gives the least socket too.
+        const QStringList parts = step.split(QLatin1Char('|'));
+        DialogInput in(ra, n, parts[0]);
+        if (parts.size() > 1)
+            in.minDepth = parts[1];
+        f.solve(in);
         QCOMPARE(f.input.refusal, refusal);
         QVERIFY(f.messages.messages.isEmpty());
         QCOMPARE(f.depth(), depthBefore);
@@ -254,14 +285,19 @@ private slots:
 
     void theNumbersReadFromTheDialog() {
         // Module 2 has no N: whatever its (hidden) field holds is not read.
-        const auto m2 = solve::readRequest(QStringLiteral(" 12000.5 "), QStringLiteral("x"), QStringLiteral("20"), false);
+        const auto m2 = solve::readRequest(QStringLiteral(" 12000.5 "), QStringLiteral("x"),
+                                           QStringLiteral("20"), QStringLiteral(" 300 "), false);
         QVERIFY(std::holds_alternative<solve::SolveRequest>(m2));
         QCOMPARE(std::get<solve::SolveRequest>(m2).target.ra, 12000.5);
         QVERIFY(!std::get<solve::SolveRequest>(m2).target.n);
         QCOMPARE(std::get<solve::SolveRequest>(m2).step, 20LL);
-        const auto withN = solve::readRequest(QStringLiteral("9000"), QStringLiteral("6000"), QStringLiteral("50"), true);
+        QCOMPARE(std::get<solve::SolveRequest>(m2).target.minDepth, 300LL);
+        const auto withN = solve::readRequest(QStringLiteral("9000"), QStringLiteral("6000"),
+                                              QStringLiteral("50"), QStringLiteral("0"), true);
         QCOMPARE(std::get<solve::SolveRequest>(withN).target.n, std::optional<double>(6000.0));
-        const auto noN = solve::readRequest(QStringLiteral("9000"), QStringLiteral(""), QStringLiteral("50"), true);
+        QCOMPARE(std::get<solve::SolveRequest>(withN).target.minDepth, 0LL);
+        const auto noN = solve::readRequest(QStringLiteral("9000"), QStringLiteral(""), QStringLiteral("50"),
+                                            QStringLiteral("500"), true);
         QVERIFY(!std::get<solve::SolveRequest>(noN).target.n);
     }
 
@@ -299,15 +335,17 @@ private slots:
         QVERIFY(!rectangle.input.offersDiameter);
     }
 
-    void leastDiameterIsWrittenWithTheSocketMultipleAndCalculated_data() {
+    void leastDiameterIsWrittenWithTheSocketAsTypedAndCalculated_data() {
         QTest::addColumn<int>("module");
         QTest::addColumn<QString>("hr");
         QTest::addColumn<QString>("ra");
         QTest::addColumn<QString>("multiple");
-        QTest::newRow("module 1, hr in mm") << 1 << "2000" << "15000" << "2d";
+        QTest::newRow("module 1, hr in mm") << 1 << "2000"
+                                            << "15000"
+                                            << "2000";
         QTest::newRow("module 3, hr as a multiple") << 3 << "1.5d" << "12000" << "1.5d";
     }
-    void leastDiameterIsWrittenWithTheSocketMultipleAndCalculated() {
+    void leastDiameterIsWrittenWithTheSocketAsTypedAndCalculated() {
         QFETCH(int, module);
         QFETCH(QString, hr);
         QFETCH(QString, ra);
@@ -333,6 +371,78 @@ private slots:
         twin.click("cbt_compute");
         QCOMPARE(f.boxes(), twin.boxes());
         QCOMPARE(f.book(), twin.book());
+    }
+
+    void theLeastSocketKeepsShortSocketsOut_data() {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QString>("ra");
+        QTest::addColumn<QString>("minDepth");
+        QTest::addColumn<QString>("depth");
+        // The default pile carries 1000 kN on 50 mm of socket; module 2's default layer on 0.05 m.
+        QTest::newRow("module 1, the dialog's default") << 1 << "1000"
+                                                        << ""
+                                                        << "500";
+        QTest::newRow("module 1, none") << 1 << "1000"
+                                        << "0"
+                                        << "50";
+        QTest::newRow("module 3, off the grid") << 3 << "1000"
+                                                << "720"
+                                                << "750";
+        QTest::newRow("module 2, the dialog's default") << 2 << "1000"
+                                                        << ""
+                                                        << "0.50";
+        QTest::newRow("module 2, none") << 2 << "1000"
+                                        << "0"
+                                        << "0.05";
+    }
+    void theLeastSocketKeepsShortSocketsOut() {
+        QFETCH(int, module);
+        QFETCH(QString, ra);
+        QFETCH(QString, minDepth);
+        QFETCH(QString, depth);
+        SolveFixture f(module);
+        DialogInput in(ra);
+        if (!minDepth.isEmpty())
+            in.minDepth = minDepth;
+        f.solve(in);
+        QCOMPARE(f.input.minDepthShown, QStringLiteral("500"));
+        QVERIFY2(f.messages.messages.isEmpty(), qPrintable(f.messages.messages.join('\n')));
+        QCOMPARE(f.depth(), depth);
+        QCOMPARE(f.piles(), 1);
+    }
+
+    void theMessageNamesTheRcTheResultBoxShows_data() {
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<QString>("rc");
+        QTest::newRow("units") << 2 << "6739";
+        QTest::newRow("two decimals") << 0 << "6738.72";
+        QTest::newRow("tens") << 3 << "6730";
+    }
+    void theMessageNamesTheRcTheResultBoxShows() {
+        QFETCH(int, precision);
+        QFETCH(QString, rc);
+        SolveFixture f(1);
+        f.get<QListWidget>("popbox_jingdu")->setCurrentRow(precision); // hidden: for the next calculation
+        f.click("cbt_compute");
+        QCOMPARE(f.box(QStringLiteral("edt_rc")), rc);
+        f.solve(DialogInput(QStringLiteral("1000"), QStringLiteral("7000")));
+        QCOMPARE(f.messages.messages.size(), 1);
+        QVERIFY2(f.messages.messages[0].contains(QStringLiteral("Rc = %1 kN").arg(rc)),
+                 qPrintable(f.messages.messages[0]));
+    }
+
+    void aShortSocketInMillimetresIsKeptByTheLeastDiameter() {
+        // 250 mm on a 1200 mm pile once came back as "0.208333333333333d".
+        SolveFixture f(1);
+        f.type("cbe_dd", QStringLiteral("1200"));
+        f.type("cbe_hr", QStringLiteral("250"));
+        DialogInput in(QStringLiteral("9000"));
+        in.press = "cbt_LeastDiameter";
+        f.solve(in);
+        QVERIFY2(f.messages.messages.isEmpty(), qPrintable(f.messages.messages.join('\n')));
+        QCOMPARE(f.depth(), QStringLiteral("250"));
+        QCOMPARE(f.piles(), 1);
+        QVERIFY(!f.book().contains(QStringLiteral("0.2083")));
     }
 
     void leastDiameterThatFailsIsTold() {

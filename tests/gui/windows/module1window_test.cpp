@@ -4,6 +4,7 @@
 #include "module1/module1session.h"
 #include "windows/module1window.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -347,6 +348,31 @@ private slots:
             QCOMPARE(frame::textColour(f.window.findChild<QWidget*>(QString::fromStdString(name))), colour);
         QCOMPARE(f.button("cbt_View")->isVisible(), session.calculated());
         QCOMPARE(f.window.documents().pileRegister().count(), session.documents().pileRegister().count());
+    }
+
+    void pastTheEndOfTheZetaTableTheZetaBoxSaysSo() {
+        Fixture f;
+        auto* marker = f.window.findChild<QAction*>(QStringLiteral("act_zetaNote"));
+        QVERIFY(marker);
+        QVERIFY(!marker->isVisible());
+        f.type("cbe_hr", QStringLiteral("5.0d"));
+        f.type("edt_frk", QStringLiteral("40"));
+        f.type("cbe_yswzcd", QStringLiteral("完整"));
+        f.click("cbt_compute");
+        QCOMPARE(f.box("edt_kesair"), QStringLiteral("1.0400"));
+        QVERIFY(marker->isVisible());
+        const QString note =
+            QStringLiteral("hr/deq = 5.00 > 4.0，取 4.0 行：已超出 ζr 表，Ra 不再随 hr 增大");
+        QCOMPARE(marker->toolTip(), note);
+        QCOMPARE(f.get<QLineEdit>("edt_kesair")->toolTip(), note);
+        QCOMPARE(f.get<QLabel>("lb_shuoming")->text(),
+                 QStringLiteral("较硬岩,岩体完整")); // the status line stays
+
+        f.type("cbe_hr", QStringLiteral("2.0d")); // clears the box
+        QVERIFY(!marker->isVisible());
+        QVERIFY(f.get<QLineEdit>("edt_kesair")->toolTip().isEmpty());
+        f.click("cbt_compute");
+        QVERIFY(!marker->isVisible());
     }
 
     void optimisationModeComputesWithoutWriting() {
