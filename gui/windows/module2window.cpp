@@ -51,6 +51,7 @@ void showChecked(QCheckBox* box, bool checked) {
 } // namespace
 
 Module2Window::Module2Window(QWidget* parent) : ModuleWindow(QStringLiteral("TPELM_FRM_DURK2"), 800, parent) {
+    setModuleName(QStringLiteral("侧阻端阻分解计算(多层基岩)"), QColor(0, 0, 255));
     showDocumentsOf(m_session.documents());
     buildPileGroup();
     buildRockGroup();
