@@ -728,8 +728,9 @@ void ModuleWindow::onSaveAs() {
     const QString folder = folderForDocuments();
     const QString name = QString::fromUtf8(page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
     QDir().mkpath(folder); // the dialog opens where "保存" writes, made if it is not there yet
-    const std::optional<QString> chosen =
-        m_files->saveFileName(this, QStringLiteral("另存为"), QDir(folder).filePath(name), QStringLiteral("文本文件 (*.txt)"));
+    // A name without a suffix is given ".txt".
+    const std::optional<QString> chosen = chooseSaveFile(*m_files, *m_messages, this, QStringLiteral("另存为"),
+                                                         QDir(folder).filePath(name), QStringLiteral("文本文件 (*.txt)"));
     if (!chosen)
         return;
     if (writePageTo(frame::pathOf(*chosen), page))
