@@ -4,6 +4,8 @@
 #include "core/text.h"
 #include "module3/deqmethod.h"
 
+#include <cctype>
+
 namespace sp::charts {
 
 namespace {
@@ -19,11 +21,18 @@ std::string sectionText(core::SectionType section, const std::string& first, con
     return text;
 }
 
+// "较完整", or an integrity given as its index: "完整性指数 0.50".
+std::string integrityText(const std::string& integrity) {
+    const bool index = !integrity.empty() && (std::isdigit(static_cast<unsigned char>(integrity.front())) ||
+                                              integrity.front() == '.');
+    return index ? "完整性指数 " + integrity : integrity;
+}
+
 } // namespace
 
 std::string pileSummary(const module1::Inputs& inputs) {
     return sectionText(inputs.section, inputs.d, inputs.c) + "，" + core::gradeItem(inputs.grade) +
-           "，frk = " + inputs.frk + " MPa，" + inputs.integrity;
+           "，frk = " + inputs.frk + " MPa，" + integrityText(inputs.integrity);
 }
 
 std::string pileSummary(const module3::Inputs& inputs) {
@@ -35,7 +44,8 @@ std::string pileSummary(const module3::Inputs& inputs) {
 
 std::string pileSummary(const module2::Values& values) {
     return sectionText(values.section, values.dText, values.cText) + "，" +
-           std::to_string(values.grid.layerCount()) + " 层嵌岩，lr = " + core::FixedText(values.lr, 15, 2) + " m";
+           std::to_string(values.grid.layerCount()) + " 层嵌岩，lr = " + core::FixedText(values.lr, 15, 2) +
+           " m";
 }
 
 } // namespace sp::charts

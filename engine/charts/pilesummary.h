@@ -10,7 +10,8 @@
 
 namespace sp::charts {
 
-// "圆桩 d = 1000 mm，C30，frk = 25 MPa，较完整", the fields' texts as the engineer typed them.
+// "圆桩 d = 1000 mm，C30，frk = 25 MPa，较完整", the fields' texts as the engineer typed them; an
+// integrity given as its index reads "完整性指数 0.50".
 std::string pileSummary(const module1::Inputs& inputs);
 // Module 1's, with the equivalent-diameter method for a section other than round:
 // "，等效直径 C-最大回转半径折算".

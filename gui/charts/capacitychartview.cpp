@@ -60,7 +60,7 @@ QString capacityTitle(const charts::CapacityCurve& curve) {
     QString title = QString::fromUtf8(kCapacityTitle);
     if (!curve.pile.empty())
         title += QStringLiteral("<br>") + QString::fromStdString(curve.pile).toHtmlEscaped();
-    return title;
+    return QStringLiteral("<center>%1</center>").arg(title);
 }
 
 CapacitySeries buildCapacityChart(QChart* chart, const charts::CapacityCurve& curve) {

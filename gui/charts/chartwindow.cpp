@@ -106,8 +106,9 @@ void ChartWindow::saveChart() {
         folder.isEmpty() ? QString::fromUtf8(kChartFileName) : QDir(folder).filePath(QString::fromUtf8(kChartFileName));
     frame::DialogMessageSink desktop;
     frame::MessageSink& messages = m_services.messages ? *m_services.messages : desktop;
-    const std::optional<QString> path = frame::chooseSaveFile(*m_services.files, messages, this, QStringLiteral("保存图表"),
-                                                              suggested, QString::fromUtf8(kChartFilters));
+    const std::optional<QString> path =
+        frame::chooseSaveFile(*m_services.files, messages, this, QStringLiteral("保存图表"), suggested,
+                              QString::fromUtf8(kChartFilters));
     if (!path)
         return;
     const ChartSaveResult result = gui::saveChart(m_chart, *path);

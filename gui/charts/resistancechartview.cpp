@@ -23,10 +23,11 @@ QString resistanceTitle(const charts::ResistanceBars& bars) {
     QString title = QStringLiteral("各层侧阻与端阻");
     if (!bars.pile.empty())
         title += QStringLiteral("<br>") + QString::fromStdString(bars.pile).toHtmlEscaped();
-    return title + QStringLiteral("<br>Quk = %1 kN（侧阻 %2%，端阻 %3%）")
-                       .arg(bars.quk, 0, 'f', 1)
-                       .arg(bars.sideShare, 0, 'f', 2)
-                       .arg(bars.endShare, 0, 'f', 2);
+    title += QStringLiteral("<br>Quk = %1 kN（侧阻 %2%，端阻 %3%）")
+                 .arg(bars.quk, 0, 'f', 1)
+                 .arg(bars.sideShare, 0, 'f', 2)
+                 .arg(bars.endShare, 0, 'f', 2);
+    return QStringLiteral("<center>%1</center>").arg(title);
 }
 
 ResistanceSeries buildResistanceChart(QChart* chart, const charts::ResistanceBars& bars) {

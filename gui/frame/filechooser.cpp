@@ -26,7 +26,8 @@ std::optional<QString> DialogFileChooser::openFileName(QWidget* parent, const QS
 }
 
 std::optional<SaveChoice> DialogFileChooser::saveFileChoice(QWidget* parent, const QString& caption,
-                                                           const QString& suggested, const QString& filters) {
+                                                            const QString& suggested,
+                                                            const QString& filters) {
     QString filter;
     const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filters, &filter);
     if (path.isEmpty())
@@ -35,7 +36,7 @@ std::optional<SaveChoice> DialogFileChooser::saveFileChoice(QWidget* parent, con
 }
 
 std::optional<SaveChoice> FileChooser::saveFileChoice(QWidget* parent, const QString& caption,
-                                                     const QString& suggested, const QString& filters) {
+                                                      const QString& suggested, const QString& filters) {
     const std::optional<QString> path = saveFileName(parent, caption, suggested, filters);
     if (!path)
         return std::nullopt;
@@ -54,19 +55,22 @@ QString suffixOf(const QString& filter) {
 } // namespace
 
 std::optional<QString> chooseSaveFile(FileChooser& files, MessageSink& messages, QWidget* parent,
-                                      const QString& caption, const QString& suggested, const QString& filters) {
+                                      const QString& caption, const QString& suggested,
+                                      const QString& filters) {
     const std::optional<SaveChoice> choice = files.saveFileChoice(parent, caption, suggested, filters);
     if (!choice || choice->path.isEmpty())
         return std::nullopt;
     if (!QFileInfo(choice->path).suffix().isEmpty())
         return choice->path;
-    const QString chosenFilter = choice->filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : choice->filter;
+    const QString chosenFilter =
+        choice->filter.isEmpty() ? filters.section(QStringLiteral(";;"), 0, 0) : choice->filter;
     const QString suffix = suffixOf(chosenFilter);
     if (suffix.isEmpty())
         return choice->path;
     const QString path = choice->path + QLatin1Char('.') + suffix;
     if (QFileInfo::exists(path) &&
-        !messages.askToReplace(parent, QStringLiteral("%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(path))))
+        !messages.askToReplace(
+            parent, QStringLiteral("%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(path))))
         return std::nullopt;
     return path;
 }

@@ -31,8 +31,8 @@ public:
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                                 const QString& filters) = 0;
     // saveFileName with the filter chosen; by default a dialog that does not tell.
-    virtual std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& suggested,
-                                                     const QString& filters);
+    virtual std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
+                                                     const QString& suggested, const QString& filters);
 };
 
 // The file a save writes: the dialog's choice, a name without a suffix given that of the filter
@@ -40,7 +40,8 @@ public:
 // name as typed only, so a file the added suffix names is replaced only when the engineer agrees.
 // Nothing when they cancelled either question.
 std::optional<QString> chooseSaveFile(FileChooser& files, MessageSink& messages, QWidget* parent,
-                                      const QString& caption, const QString& suggested, const QString& filters);
+                                      const QString& caption, const QString& suggested,
+                                      const QString& filters);
 
 // The desktop's dialogs.
 class DialogFileChooser : public FileChooser {
@@ -49,8 +50,8 @@ public:
                                         const QString& filters) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                         const QString& filters) override;
-    std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& suggested,
-                                             const QString& filters) override;
+    std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
+                                             const QString& suggested, const QString& filters) override;
 };
 
 } // namespace sp::frame

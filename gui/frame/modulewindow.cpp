@@ -476,7 +476,7 @@ void ModuleWindow::showCalculated(bool calculated) {
         // On a short screen the results may lie below the inputs: bring them into view, once the
         // layer is laid out with what the module shows beside them.
         QTimer::singleShot(0, this, [this] {
-            m_inputLayer->layout()->activate();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             m_inputScroll->ensureWidgetVisible(m_resultGroup, 0, 0);
         });
         return;
@@ -729,8 +729,9 @@ void ModuleWindow::onSaveAs() {
     const QString name = QString::fromUtf8(page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
     QDir().mkpath(folder); // the dialog opens where "保存" writes, made if it is not there yet
     // A name without a suffix is given ".txt".
-    const std::optional<QString> chosen = chooseSaveFile(*m_files, *m_messages, this, QStringLiteral("另存为"),
-                                                         QDir(folder).filePath(name), QStringLiteral("文本文件 (*.txt)"));
+    const std::optional<QString> chosen =
+        chooseSaveFile(*m_files, *m_messages, this, QStringLiteral("另存为"), QDir(folder).filePath(name),
+                       QStringLiteral("文本文件 (*.txt)"));
     if (!chosen)
         return;
     if (writePageTo(frame::pathOf(*chosen), page))

@@ -43,7 +43,8 @@ QString chooseFamily() {
 
 bool holdsTwoColumns(const QFont& font) {
     const QFontMetricsF metrics(font);
-    return metrics.horizontalAdvance(QString::fromUtf8("完整")) == 4 * metrics.horizontalAdvance(QLatin1Char('0'));
+    return metrics.horizontalAdvance(QString::fromUtf8("完整")) ==
+           4 * metrics.horizontalAdvance(QLatin1Char('0'));
 }
 
 QFont reportFont(int pixelSize) {

@@ -31,7 +31,8 @@ std::optional<TableTarget> chooseTableFile(const ExportContext& context, const Q
 }
 
 QString writtenText(const QString& what, const core::WriteResult& result) {
-    return QStringLiteral("%1：%2").arg(what, QDir::toNativeSeparators(QFileInfo(q(result.path)).absoluteFilePath()));
+    return QStringLiteral("%1：%2").arg(
+        what, QDir::toNativeSeparators(QFileInfo(q(result.path)).absoluteFilePath()));
 }
 
 QString writeFailureText(const core::WriteResult& result) {

@@ -391,7 +391,8 @@ void OptimisePageWidget::onExportTables() {
         if (!written.ok)
             context.messages->warn(context.parent, frame::writeFailureText(written));
         else
-            context.messages->inform(context.parent, frame::writtenText(QStringLiteral("优化方案已导出"), written));
+            context.messages->inform(context.parent,
+                                     frame::writtenText(QStringLiteral("优化方案已导出"), written));
         refresh();
     });
     refresh();

@@ -68,7 +68,8 @@ public:
         return openAnswer;
     }
     // A save question answered with saveAnswer under `saveFilter` (empty: the dialog does not tell).
-    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& suggested,
+    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
+                                                    const QString& suggested,
                                                     const QString& filters) override {
         const std::optional<QString> path = saveFileName(parent, caption, suggested, filters);
         if (!path)

@@ -231,10 +231,13 @@ void ChartViewsTest::capacityLinesAreToldApartAndTheTitleNamesThePile() {
     QCOMPARE(view.chart()->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
     QCOMPARE(s.design->markerShape(), QScatterSeries::MarkerShapeRectangle);
 
-    QCOMPARE(view.chart()->title(), QStringLiteral("承载力随嵌岩深度变化<br>圆桩 d = 1150 mm，C30，frk = 10 MPa，完整"));
+    QCOMPARE(
+        view.chart()->title(),
+        QStringLiteral("<center>承载力随嵌岩深度变化<br>圆桩 d = 1150 mm，C30，frk = 10 MPa，完整</center>"));
     gui::ResistanceChartView bars;
     bars.setBars(threeLayers());
-    QVERIFY2(bars.chart()->title().startsWith(QStringLiteral("各层侧阻与端阻<br>圆桩 d = 1000 mm，3 层嵌岩，lr = 3.50 m<br>Quk = ")),
+    QVERIFY2(bars.chart()->title().startsWith(QStringLiteral(
+                 "<center>各层侧阻与端阻<br>圆桩 d = 1000 mm，3 层嵌岩，lr = 3.50 m<br>Quk = ")),
              qPrintable(bars.chart()->title()));
 }
 

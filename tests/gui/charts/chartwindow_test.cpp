@@ -156,7 +156,9 @@ private slots:
 
         // A new calculation of a longer layer: the bars of that one.
         const double sideBefore = view->series().side->at(0);
-        f.window->findChild<QTableWidget*>(QStringLiteral("StringGrid_QB2"))->item(0, module2::kColLr)->setText(QStringLiteral("2.00"));
+        f.window->findChild<QTableWidget*>(QStringLiteral("StringGrid_QB2"))
+            ->item(0, module2::kColLr)
+            ->setText(QStringLiteral("2.00"));
         f.click("cbt_compute");
         auto* again = qobject_cast<gui::ResistanceChartView*>(before->chart());
         QVERIFY(again);
@@ -173,11 +175,14 @@ private slots:
         const QString svg = QStringLiteral("SVG 矢量图 (*.svg)");
         QTest::newRow("module 1, PNG") << 1 << "c.png" << png << "c.png" << QByteArray("\x89PNG");
         QTest::newRow("module 1, SVG") << 1 << "c.svg" << svg << "c.svg" << QByteArray("<?xml");
-        QTest::newRow("module 1, no suffix: PNG") << 1 << "c" << QString() << "c.png" << QByteArray("\x89PNG");
+        QTest::newRow("module 1, no suffix: PNG")
+            << 1 << "c" << QString() << "c.png" << QByteArray("\x89PNG");
         QTest::newRow("module 1, no suffix, SVG chosen") << 1 << "c" << svg << "c.svg" << QByteArray("<?xml");
-        QTest::newRow("module 1, PNG named, SVG chosen") << 1 << "c.png" << svg << "c.png" << QByteArray("\x89PNG");
+        QTest::newRow("module 1, PNG named, SVG chosen")
+            << 1 << "c.png" << svg << "c.png" << QByteArray("\x89PNG");
         QTest::newRow("module 2, SVG") << 2 << "bars.svg" << QString() << "bars.svg" << QByteArray("<?xml");
-        QTest::newRow("module 2, no suffix, SVG chosen") << 2 << "bars" << svg << "bars.svg" << QByteArray("<?xml");
+        QTest::newRow("module 2, no suffix, SVG chosen")
+            << 2 << "bars" << svg << "bars.svg" << QByteArray("<?xml");
     }
     void savingWritesThePictureOfTheChosenType() {
         QFETCH(int, module);
@@ -201,8 +206,8 @@ private slots:
         QVERIFY(f.files.lastFilters.contains(QStringLiteral("*.png")));
         QVERIFY(f.files.lastFilters.contains(QStringLiteral("*.svg")));
         // Where it wrote, as "导出PDF…" says.
-        QCOMPARE(f.messages.messages,
-                 QStringList{QStringLiteral("图表已保存：") + QDir::toNativeSeparators(f.folder.filePath(written))});
+        QCOMPARE(f.messages.messages, QStringList{QStringLiteral("图表已保存：") +
+                                                  QDir::toNativeSeparators(f.folder.filePath(written))});
         QVERIFY(f.messages.questions.isEmpty()); // nothing there to replace
         const QByteArray bytes = readAll(f.folder.filePath(written));
         QVERIFY2(bytes.startsWith(start), bytes.left(16).constData());
@@ -227,8 +232,10 @@ private slots:
 
         f.messages.replace = false;
         QTest::mouseClick(save, Qt::LeftButton);
-        QCOMPARE(f.messages.questions,
-                 QStringList{QStringLiteral("替换|%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(existing))});
+        QCOMPARE(
+            f.messages.questions,
+            QStringList{
+                QStringLiteral("替换|%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(existing))});
         QVERIFY(f.messages.messages.isEmpty());
         QCOMPARE(readAll(existing), QByteArray("old"));
 

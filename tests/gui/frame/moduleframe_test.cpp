@@ -515,7 +515,8 @@ private slots:
         f.messages.replace = false;
         f.click("cbt_SaveAs");
         QCOMPARE(f.messages.questions,
-                 QStringList{u("替换|%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(named + u(".txt")))});
+                 QStringList{
+                     u("替换|%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(named + u(".txt")))});
         QCOMPARE(f.saveState(), 3);
         f.messages.replace = true;
         f.click("cbt_SaveAs");

@@ -35,7 +35,8 @@ public:
         return std::nullopt; // nothing here opens a file
     }
     // The answer under the filter the test chose; empty: a dialog that does not tell.
-    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& suggested,
+    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
+                                                    const QString& suggested,
                                                     const QString& filters) override {
         const std::optional<QString> path = saveFileName(parent, caption, suggested, filters);
         if (!path)
@@ -129,12 +130,16 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("csv");
         const QString csvFilter = QStringLiteral("CSV UTF-8 (*.csv)");
-        QTest::newRow("xlsx") << QStringLiteral("桩表.xlsx") << QString() << QStringLiteral("桩表.xlsx") << false;
-        QTest::newRow("CSV in capitals") << QStringLiteral("桩表.CSV") << QString() << QStringLiteral("桩表.CSV") << true;
-        QTest::newRow("no suffix") << QStringLiteral("桩表") << QString() << QStringLiteral("桩表.xlsx") << false;
-        QTest::newRow("no suffix, CSV chosen") << QStringLiteral("桩表") << csvFilter << QStringLiteral("桩表.csv") << true;
-        QTest::newRow("xlsx named, CSV chosen") << QStringLiteral("桩表.xlsx") << csvFilter << QStringLiteral("桩表.xlsx")
-                                                << false;
+        QTest::newRow("xlsx") << QStringLiteral("桩表.xlsx") << QString() << QStringLiteral("桩表.xlsx")
+                              << false;
+        QTest::newRow("CSV in capitals")
+            << QStringLiteral("桩表.CSV") << QString() << QStringLiteral("桩表.CSV") << true;
+        QTest::newRow("no suffix") << QStringLiteral("桩表") << QString() << QStringLiteral("桩表.xlsx")
+                                   << false;
+        QTest::newRow("no suffix, CSV chosen")
+            << QStringLiteral("桩表") << csvFilter << QStringLiteral("桩表.csv") << true;
+        QTest::newRow("xlsx named, CSV chosen")
+            << QStringLiteral("桩表.xlsx") << csvFilter << QStringLiteral("桩表.xlsx") << false;
     }
     void pileTableGoesToTheFileTypeOfTheChosenName() {
         QFETCH(QString, chosen);
@@ -211,7 +216,8 @@ private slots:
         QTRY_VERIFY(!f.page()->exporting());
         QVERIFY(f.button("cbt_YHfanhui")->isEnabled());
         QVERIFY(f.button("cbt_YHexportExcel")->isEnabled());
-        QCOMPARE(f.messages.messages, QStringList{QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.xlsx"))});
+        QCOMPARE(f.messages.messages,
+                 QStringList{QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.xlsx"))});
         {
             SP_QREAD_XLSX_OR_SKIP(book, f.file(QStringLiteral("方案.xlsx")).toStdString());
             QCOMPARE(int(book.size()), 1);
@@ -236,8 +242,9 @@ private slots:
         f.chooser.answer = f.file(QStringLiteral("方案.csv"));
         f.click("cbt_YHexportExcel");
         QTRY_VERIFY(!f.page()->exporting());
-        QCOMPARE(f.messages.messages, QStringList({QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.xlsx")),
-                                                   QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.csv"))}));
+        QCOMPARE(f.messages.messages,
+                 QStringList({QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.xlsx")),
+                              QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.csv"))}));
         QCOMPARE(int(f.lines(f.file(QStringLiteral("方案.csv"))).size()), rows + 1);
         SP_QREAD_XLSX_OR_SKIP(book, f.file(QStringLiteral("方案.xlsx")).toStdString());
         QCOMPARE(int(book.size()), 2);

@@ -64,13 +64,14 @@ private slots:
         Fixture f;
         enterOblongExample(f);
         auto* verdict = f.get<QLabel>("lb_jielun");
-        QVERIFY(verdict->text().isEmpty()); // no result yet
+        QVERIFY(verdict->text().isEmpty() && !verdict->isVisible()); // no result yet
         f.click("cbt_compute");
         QCOMPARE(f.box("edt_ra"), QStringLiteral("6938"));
         QCOMPARE(f.window.verdict(), module3::ComplianceVerdict::Compliant);
         for (const QString& box : kMethodBoxes)
             QCOMPARE(colourOf(f, box), core::kGreen);
         QCOMPARE(verdict->text(), QStringLiteral("合规"));
+        QVERIFY(verdict->isVisible());
 
         f.choose("cbb_deqcheck", 2); // C-最大回转半径折算
         auto* status = f.get<QLabel>("lb_shuoming");

@@ -4,17 +4,19 @@
 
 #include "charts/capacitycurve.h"
 #include "charts/chartwindow.h"
+#include "core/text.h"
 #include "frame/translations.h"
 #include "guitest.h"
-#include "core/text.h"
 #include "module2/rocklayergrid.h"
 #include "solve/solvedialog.h"
 #include "windows/module1window.h"
 #include "windows/module2window.h"
 #include "windows/module3window.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +70,9 @@ void verifyWhole(const QWidget& window, const QStringList& names) {
 }
 
 // The design heights of the module windows.
-int designHeight(int module) { return module == 1 ? 764 : 800; }
+int designHeight(int module) {
+    return module == 1 ? 764 : 800;
+}
 
 QStringList actionTexts(const QMenu& menu) {
     QStringList texts;
@@ -188,7 +192,8 @@ private slots:
         QTest::addColumn<QSize>("screen");
         for (int module = 1; module <= 3; ++module)
             for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)})
-                QTest::addRow("module %d, %dx%d", module, screen.width(), screen.height()) << module << screen;
+                QTest::addRow("module %d, %dx%d", module, screen.width(), screen.height())
+                    << module << screen;
     }
     void layersKeepTheirButtonsInViewOnALaptop() {
         QFETCH(int, module);
@@ -206,6 +211,22 @@ private slots:
         }
         verifyWhole(f.window, {QStringLiteral("cbt_compute"), QStringLiteral("cbt_YouHua"),
                                QStringLiteral("cbt_tuichu"), QStringLiteral("img_logo")});
+        // Nothing of the inputs is cut at the right beside the scroll bar: the layer, its groups
+        // and their fields are as wide as the room the scroll area has, or narrower.
+        auto* scroll = f.get<QScrollArea>("MainFormScroll");
+        QTRY_VERIFY2(
+            scroll->widget()->width() <= scroll->viewport()->width(),
+            qPrintable(
+                QStringLiteral("%1 > %2").arg(scroll->widget()->width()).arg(scroll->viewport()->width())));
+        for (QWidget* field : scroll->widget()->findChildren<QWidget*>()) {
+            if (!field->isVisible() || !(qobject_cast<QComboBox*>(field) || qobject_cast<QLineEdit*>(field) ||
+                                         qobject_cast<QGroupBox*>(field)))
+                continue;
+            QVERIFY2(field->geometry().right() < field->parentWidget()->width(),
+                     qPrintable(field->objectName()));
+            const int right = field->mapTo(scroll->viewport(), QPoint(field->width(), 0)).x();
+            QVERIFY2(right <= scroll->viewport()->width(), qPrintable(field->objectName()));
+        }
         f.type("cbe_dd", QStringLiteral("0")); // a check that stops: the status line shows
         f.click("cbt_compute");
         verifyWhole(f.window, {QStringLiteral("lb_shuoming")});
@@ -214,10 +235,11 @@ private slots:
         verifyWhole(f.window, {QStringLiteral("cbt_View"), QStringLiteral("gpb_jisuanjieguo")});
 
         f.click("cbt_View");
-        verifyWhole(f.window, {QStringLiteral("cbt_Exit"), QStringLiteral("cbt_Save"), QStringLiteral("cbt_SaveAs"),
-                               QStringLiteral("cbt_sanchu"), QStringLiteral("cbt_ExportPdf"),
-                               QStringLiteral("cbt_Print"), QStringLiteral("cbt_ExportExcel"),
-                               QStringLiteral("tcb_meoFontSize"), QStringLiteral("cbt_PageBook")});
+        verifyWhole(f.window,
+                    {QStringLiteral("cbt_Exit"), QStringLiteral("cbt_Save"), QStringLiteral("cbt_SaveAs"),
+                     QStringLiteral("cbt_sanchu"), QStringLiteral("cbt_ExportPdf"),
+                     QStringLiteral("cbt_Print"), QStringLiteral("cbt_ExportExcel"),
+                     QStringLiteral("tcb_meoFontSize"), QStringLiteral("cbt_PageBook")});
         f.click("cbt_Exit");
 
         f.click("cbt_YouHua");
