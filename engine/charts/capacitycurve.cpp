@@ -1,5 +1,7 @@
 #include "charts/capacitycurve.h"
 
+#include "charts/pilesummary.h"
+
 #include "core/roundstep.h"
 
 #include "core/numbers.h"
@@ -214,7 +216,9 @@ CapacityCurve capacityCurve(const module1::Inputs& inputs, const CurveRequest& r
         in.hr = hr;
         return module1::calculate(in);
     };
-    return capacityCurve(calculate, inputs.hr, request);
+    CapacityCurve curve = capacityCurve(calculate, inputs.hr, request);
+    curve.pile = pileSummary(inputs);
+    return curve;
 }
 
 CapacityCurve capacityCurve(const module3::Inputs& inputs, const CurveRequest& request) {
@@ -223,7 +227,9 @@ CapacityCurve capacityCurve(const module3::Inputs& inputs, const CurveRequest& r
         in.hr = hr;
         return static_cast<module1::Outcome>(module3::calculate(in));
     };
-    return capacityCurve(calculate, inputs.hr, request);
+    CapacityCurve curve = capacityCurve(calculate, inputs.hr, request);
+    curve.pile = pileSummary(inputs);
+    return curve;
 }
 
 } // namespace sp::charts

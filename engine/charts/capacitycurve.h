@@ -83,6 +83,9 @@ struct CapacityCurve {
     std::string designMessage;        // else why not
     std::optional<double> raRequired;
     std::optional<double> axialForce;
+    // The pile the curve is of, for the chart's title (pileSummary); empty from the overload that
+    // takes a bare calculation.
+    std::string pile;
 
     std::vector<CurveSegment> segments() const;
     // The smallest sampled depth the calculation accepts.

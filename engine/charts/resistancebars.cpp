@@ -1,5 +1,7 @@
 #include "charts/resistancebars.h"
 
+#include "charts/pilesummary.h"
+
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -34,6 +36,7 @@ ResistanceBars resistanceBars(const module2::Values& v) {
     out.quk = v.quk;
     out.sideShare = v.sideShare;
     out.endShare = v.endShare;
+    out.pile = pileSummary(v);
     out.ok = true;
     return out;
 }

@@ -27,6 +27,7 @@ struct ResistanceBars {
     double quk = 0.0;                // kN, the bars' sum
     double sideShare = 0.0;          // % of Quk from the sides together
     double endShare = 0.0;           // % from the end
+    std::string pile;                // the pile, for the chart's title (pileSummary)
 };
 
 inline constexpr const char* kEndBarLabel = "端阻";

@@ -6,6 +6,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QGraphicsScene>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
@@ -35,27 +36,43 @@ void attach(QChart* chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y
     series->attachAxis(y);
 }
 
-QLineSeries* horizontal(const QString& name, double value, double xEnd, const QColor& colour) {
+// Ra solid and Rc dashed, Ra,req and N dash-dotted in the colour of the line each is read against:
+// told apart by their pattern as well as their colour, in the legend too, as in the book's figure.
+QPen linePen(const QColor& colour, double width, Qt::PenStyle style) {
+    QPen pen(colour);
+    pen.setWidthF(width);
+    pen.setStyle(style);
+    return pen;
+}
+
+QLineSeries* horizontal(const QString& name, double value, double xEnd, const QPen& pen) {
     auto* line = new QLineSeries;
     line->setName(name);
     line->append(0.0, value);
     line->append(xEnd, value);
-    QPen pen(colour);
-    pen.setWidthF(1.5);
-    pen.setStyle(Qt::DashLine);
     line->setPen(pen);
     return line;
 }
 
 } // namespace
 
+QString capacityTitle(const charts::CapacityCurve& curve) {
+    QString title = QString::fromUtf8(kCapacityTitle);
+    if (!curve.pile.empty())
+        title += QStringLiteral("<br>") + QString::fromStdString(curve.pile).toHtmlEscaped();
+    return QStringLiteral("<center>%1</center>").arg(title);
+}
+
 CapacitySeries buildCapacityChart(QChart* chart, const charts::CapacityCurve& curve) {
     CapacitySeries out;
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Each entry drawn as its series is: a piece of line in its pattern, the design's square mark.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     if (!curve.ok) {
         chart->setTitle(QString::fromStdString(curve.message));
         return out;
     }
+    chart->setTitle(capacityTitle(curve));
 
     double top = 0.0;
     for (const charts::CurvePoint& p : curve.points)
@@ -105,8 +122,8 @@ CapacitySeries buildCapacityChart(QChart* chart, const charts::CapacityCurve& cu
         auto* rc = new QLineSeries;
         ra->setName(QStringLiteral("Ra"));
         rc->setName(QStringLiteral("Rc"));
-        ra->setPen(QPen(kRaColour, 2.0));
-        rc->setPen(QPen(kRcColour, 2.0));
+        ra->setPen(linePen(kRaColour, 2.0, Qt::SolidLine));
+        rc->setPen(linePen(kRcColour, 2.0, Qt::DashLine));
         for (std::size_t i = s.begin; i < s.end; ++i) {
             ra->append(curve.points[i].hr, curve.points[i].ra);
             rc->append(curve.points[i].hr, curve.points[i].rc);
@@ -123,11 +140,13 @@ CapacitySeries buildCapacityChart(QChart* chart, const charts::CapacityCurve& cu
     }
 
     if (curve.raRequired) {
-        out.raRequired = horizontal(QStringLiteral("Ra,req"), *curve.raRequired, out.x->max(), kRaColour);
+        out.raRequired = horizontal(QStringLiteral("Ra,req"), *curve.raRequired, out.x->max(),
+                                    linePen(kRaColour, 1.5, Qt::DashDotLine));
         attach(chart, out.raRequired, out.x, out.y);
     }
     if (curve.axialForce) {
-        out.axialForce = horizontal(QStringLiteral("N"), *curve.axialForce, out.x->max(), kRcColour);
+        out.axialForce = horizontal(QStringLiteral("N"), *curve.axialForce, out.x->max(),
+                                    linePen(kRcColour, 1.5, Qt::DashDotDotLine));
         attach(chart, out.axialForce, out.x, out.y);
     }
 

@@ -23,6 +23,10 @@ inline constexpr const char* kCapacityXTitle = "hr (mm)";
 inline constexpr const char* kCapacityYTitle = "kN";
 inline constexpr const char* kPlateauName = "超出表格范围";
 inline constexpr const char* kDesignName = "当前设计";
+inline constexpr const char* kCapacityTitle = "承载力随嵌岩深度变化";
+
+// The chart's title: what it shows, and on a second line the pile it is of (rich text).
+QString capacityTitle(const charts::CapacityCurve& curve);
 
 // The series a capacity chart is made of, as it built them (owned by the chart).
 struct CapacitySeries {

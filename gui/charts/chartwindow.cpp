@@ -8,7 +8,6 @@
 #include "frame/messagesink.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -105,16 +104,18 @@ void ChartWindow::saveChart() {
         QDir().mkpath(folder); // the dialog opens where the documents are saved, made if not there yet
     const QString suggested =
         folder.isEmpty() ? QString::fromUtf8(kChartFileName) : QDir(folder).filePath(QString::fromUtf8(kChartFileName));
-    std::optional<QString> chosen =
-        m_services.files->saveFileName(this, QStringLiteral("保存图表"), suggested, QString::fromUtf8(kChartFilters));
-    if (!chosen || chosen->isEmpty())
+    frame::DialogMessageSink desktop;
+    frame::MessageSink& messages = m_services.messages ? *m_services.messages : desktop;
+    const std::optional<QString> path =
+        frame::chooseSaveFile(*m_services.files, messages, this, QStringLiteral("保存图表"), suggested,
+                              QString::fromUtf8(kChartFilters));
+    if (!path)
         return;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".png");
-    const ChartSaveResult result = gui::saveChart(m_chart, path);
-    if (!result.ok && m_services.messages)
-        m_services.messages->warn(this, result.error);
+    const ChartSaveResult result = gui::saveChart(m_chart, *path);
+    if (!result.ok)
+        messages.warn(this, result.error);
+    else
+        messages.inform(this, QStringLiteral("图表已保存：%1").arg(QDir::toNativeSeparators(*path)));
 }
 
 } // namespace sp::gui

@@ -59,8 +59,9 @@ public:
     // The message shown instead of a chart; empty while a chart is on view.
     QString message() const;
 
-    // "保存图表…": asks for a file and writes the chart; a failure is warned about with the path
-    // and the reason. A name without a suffix is saved as PNG.
+    // "保存图表…": asks for a file and writes the chart, then says where; a failure is warned about
+    // with the path and the reason. A name without a suffix takes the type chosen in the dialog
+    // (PNG when it does not tell), asking before it replaces a file of that name.
     void saveChart();
 
 signals:

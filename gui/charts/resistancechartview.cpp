@@ -19,6 +19,17 @@ QString resistanceCategory(const charts::ResistanceBar& bar) {
     return name + QLatin1Char('\n') + QString::fromStdString(bar.shareText);
 }
 
+QString resistanceTitle(const charts::ResistanceBars& bars) {
+    QString title = QStringLiteral("各层侧阻与端阻");
+    if (!bars.pile.empty())
+        title += QStringLiteral("<br>") + QString::fromStdString(bars.pile).toHtmlEscaped();
+    title += QStringLiteral("<br>Quk = %1 kN（侧阻 %2%，端阻 %3%）")
+                 .arg(bars.quk, 0, 'f', 1)
+                 .arg(bars.sideShare, 0, 'f', 2)
+                 .arg(bars.endShare, 0, 'f', 2);
+    return QStringLiteral("<center>%1</center>").arg(title);
+}
+
 ResistanceSeries buildResistanceChart(QChart* chart, const charts::ResistanceBars& bars) {
     ResistanceSeries out;
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -26,10 +37,7 @@ ResistanceSeries buildResistanceChart(QChart* chart, const charts::ResistanceBar
         chart->setTitle(QStringLiteral("没有可画的计算结果"));
         return out;
     }
-    chart->setTitle(QStringLiteral("Quk = %1 kN（侧阻 %2%，端阻 %3%）")
-                        .arg(bars.quk, 0, 'f', 1)
-                        .arg(bars.sideShare, 0, 'f', 2)
-                        .arg(bars.endShare, 0, 'f', 2));
+    chart->setTitle(resistanceTitle(bars));
 
     // Two sets stacked, so that side and end bars differ in colour yet stand one per category.
     out.side = new QBarSet(QStringLiteral("侧阻 Qsrik"));

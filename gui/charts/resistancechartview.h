@@ -25,6 +25,9 @@ struct ResistanceSeries {
 // A category's text: the layer ("第1层") or "端阻", and under it the share ("34.21%").
 QString resistanceCategory(const charts::ResistanceBar& bar);
 
+// The chart's title: what it shows, the pile it is of and its Quk with the shares (rich text).
+QString resistanceTitle(const charts::ResistanceBars& bars);
+
 ResistanceSeries buildResistanceChart(QChart* chart, const charts::ResistanceBars& bars);
 
 class ResistanceChartView : public QChartView {

@@ -59,9 +59,9 @@ void exportBookPdf(const ExportContext& context) {
     // The dialog opens in the documents folder, made if it is not there yet.
     QDir().mkpath(context.documentsFolder);
     std::optional<QString> path =
-        context.files->saveFileName(context.parent, QStringLiteral("导出PDF"),
-                                    QDir(context.documentsFolder).filePath(suggestedName(title->project)),
-                                    QStringLiteral("PDF 文件 (*.pdf)"));
+        chooseSaveFile(*context.files, *context.messages, context.parent, QStringLiteral("导出PDF"),
+                       QDir(context.documentsFolder).filePath(suggestedName(title->project)),
+                       QStringLiteral("PDF 文件 (*.pdf)"));
     if (!path)
         return;
     if (!path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

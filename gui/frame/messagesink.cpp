@@ -36,4 +36,14 @@ bool DialogMessageSink::askToRecover(QWidget* parent, const QString& title, cons
     return box.clickedButton() == recover;
 }
 
+bool DialogMessageSink::askToReplace(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("文件已存在"), text, QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QStringLiteral("替换"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == replace;
+}
+
 } // namespace sp::frame

@@ -20,6 +20,8 @@ public:
     virtual SaveAnswer askToSave(QWidget* parent, const QString& title, const QString& text) = 0;
     // A question answered with "恢复" (true) or "放弃" (false).
     virtual bool askToRecover(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A question answered with "替换" (true) or "取消" (false): a file is about to be written over.
+    virtual bool askToReplace(QWidget* parent, const QString& text) = 0;
 };
 
 // The desktop's modal message boxes.
@@ -29,6 +31,7 @@ public:
     void warn(QWidget* parent, const QString& text) override;
     SaveAnswer askToSave(QWidget* parent, const QString& title, const QString& text) override;
     bool askToRecover(QWidget* parent, const QString& title, const QString& text) override;
+    bool askToReplace(QWidget* parent, const QString& text) override;
 };
 
 } // namespace sp::frame

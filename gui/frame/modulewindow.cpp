@@ -37,6 +37,7 @@
 #include <QStackedLayout>
 #include <QStyle>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -47,6 +48,8 @@ namespace sp::frame {
 namespace {
 
 constexpr int kDesignWidth = 370;
+// The title every module window starts with; the module's name follows it.
+constexpr const char* kWindowTitle = "嵌岩桩承载力计算 (DBJ52/T088-2018)";
 // Room the desktop takes around a window for its title bar and frame.
 constexpr int kFrameAllowance = 40;
 constexpr int kDefaultFontSize = 14;
@@ -118,7 +121,7 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
     m_permission = m_defaultPermission.get();
     m_clock = core::nowLocal;
     setObjectName(windowClass);
-    setWindowTitle(QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018)"));
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
     // The window opens at its design size where the screen holds it. The engineer may make it
     // larger, or shorter (the input layer then scrolls), but not narrower than the design width.
     setMinimumWidth(kDesignWidth);
@@ -127,7 +130,14 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
 
     m_layers = new QStackedLayout(this);
     m_layers->setContentsMargins(0, 0, 0, 0);
-    m_inputScroll = new QScrollArea(this);
+    // The input page: the inputs and results, which scroll on a short screen, over the button row
+    // and the status line, which stay in view whatever the window's height.
+    m_inputPage = new QWidget(this);
+    m_inputPage->setObjectName(QStringLiteral("MainFormPage"));
+    auto* pageLayout = new QVBoxLayout(m_inputPage);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    m_inputScroll = new QScrollArea(m_inputPage);
     m_inputScroll->setObjectName(QStringLiteral("MainFormScroll"));
     m_inputScroll->setWidgetResizable(true);
     m_inputScroll->setFrameShape(QFrame::NoFrame);
@@ -137,17 +147,26 @@ ModuleWindow::ModuleWindow(const QString& windowClass, int height, QWidget* pare
     m_documentLayer->setObjectName(QStringLiteral("JieGuo_DocLayer"));
     m_optimisationLayer = new QWidget(this);
     m_optimisationLayer->setObjectName(QStringLiteral("YouHuaFormLayer"));
-    m_layers->addWidget(m_inputScroll);
+    m_layers->addWidget(m_inputPage);
     m_layers->addWidget(m_documentLayer);
     m_layers->addWidget(m_optimisationLayer);
     buildInputLayer(m_inputLayer);
     m_inputScroll->setWidget(m_inputLayer);
+    pageLayout->addWidget(m_inputScroll, 1);
+    auto* footer = new QWidget(m_inputPage);
+    footer->setObjectName(QStringLiteral("MainFormFooter"));
+    auto* footerLayout = new QVBoxLayout(footer);
+    footerLayout->setContentsMargins(8, 4, 8, 6);
+    footerLayout->setSpacing(4);
+    buildButtonRow(footer, footerLayout);
+    buildStatusStrip(footer, footerLayout);
+    pageLayout->addWidget(footer);
     // At the design width a short window scrolls the inputs up and down only: the layer gives up
     // the room of the vertical scroll bar rather than scroll sideways.
     m_inputLayer->setMinimumWidth(kDesignWidth - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     buildDocumentLayer(m_documentLayer);
     buildOptimisationLayer(m_optimisationLayer);
-    m_layers->setCurrentWidget(m_inputScroll);
+    m_layers->setCurrentWidget(m_inputPage);
 
     if (screen)
         move(screen->availableGeometry().center() - rect().center());
@@ -172,8 +191,6 @@ void ModuleWindow::buildInputLayer(QWidget* layer) {
     buildResultGroup(layer, layout);
     layout->addStretch(1);
     buildPrecisionPopup(layer);
-    buildButtonRow(layer, layout);
-    buildStatusStrip(layer, layout);
 }
 
 void ModuleWindow::buildTitleRow(QWidget* layer, QVBoxLayout* layout) {
@@ -184,6 +201,26 @@ void ModuleWindow::buildTitleRow(QWidget* layer, QVBoxLayout* layout) {
     connect(copyright, &QPushButton::clicked, this, &ModuleWindow::onAbout);
     titleRow->addWidget(copyright, 0, Qt::AlignTop);
     layout->addLayout(titleRow);
+    // Which of the three modules this is, under the heading; the module names it.
+    m_moduleName = new QLabel(layer);
+    m_moduleName->setObjectName(QStringLiteral("lb_mokuai"));
+    m_moduleName->setAlignment(Qt::AlignCenter);
+    m_moduleName->setWordWrap(true);
+    QFont nameFont = m_moduleName->font();
+    nameFont.setPixelSize(15);
+    nameFont.setBold(true);
+    m_moduleName->setFont(nameFont);
+    m_moduleName->hide();
+    layout->addWidget(m_moduleName);
+}
+
+void ModuleWindow::setModuleName(const QString& name, const QColor& colour) {
+    setWindowTitle(QString::fromUtf8(kWindowTitle) + QStringLiteral(" — ") + name);
+    m_moduleName->setText(name);
+    QPalette palette = m_moduleName->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    m_moduleName->setPalette(palette);
+    m_moduleName->show();
 }
 
 // The result boxes go into its grid as the module adds them, between the precision button and
@@ -401,6 +438,16 @@ QLineEdit* ModuleWindow::addResultBox(const char* name, const QString& label) {
     return box;
 }
 
+QLabel* ModuleWindow::addResultNote(const char* name) {
+    auto* note = new QLabel(m_resultGroup);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setAlignment(Qt::AlignCenter);
+    note->setWordWrap(true);
+    m_resultGrid->addWidget(note, m_resultRows, 0, 1, 2);
+    ++m_resultRows;
+    return note;
+}
+
 QLineEdit* ModuleWindow::resultBox(const QString& name) const { return findChild<QLineEdit*>(name); }
 
 core::Precision ModuleWindow::precision() const {
@@ -432,6 +479,12 @@ void ModuleWindow::showCalculated(bool calculated) {
     if (calculated) {
         m_view->show();
         m_compute->hide();
+        // On a short screen the results may lie below the inputs: bring them into view, once the
+        // layer is laid out with what the module shows beside them.
+        QTimer::singleShot(0, this, [this] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            m_inputScroll->ensureWidgetVisible(m_resultGroup, 0, 0);
+        });
         return;
     }
     m_compute->setEnabled(true);
@@ -506,7 +559,7 @@ void ModuleWindow::onExportTable() { exportPileTable(exportContext()); }
 void ModuleWindow::updateSaveButton() { m_save->setEnabled(m_documents->saveState().unsaved(m_pageOnView)); }
 
 void ModuleWindow::showLayer(QWidget* layer) {
-    m_layers->setCurrentWidget(layer == m_inputLayer ? m_inputScroll : layer);
+    m_layers->setCurrentWidget(layer == m_inputLayer ? m_inputPage : layer);
 }
 
 void ModuleWindow::addCoverLayer(QWidget* layer) {
@@ -681,8 +734,10 @@ void ModuleWindow::onSaveAs() {
     const QString folder = folderForDocuments();
     const QString name = QString::fromUtf8(page == report::Page::Book ? report::kBookFileName : report::kTableFileName);
     QDir().mkpath(folder); // the dialog opens where "保存" writes, made if it is not there yet
+    // A name without a suffix is given ".txt".
     const std::optional<QString> chosen =
-        m_files->saveFileName(this, QStringLiteral("另存为"), QDir(folder).filePath(name), QStringLiteral("文本文件 (*.txt)"));
+        chooseSaveFile(*m_files, *m_messages, this, QStringLiteral("另存为"), QDir(folder).filePath(name),
+                       QStringLiteral("文本文件 (*.txt)"));
     if (!chosen)
         return;
     if (writePageTo(frame::pathOf(*chosen), page))

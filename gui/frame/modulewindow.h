@@ -20,6 +20,7 @@
 #include <optional>
 
 class QCloseEvent;
+class QColor;
 class QDialog;
 class QHBoxLayout;
 class QGridLayout;
@@ -101,10 +102,14 @@ protected:
     // optimisation run all start it.
     virtual void calculate() = 0;
 
+    // The module's name after the window's title and under its heading, in the module's colour.
+    void setModuleName(const QString& name, const QColor& colour);
     // Where the module puts its input groups, between the title and the result group.
     QVBoxLayout* inputArea() const { return m_inputArea; }
     QLineEdit* addResultBox(const char* name, const QString& label);
     QLineEdit* resultBox(const QString& name) const;
+    // A line of words across the result group below the boxes added so far.
+    QLabel* addResultNote(const char* name);
     QLabel* statusLine() const { return m_status; }
     // A small action button on the result group's top row, left of the precision button.
     QPushButton* addResultAction(const char* name, const QString& text, const QString& hint);
@@ -221,6 +226,7 @@ private:
     bool m_closeWithoutAsking = false;
 
     QStackedLayout* m_layers = nullptr;
+    QWidget* m_inputPage = nullptr;       // the scrolled input layer over the buttons and status line
     QScrollArea* m_inputScroll = nullptr; // holds the input layer, which scrolls on a short screen
     QWidget* m_inputLayer = nullptr;
     QWidget* m_documentLayer = nullptr;
@@ -235,6 +241,7 @@ private:
     QListWidget* m_precisionPopup = nullptr;
     QPushButton* m_compute = nullptr;
     QPushButton* m_view = nullptr;
+    QLabel* m_moduleName = nullptr;
     QLabel* m_logo = nullptr;
     QLabel* m_status = nullptr;
 

@@ -23,10 +23,16 @@ TableTarget tableTarget(const QString& chosen) {
 std::optional<TableTarget> chooseTableFile(const ExportContext& context, const QString& caption,
                                            const QString& fileName) {
     const QString suggested = QDir(context.documentsFolder).filePath(fileName);
-    const std::optional<QString> chosen = context.files->saveFileName(context.parent, caption, suggested, tableFilters());
+    const std::optional<QString> chosen =
+        chooseSaveFile(*context.files, *context.messages, context.parent, caption, suggested, tableFilters());
     if (!chosen)
         return std::nullopt;
     return tableTarget(*chosen);
+}
+
+QString writtenText(const QString& what, const core::WriteResult& result) {
+    return QStringLiteral("%1：%2").arg(
+        what, QDir::toNativeSeparators(QFileInfo(q(result.path)).absoluteFilePath()));
 }
 
 QString writeFailureText(const core::WriteResult& result) {
@@ -46,6 +52,8 @@ void exportPileTable(const ExportContext& context) {
                                                                          : sheets::writeXlsx({&sheet}, target->path);
     if (!written.ok)
         context.messages->warn(context.parent, writeFailureText(written));
+    else
+        context.messages->inform(context.parent, writtenText(QStringLiteral("桩表已导出"), written));
 }
 
 } // namespace sp::frame

@@ -27,8 +27,12 @@ QString tableFilters(); // "Excel 工作簿 (*.xlsx);;CSV UTF-8 (*.csv)"
 // one ending in .xlsx a workbook, and any other name becomes a workbook with ".xlsx" added.
 TableTarget tableTarget(const QString& chosen);
 
-// Asks for the file, opening in the documents folder at `fileName`; nothing when cancelled.
+// Asks for the file, opening in the documents folder at `fileName`; nothing when cancelled. A name
+// without a suffix takes the type chosen in the dialog (see chooseSaveFile).
 std::optional<TableTarget> chooseTableFile(const ExportContext& context, const QString& caption, const QString& fileName);
+
+// "<what>：<full path>", where an export wrote.
+QString writtenText(const QString& what, const core::WriteResult& result);
 
 // "无法保存文件：<path>\n<reason>", as every save of the program words it.
 QString writeFailureText(const core::WriteResult& result);

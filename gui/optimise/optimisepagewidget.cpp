@@ -403,6 +403,9 @@ void OptimisePageWidget::onExportTables() {
     m_export.start(std::move(write), [this, context](const core::WriteResult& written) {
         if (!written.ok)
             context.messages->warn(context.parent, frame::writeFailureText(written));
+        else
+            context.messages->inform(context.parent,
+                                     frame::writtenText(QStringLiteral("优化方案已导出"), written));
         refresh();
     });
     refresh();

@@ -3,11 +3,14 @@
 #include "project/project.h"
 #include "solve/applysolution.h"
 
+#include <QColor>
+
 namespace sp::module1 {
 
 Module1Window::Module1Window(QWidget* parent)
     : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK1"), 764, QStringLiteral("按面积相等折算直径 deq(mm)"),
                      std::make_unique<Session>(), parent) {
+    setModuleName(QStringLiteral("侧阻端阻综合计算(单层基岩)"), QColor(0, 100, 0));
     createOptimisationPage(optimise::ModuleKind::Module1);
 }
 

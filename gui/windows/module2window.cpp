@@ -51,6 +51,7 @@ void showChecked(QCheckBox* box, bool checked) {
 } // namespace
 
 Module2Window::Module2Window(QWidget* parent) : ModuleWindow(QStringLiteral("TPELM_FRM_DURK2"), 800, parent) {
+    setModuleName(QStringLiteral("侧阻端阻分解计算(多层基岩)"), QColor(0, 0, 255));
     showDocumentsOf(m_session.documents());
     buildPileGroup();
     buildRockGroup();
@@ -281,7 +282,7 @@ void Module2Window::calculate() {
     m_session.choosePrecision(precision());
     const bool intoPages = !optimisationMode();
     const Outcome outcome = project::computePile(m_session, now(), intoPages);
-    m_lastBars = charts::resistanceBars(outcome);
+    keepBars(outcome);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();
@@ -299,18 +300,28 @@ void Module2Window::onSolve() {
         return messages().warn(this, q(solution.message));
     const bool intoPages = !optimisationMode();
     const Outcome outcome = solve::applyDepth(m_session, solution, now(), intoPages);
-    m_lastBars = charts::resistanceBars(outcome);
+    keepBars(outcome);
     render();
     showCalculationEnd(outcome.kind, outcome.message, intoPages);
     emit contentChanged();
 }
 
+void Module2Window::keepBars(const Outcome& outcome) {
+    m_lastBars = charts::resistanceBars(outcome);
+    if (m_chart)
+        m_chart->showResistance(m_lastBars);
+}
+
 void Module2Window::onChart() {
-    const frame::ExportContext context = exportContext();
-    auto* window = new gui::ChartWindow({context.files, context.messages, context.documentsFolder}, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->showResistance(m_lastBars);
-    window->show();
+    if (!m_chart) {
+        const frame::ExportContext context = exportContext();
+        m_chart = new gui::ChartWindow({context.files, context.messages, context.documentsFolder}, this);
+        m_chart->setAttribute(Qt::WA_DeleteOnClose);
+        m_chart->showResistance(m_lastBars);
+    }
+    m_chart->show();
+    m_chart->raise();
+    m_chart->activateWindow();
 }
 
 project::ModuleState Module2Window::captureState() const {

@@ -10,6 +10,8 @@
 #include "module2/module2session.h"
 #include "optimise/optimisepagewidget.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class QCheckBox;
@@ -21,6 +23,10 @@ class QVBoxLayout;
 
 namespace sp::windows {
 class SectionFields;
+}
+
+namespace sp::gui {
+class ChartWindow;
 }
 
 namespace sp::module2 {
@@ -63,8 +69,11 @@ private:
     // "反算": the dialog, then the least length of the bottom layer in its cell and calculated, or
     // why there is none.
     void onSolve();
-    // "图表": a window with the resistance bars of the last calculation, or a message before one.
+    // "图表": a window with the resistance bars of the last calculation, or a message before one;
+    // the one window, which follows each calculation while it is open.
     void onChart();
+    // The last calculation's bars, in the open chart window too.
+    void keepBars(const Outcome& outcome);
 
     Session m_session;
     std::unique_ptr<windows::SectionFields> m_sectionFields;
@@ -80,6 +89,7 @@ private:
     RockLayerView* m_view = nullptr;
     optimise::OptimisePageWidget* m_page = nullptr;
     charts::ResistanceBars m_lastBars; // of the last calculation; nothing to draw before one
+    QPointer<gui::ChartWindow> m_chart; // while it is open
 };
 
 } // namespace sp::module2

@@ -54,6 +54,10 @@ QPushButton* alertButton(QWidget* parent, const char* name, const char* text, in
 Module3Window::Module3Window(QWidget* parent)
     : OneLayerWindow(QStringLiteral("TPELM_FRM_DURK3"), 800, QString::fromUtf8(kDeqBoxLabel), std::make_unique<Session>(),
                      parent) {
+    // A research method, said in words beside the red of its name and of an over-standard result.
+    setModuleName(QStringLiteral("侧阻端阻综合计算(拓展研究，仅供研究)"), QColor(255, 0, 0));
+    m_verdictNote = addResultNote("lb_jielun");
+    m_verdictNote->hide();
     m_method = new QComboBox(this);
     m_method->setObjectName(QString::fromLatin1(kFieldMethod));
     for (const auto& item : methodItems())
@@ -148,6 +152,21 @@ void Module3Window::render() {
     m_method->setEnabled(session().methodEnabled());
     for (const char* box : {kBoxDeq, kBoxRatio, kBoxZetaR, kBoxRa, kBoxRc})
         frame::setTextColour(resultBox(QString::fromLatin1(box)), session().boxColour(box));
+    showVerdictNote();
+}
+
+// The verdict the boxes' colour shows, in words, while they hold a result.
+void Module3Window::showVerdictNote() {
+    if (session().box(kBoxRa).empty()) {
+        m_verdictNote->clear();
+        m_verdictNote->hide();
+        return;
+    }
+    const bool over = session().boxColour(kBoxRa) == kRed;
+    m_verdictNote->setText(over ? QStringLiteral("超规：结果仅供研究，实际工程不得采用")
+                                : QStringLiteral("合规"));
+    frame::setTextColour(m_verdictNote, over ? kRed : kGreen);
+    m_verdictNote->show();
 }
 
 // The precision popup closes when a calculation starts, whether it completes or not.

@@ -42,8 +42,10 @@ private:
     Session& session() const { return static_cast<Session&>(OneLayerWindow::session()); }
     QWidget* buildAlertLayer();
     void onMethodChanged(int position);
+    void showVerdictNote();
 
     QComboBox* m_method = nullptr;
+    QLabel* m_verdictNote = nullptr; // the verdict in words under the result boxes
     std::optional<int> m_recalledMethod;
 };
 

@@ -24,7 +24,13 @@ QLabel* addFieldRow(QGridLayout* grid, int row, const char* labelName, const QSt
     auto* label = new QLabel(text, field->parentWidget());
     label->setObjectName(QString::fromLatin1(labelName));
     grid->addWidget(label, row, 0);
-    grid->addWidget(field, row, 1, Qt::AlignRight);
+    // A wide list (the process, 193) starts further left, under the label column's room, so that
+    // it does not widen the field column past the window's design width.
+    constexpr int kWideField = 150;
+    if (field->minimumWidth() >= kWideField)
+        grid->addWidget(field, row, 0, 1, 2, Qt::AlignRight);
+    else
+        grid->addWidget(field, row, 1, Qt::AlignRight);
     return label;
 }
 

@@ -50,7 +50,8 @@ private:
     bool m_listsShown = true; // a new window's lists are those of a round pile
 };
 
-// A label named `labelName` and `field` in `row` of `grid`, the field right-aligned.
+// A label named `labelName` and `field` in `row` of `grid`, the field right-aligned; a wide field
+// reaches under the label column.
 QLabel* addFieldRow(QGridLayout* grid, int row, const char* labelName, const QString& text, QWidget* field);
 
 // A drop-down of a module window's input layer; an editable one keeps typed texts out of its list.

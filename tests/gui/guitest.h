@@ -39,10 +39,16 @@ public:
         questions << title + QLatin1Char('|') + text;
         return recover;
     }
+    // Records the question as "替换|text" and answers "替换" while `replace` is set.
+    bool askToReplace(QWidget*, const QString& text) override {
+        questions << QStringLiteral("替换|") + text;
+        return replace;
+    }
     QStringList messages;
     QStringList questions;
     frame::SaveAnswer answer = frame::SaveAnswer::Discard;
     bool recover = false;
+    bool replace = true;
 };
 
 // File dialogs answered with the paths the test chose; each question is recorded as
@@ -61,7 +67,17 @@ public:
         lastFilters = filters;
         return openAnswer;
     }
+    // A save question answered with saveAnswer under `saveFilter` (empty: the dialog does not tell).
+    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
+                                                    const QString& suggested,
+                                                    const QString& filters) override {
+        const std::optional<QString> path = saveFileName(parent, caption, suggested, filters);
+        if (!path)
+            return std::nullopt;
+        return frame::SaveChoice{*path, saveFilter};
+    }
     std::optional<QString> saveAnswer;
+    QString saveFilter;
     std::optional<QString> openAnswer;
     QStringList asked;
     QString lastFilters;

@@ -20,7 +20,8 @@ SKIP = 77
 
 # Packages the program needs at run time, whether or not a linker sees them.
 REQUIRED_DEPENDS = ["libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6svg6",
-                    "libqt6printsupport6", "libqt6charts6", "fonts-wqy-microhei"]
+                    "libqt6printsupport6", "libqt6charts6", "fonts-wqy-microhei",
+                    "fonts-wqy-zenhei"]
 
 
 def depends_names(field):

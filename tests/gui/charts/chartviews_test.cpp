@@ -21,6 +21,7 @@
 #include <QChart>
 #include <QFile>
 #include <QImage>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -116,6 +117,7 @@ class ChartViewsTest : public QObject {
 private slots:
     void capacityLinesHoldTheCurveBrokenAtGaps_data();
     void capacityLinesHoldTheCurveBrokenAtGaps();
+    void capacityLinesAreToldApartAndTheTitleNamesThePile();
     void capacityOfAPileThatDoesNotCalculateShowsWhy();
     void capacityPaintsIntoARectangle();
     void resistanceBarsPerLayerThenTheEnd();
@@ -205,6 +207,38 @@ void ChartViewsTest::capacityLinesHoldTheCurveBrokenAtGaps() {
     // However many pieces, Ra and Rc appear once each in the legend.
     QCOMPARE(visibleLegendEntries(view.chart(), QStringLiteral("Ra")), 1);
     QCOMPARE(visibleLegendEntries(view.chart(), QStringLiteral("Rc")), 1);
+}
+
+// Ra and Ra,req share a colour, as Rc and N do: each line has a pattern of its own, and the legend
+// draws each entry as its line is drawn, not as a square of its colour.
+void ChartViewsTest::capacityLinesAreToldApartAndTheTitleNamesThePile() {
+    charts::CurveRequest request;
+    request.raRequired = 4000.0;
+    request.axialForce = 9000.0;
+    const charts::CapacityCurve curve =
+        charts::capacityCurve(pile(SectionType::Round, "1150", "0", "2.0d", "10", "完整"), request);
+    gui::CapacityChartView view;
+    view.setCurve(curve);
+    const gui::CapacitySeries& s = view.series();
+    QVERIFY(s.raRequired && s.axialForce && s.design);
+    const QList<QLineSeries*> lines = {s.ra.first(), s.rc.first(), s.raRequired, s.axialForce};
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        for (qsizetype k = i + 1; k < lines.size(); ++k)
+            QVERIFY2(lines[i]->pen().style() != lines[k]->pen().style(),
+                     qPrintable(lines[i]->name() + QLatin1Char('/') + lines[k]->name()));
+    QCOMPARE(s.raRequired->pen().color(), s.ra.first()->pen().color());
+    QCOMPARE(s.axialForce->pen().color(), s.rc.first()->pen().color());
+    QCOMPARE(view.chart()->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
+    QCOMPARE(s.design->markerShape(), QScatterSeries::MarkerShapeRectangle);
+
+    QCOMPARE(
+        view.chart()->title(),
+        QStringLiteral("<center>承载力随嵌岩深度变化<br>圆桩 d = 1150 mm，C30，frk = 10 MPa，完整</center>"));
+    gui::ResistanceChartView bars;
+    bars.setBars(threeLayers());
+    QVERIFY2(bars.chart()->title().startsWith(QStringLiteral(
+                 "<center>各层侧阻与端阻<br>圆桩 d = 1000 mm，3 层嵌岩，lr = 3.50 m<br>Quk = ")),
+             qPrintable(bars.chart()->title()));
 }
 
 void ChartViewsTest::capacityOfAPileThatDoesNotCalculateShowsWhy() {
@@ -477,7 +511,9 @@ void ChartViewsTest::savedPicturesReadBack() {
     if (suffix == QLatin1String("png")) {
         QImage image;
         QVERIFY(image.load(path, "PNG"));
-        QCOMPARE(image.size(), view->size() * view->devicePixelRatio());
+        // Drawn again at three times the screen's pixels, marked 300 dpi: sharp on paper.
+        QCOMPARE(image.size(), view->size() * gui::kPngScale);
+        QCOMPARE(image.dotsPerMeterX(), qRound(300 / 0.0254));
     } else {
         QVERIFY(QSvgRenderer(path).isValid());
         bool wellFormed = false;

@@ -10,9 +10,11 @@
 #include <QAreaSeries>
 #include <QBarSet>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QTableWidget>
 
 #include <cmath>
 #include <memory>
@@ -134,13 +136,16 @@ private slots:
         QVERIFY(!before->message().isEmpty());
         QVERIFY(!before->findChild<QPushButton*>(QStringLiteral("cbt_SaveChart"))->isEnabled());
 
+        // The open window follows the calculation; "图表" again shows the same window.
         f.click("cbt_compute");
         QVERIFY(f.messages.messages.isEmpty());
-        ChartWindow* after = f.openChart();
-        QVERIFY(after && after != before);
-        auto* view = qobject_cast<gui::ResistanceChartView*>(after->chart());
+        auto* view = qobject_cast<gui::ResistanceChartView*>(before->chart());
         QVERIFY(view);
-        QVERIFY(after->message().isEmpty());
+        QVERIFY(before->message().isEmpty());
+        QVERIFY(before->findChild<QPushButton*>(QStringLiteral("cbt_SaveChart"))->isEnabled());
+        ChartWindow* after = f.openChart();
+        QCOMPARE(after, before);
+        QCOMPARE(f.window->findChildren<ChartWindow*>().size(), 1);
         const int layers = static_cast<module2::Module2Window&>(*f.window).grid().layerCount();
         QCOMPARE(view->series().side->count(), layers + 1);
         // The bars add up to the Quk box.
@@ -148,21 +153,41 @@ private slots:
         for (int i = 0; i < view->series().side->count(); ++i)
             sum += view->series().side->at(i) + view->series().end->at(i);
         QVERIFY(std::abs(sum - f.box(QStringLiteral("edt_Quk")).toDouble()) < 1.0);
+
+        // A new calculation of a longer layer: the bars of that one.
+        const double sideBefore = view->series().side->at(0);
+        f.window->findChild<QTableWidget*>(QStringLiteral("StringGrid_QB2"))
+            ->item(0, module2::kColLr)
+            ->setText(QStringLiteral("2.00"));
+        f.click("cbt_compute");
+        auto* again = qobject_cast<gui::ResistanceChartView*>(before->chart());
+        QVERIFY(again);
+        QVERIFY(again->series().side->at(0) > sideBefore);
     }
 
     void savingWritesThePictureOfTheChosenType_data() {
         QTest::addColumn<int>("module");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("filter"); // chosen in the dialog; empty: a dialog that does not tell
         QTest::addColumn<QString>("written");
         QTest::addColumn<QByteArray>("start");
-        QTest::newRow("module 1, PNG") << 1 << "c.png" << "c.png" << QByteArray("\x89PNG");
-        QTest::newRow("module 1, SVG") << 1 << "c.svg" << "c.svg" << QByteArray("<?xml");
-        QTest::newRow("module 1, no suffix: PNG") << 1 << "c" << "c.png" << QByteArray("\x89PNG");
-        QTest::newRow("module 2, SVG") << 2 << "bars.svg" << "bars.svg" << QByteArray("<?xml");
+        const QString png = QStringLiteral("PNG 图片 (*.png)");
+        const QString svg = QStringLiteral("SVG 矢量图 (*.svg)");
+        QTest::newRow("module 1, PNG") << 1 << "c.png" << png << "c.png" << QByteArray("\x89PNG");
+        QTest::newRow("module 1, SVG") << 1 << "c.svg" << svg << "c.svg" << QByteArray("<?xml");
+        QTest::newRow("module 1, no suffix: PNG")
+            << 1 << "c" << QString() << "c.png" << QByteArray("\x89PNG");
+        QTest::newRow("module 1, no suffix, SVG chosen") << 1 << "c" << svg << "c.svg" << QByteArray("<?xml");
+        QTest::newRow("module 1, PNG named, SVG chosen")
+            << 1 << "c.png" << svg << "c.png" << QByteArray("\x89PNG");
+        QTest::newRow("module 2, SVG") << 2 << "bars.svg" << QString() << "bars.svg" << QByteArray("<?xml");
+        QTest::newRow("module 2, no suffix, SVG chosen")
+            << 2 << "bars" << svg << "bars.svg" << QByteArray("<?xml");
     }
     void savingWritesThePictureOfTheChosenType() {
         QFETCH(int, module);
         QFETCH(QString, name);
+        QFETCH(QString, filter);
         QFETCH(QString, written);
         QFETCH(QByteArray, start);
         ChartFixture f(module);
@@ -171,6 +196,7 @@ private slots:
         ChartWindow* chart = f.openChart();
         QVERIFY(chart && chart->chart());
         f.files.saveAnswer = f.folder.filePath(name);
+        f.files.saveFilter = filter;
         QTest::mouseClick(chart->findChild<QPushButton*>(QStringLiteral("cbt_SaveChart")), Qt::LeftButton);
 
         QCOMPARE(f.files.asked.size(), 1);
@@ -179,11 +205,45 @@ private slots:
                  qPrintable(f.files.asked[0]));
         QVERIFY(f.files.lastFilters.contains(QStringLiteral("*.png")));
         QVERIFY(f.files.lastFilters.contains(QStringLiteral("*.svg")));
-        QVERIFY(f.messages.messages.isEmpty());
+        // Where it wrote, as "导出PDF…" says.
+        QCOMPARE(f.messages.messages, QStringList{QStringLiteral("图表已保存：") +
+                                                  QDir::toNativeSeparators(f.folder.filePath(written))});
+        QVERIFY(f.messages.questions.isEmpty()); // nothing there to replace
         const QByteArray bytes = readAll(f.folder.filePath(written));
         QVERIFY2(bytes.startsWith(start), bytes.left(16).constData());
         if (written.endsWith(QStringLiteral(".svg")))
             QVERIFY(bytes.contains("<svg"));
+    }
+
+    // The dialog asks before replacing the name as typed; the suffix added after it is asked about
+    // here, and a "取消" writes nothing.
+    void aFileTheAddedSuffixNamesIsReplacedOnlyWhenAgreed() {
+        ChartFixture f(1);
+        ChartWindow* chart = f.openChart();
+        QVERIFY(chart);
+        QPushButton* save = chart->findChild<QPushButton*>(QStringLiteral("cbt_SaveChart"));
+        const QString existing = f.folder.filePath(QStringLiteral("c.svg"));
+        QFile old(existing);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        f.files.saveAnswer = f.folder.filePath(QStringLiteral("c"));
+        f.files.saveFilter = QStringLiteral("SVG 矢量图 (*.svg)");
+
+        f.messages.replace = false;
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(
+            f.messages.questions,
+            QStringList{
+                QStringLiteral("替换|%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(existing))});
+        QVERIFY(f.messages.messages.isEmpty());
+        QCOMPARE(readAll(existing), QByteArray("old"));
+
+        f.messages.replace = true;
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(f.messages.questions.size(), 2);
+        QVERIFY(readAll(existing).startsWith("<?xml"));
+        QCOMPARE(f.messages.messages.size(), 1);
     }
 
     void aFailedSaveWarnsWithPathAndReasonAndACancelDoesNothing() {

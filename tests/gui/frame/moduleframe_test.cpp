@@ -492,6 +492,38 @@ private slots:
         QVERIFY(!f.button("cbt_Save")->isEnabled());
     }
 
+    // A name without a suffix is given ".txt"; a file that name then finds is replaced only when
+    // the engineer agrees, since the dialog asked about the name as typed.
+    void saveAsAddsTheTextSuffix() {
+        Fixture f(1);
+        test::FakeFiles files;
+        f.window.setFileChooser(&files);
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        QDir().mkpath(f.folder.path() + u("/elsewhere"));
+        const QString named = f.folder.path() + u("/elsewhere/桩基计算书 B");
+        files.saveAnswer = named;
+        f.click("cbt_SaveAs");
+        QCOMPARE(test::savedLines(named + u(".txt")), f.pageLines("meo_jisuanjieguo_Doc"));
+        QVERIFY(!QFile::exists(named));
+        QVERIFY(f.messages.questions.isEmpty());
+
+        // Once more onto the file now there: asked, and "取消" leaves it and the page as they were.
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        QCOMPARE(f.saveState(), 3);
+        f.messages.replace = false;
+        f.click("cbt_SaveAs");
+        QCOMPARE(f.messages.questions,
+                 QStringList{
+                     u("替换|%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(named + u(".txt")))});
+        QCOMPARE(f.saveState(), 3);
+        f.messages.replace = true;
+        f.click("cbt_SaveAs");
+        QCOMPARE(test::savedLines(named + u(".txt")), f.pageLines("meo_jisuanjieguo_Doc"));
+        QCOMPARE(f.saveState(), 2);
+    }
+
     // The documents layer's buttons fit the window at its design width.
     void theDocumentButtonsFitTheDesignWidth() {
         Fixture f(2);

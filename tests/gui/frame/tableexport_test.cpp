@@ -34,7 +34,17 @@ public:
     std::optional<QString> openFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return std::nullopt; // nothing here opens a file
     }
+    // The answer under the filter the test chose; empty: a dialog that does not tell.
+    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
+                                                    const QString& suggested,
+                                                    const QString& filters) override {
+        const std::optional<QString> path = saveFileName(parent, caption, suggested, filters);
+        if (!path)
+            return std::nullopt;
+        return frame::SaveChoice{*path, filter};
+    }
     std::optional<QString> answer;
+    QString filter;
     QStringList asked;
     QString lastFilters;
 };
@@ -116,14 +126,24 @@ class TableExportTest : public QObject {
 private slots:
     void pileTableGoesToTheFileTypeOfTheChosenName_data() {
         QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("csv");
-        QTest::newRow("xlsx") << QStringLiteral("桩表.xlsx") << QStringLiteral("桩表.xlsx") << false;
-        QTest::newRow("CSV in capitals") << QStringLiteral("桩表.CSV") << QStringLiteral("桩表.CSV") << true;
-        QTest::newRow("no suffix") << QStringLiteral("桩表") << QStringLiteral("桩表.xlsx") << false;
+        const QString csvFilter = QStringLiteral("CSV UTF-8 (*.csv)");
+        QTest::newRow("xlsx") << QStringLiteral("桩表.xlsx") << QString() << QStringLiteral("桩表.xlsx")
+                              << false;
+        QTest::newRow("CSV in capitals")
+            << QStringLiteral("桩表.CSV") << QString() << QStringLiteral("桩表.CSV") << true;
+        QTest::newRow("no suffix") << QStringLiteral("桩表") << QString() << QStringLiteral("桩表.xlsx")
+                                   << false;
+        QTest::newRow("no suffix, CSV chosen")
+            << QStringLiteral("桩表") << csvFilter << QStringLiteral("桩表.csv") << true;
+        QTest::newRow("xlsx named, CSV chosen")
+            << QStringLiteral("桩表.xlsx") << csvFilter << QStringLiteral("桩表.xlsx") << false;
     }
     void pileTableGoesToTheFileTypeOfTheChosenName() {
         QFETCH(QString, chosen);
+        QFETCH(QString, filter);
         QFETCH(QString, written);
         QFETCH(bool, csv);
         Fixture f;
@@ -132,10 +152,12 @@ private slots:
         QVERIFY(f.button("cbt_ExportExcel")->isEnabled());
         const int saveState = f.window.documents().saveState().value();
         f.chooser.answer = f.file(chosen);
+        f.chooser.filter = filter;
         f.click("cbt_ExportExcel");
         QCOMPARE(f.chooser.asked, QStringList{f.file(QStringLiteral("嵌岩桩桩表.xlsx"))});
         QCOMPARE(f.chooser.lastFilters, QStringLiteral("Excel 工作簿 (*.xlsx);;CSV UTF-8 (*.csv)"));
-        QCOMPARE(f.messages.messages, QStringList{});
+        // Where it wrote, as "导出PDF…" says.
+        QCOMPARE(f.messages.messages, QStringList{QStringLiteral("桩表已导出：") + f.file(written)});
         QCOMPARE(f.window.documents().saveState().value(), saveState); // exporting is not saving
         QVERIFY(QFile::exists(f.file(written)));
         if (csv) {
@@ -194,7 +216,8 @@ private slots:
         QTRY_VERIFY(!f.page()->exporting());
         QVERIFY(f.button("cbt_YHfanhui")->isEnabled());
         QVERIFY(f.button("cbt_YHexportExcel")->isEnabled());
-        QCOMPARE(f.messages.messages, QStringList{});
+        QCOMPARE(f.messages.messages,
+                 QStringList{QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.xlsx"))});
         {
             SP_QREAD_XLSX_OR_SKIP(book, f.file(QStringLiteral("方案.xlsx")).toStdString());
             QCOMPARE(int(book.size()), 1);
@@ -213,12 +236,15 @@ private slots:
         QVERIFY(filtered->isVisible());
         const int rows = filtered->model()->rowCount();
         QVERIFY(rows > 0 && rows < 8);
+        f.messages.messages.clear();
         f.click("cbt_YHexportExcel");
         QTRY_VERIFY(!f.page()->exporting());
         f.chooser.answer = f.file(QStringLiteral("方案.csv"));
         f.click("cbt_YHexportExcel");
         QTRY_VERIFY(!f.page()->exporting());
-        QCOMPARE(f.messages.messages, QStringList{});
+        QCOMPARE(f.messages.messages,
+                 QStringList({QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.xlsx")),
+                              QStringLiteral("优化方案已导出：") + f.file(QStringLiteral("方案.csv"))}));
         QCOMPARE(int(f.lines(f.file(QStringLiteral("方案.csv"))).size()), rows + 1);
         SP_QREAD_XLSX_OR_SKIP(book, f.file(QStringLiteral("方案.xlsx")).toStdString());
         QCOMPARE(int(book.size()), 2);

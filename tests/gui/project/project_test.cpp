@@ -21,7 +21,12 @@ using Fixture = test::LauncherFixture;
 
 namespace {
 
-const QString kOwnTitle = QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018)");
+// A module window's own title: the title the three share, then the module's name.
+QString ownTitle(int module) {
+    const char* const names[] = {"侧阻端阻综合计算(单层基岩)", "侧阻端阻分解计算(多层基岩)",
+                                 "侧阻端阻综合计算(拓展研究，仅供研究)"};
+    return QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018) — ") + QString::fromUtf8(names[module - 1]);
+}
 const QString kLauncherTitle = QStringLiteral("嵌岩桩承载力计算(DBJ52/T088-2018)");
 
 std::filesystem::path fsPath(const QString& path) {
@@ -185,7 +190,7 @@ private slots:
         QVERIFY(after == before);
         Fixture::settle();
         QVERIFY(!f.project().modified());
-        QCOMPARE(again->windowTitle(), QStringLiteral("site - ") + kOwnTitle);
+        QCOMPARE(again->windowTitle(), QStringLiteral("site - ") + ownTitle(module));
         QCOMPARE(f.launcher.windowTitle(), QStringLiteral("site - ") + kLauncherTitle);
 
         // The next pile carries on the numbering and the pages' buttons work on the restored piles.
@@ -518,32 +523,32 @@ private slots:
         Fixture f;
         frame::ModuleWindow* first = f.open(1);
         QCOMPARE(f.launcher.windowTitle(), kLauncherTitle);
-        QCOMPARE(first->windowTitle(), kOwnTitle);
+        QCOMPARE(first->windowTitle(), ownTitle(1));
         test::WindowDriver driver{first};
         driver.click("cbt_compute");
         Fixture::settle();
         QCOMPARE(f.launcher.windowTitle(), QStringLiteral("未命名项目* - ") + kLauncherTitle);
-        QCOMPARE(first->windowTitle(), QStringLiteral("未命名项目* - ") + kOwnTitle);
+        QCOMPARE(first->windowTitle(), QStringLiteral("未命名项目* - ") + ownTitle(1));
 
         f.files.saveAnswer = f.file(QStringLiteral("桥台.v2.SPPILE"));
         QVERIFY(f.project().save());
         QCOMPARE(f.launcher.windowTitle(), QStringLiteral("桥台.v2 - ") + kLauncherTitle);
-        QCOMPARE(first->windowTitle(), QStringLiteral("桥台.v2 - ") + kOwnTitle);
+        QCOMPARE(first->windowTitle(), QStringLiteral("桥台.v2 - ") + ownTitle(1));
 
         driver.type("cbe_dd", QStringLiteral("1100"));
         Fixture::settle();
-        QCOMPARE(first->windowTitle(), QStringLiteral("桥台.v2* - ") + kOwnTitle);
+        QCOMPARE(first->windowTitle(), QStringLiteral("桥台.v2* - ") + ownTitle(1));
         driver.type("cbe_dd", QStringLiteral("1000")); // back to what was saved
         Fixture::settle();
-        QCOMPARE(first->windowTitle(), QStringLiteral("桥台.v2 - ") + kOwnTitle);
+        QCOMPARE(first->windowTitle(), QStringLiteral("桥台.v2 - ") + ownTitle(1));
 
         frame::ModuleWindow* second = f.open(2);
-        QCOMPARE(second->windowTitle(), QStringLiteral("桥台.v2 - ") + kOwnTitle);
+        QCOMPARE(second->windowTitle(), QStringLiteral("桥台.v2 - ") + ownTitle(2));
         // Each kind of change marks the project: an option cell, delete-last, a page saved.
         const QPoint cell = firstEditableOption(second);
         optionTable(second)->item(cell.y(), cell.x())->setText(QStringLiteral("900"));
         Fixture::settle();
-        QCOMPARE(second->windowTitle(), QStringLiteral("桥台.v2* - ") + kOwnTitle);
+        QCOMPARE(second->windowTitle(), QStringLiteral("桥台.v2* - ") + ownTitle(2));
         QVERIFY(f.project().save());
         driver.click("cbt_View");
         driver.click("cbt_Save");

@@ -63,11 +63,15 @@ private slots:
     void overStandardMethodTurnsTheBoxesRedAndBackToGreen() {
         Fixture f;
         enterOblongExample(f);
+        auto* verdict = f.get<QLabel>("lb_jielun");
+        QVERIFY(verdict->text().isEmpty() && !verdict->isVisible()); // no result yet
         f.click("cbt_compute");
         QCOMPARE(f.box("edt_ra"), QStringLiteral("6938"));
         QCOMPARE(f.window.verdict(), module3::ComplianceVerdict::Compliant);
         for (const QString& box : kMethodBoxes)
             QCOMPARE(colourOf(f, box), core::kGreen);
+        QCOMPARE(verdict->text(), QStringLiteral("合规"));
+        QVERIFY(verdict->isVisible());
 
         f.choose("cbb_deqcheck", 2); // C-最大回转半径折算
         auto* status = f.get<QLabel>("lb_shuoming");
@@ -77,6 +81,7 @@ private slots:
         for (const QString& box : kMethodBoxes)
             QVERIFY(f.box(box).isEmpty());
         QVERIFY(!f.box("edt_rc").isEmpty());
+        QVERIFY(verdict->text().isEmpty());
 
         f.click("cbt_compute");
         QCOMPARE(f.box("edt_ra"), QStringLiteral("6540"));
@@ -84,6 +89,9 @@ private slots:
         for (const QString& box : kMethodBoxes)
             QCOMPARE(colourOf(f, box), core::kRed);
         QCOMPARE(colourOf(f, QStringLiteral("edt_rc")), core::kGreen);
+        // Said in words as well as by the red of the numbers.
+        QCOMPARE(verdict->text(), QStringLiteral("超规：结果仅供研究，实际工程不得采用"));
+        QCOMPARE(frame::textColour(verdict), core::kRed);
         f.click("cbt_View");
         QVERIFY(f.get<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().contains(QStringLiteral("超规")));
         f.click("cbt_Exit");

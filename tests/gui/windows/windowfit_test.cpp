@@ -2,19 +2,25 @@
 // design size yet may be resized (and fit a short screen), and table columns wide enough for the
 // widest texts they hold.
 
+#include "charts/capacitycurve.h"
+#include "charts/chartwindow.h"
+#include "core/text.h"
 #include "frame/filedialoglocale.h"
 #include "frame/translations.h"
 #include "guitest.h"
 #include "module2/rocklayergrid.h"
+#include "solve/solvedialog.h"
 #include "windows/module1window.h"
 #include "windows/module2window.h"
 #include "windows/module3window.h"
 
 #include <QAbstractProxyModel>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
 #include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
@@ -47,6 +54,28 @@ std::unique_ptr<frame::ModuleWindow> makeModule(int module) {
 // The room a cell's text has in a view: the column less the item view's text margins.
 int textRoom(const QAbstractItemView& view, int width) {
     return width - 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+}
+
+// The widget is shown whole: inside the window and not clipped by a scrolling parent.
+bool wholeInView(const QWidget* widget, const QWidget& window) {
+    if (!widget || !widget->isVisible())
+        return false;
+    const QRect inWindow(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+    return window.rect().contains(inWindow) && widget->visibleRegion() == QRegion(widget->rect());
+}
+
+// The controls a layer must show whole, by their names.
+void verifyWhole(const QWidget& window, const QStringList& names) {
+    for (const QString& name : names) {
+        const auto* widget = window.findChild<QWidget*>(name);
+        QVERIFY2(widget, qPrintable(name));
+        QTRY_VERIFY2(wholeInView(widget, window), qPrintable(name));
+    }
+}
+
+// The design heights of the module windows.
+int designHeight(int module) {
+    return module == 1 ? 764 : 800;
 }
 
 QStringList actionTexts(const QMenu& menu) {
@@ -126,6 +155,28 @@ private slots:
         QLocale::setDefault(before);
     }
 
+    // Each module window says which module it is: its name after the title all three share, and
+    // under the heading; module 3 says in words that it is for research.
+    void eachModuleNamesItself_data() {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("module 1") << 1 << QStringLiteral("侧阻端阻综合计算(单层基岩)");
+        QTest::newRow("module 2") << 2 << QStringLiteral("侧阻端阻分解计算(多层基岩)");
+        QTest::newRow("module 3") << 3 << QStringLiteral("侧阻端阻综合计算(拓展研究，仅供研究)");
+    }
+    void eachModuleNamesItself() {
+        QFETCH(int, module);
+        QFETCH(QString, name);
+        test::AnyWindowFixture f(makeModule(module));
+        if (module == 3)
+            f.click("cbt_tongyi");
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("嵌岩桩承载力计算 (DBJ52/T088-2018) — ") + name);
+        QCOMPARE(f.get<QLabel>("lb_cxm")->text(), QStringLiteral("嵌岩桩承载力计算"));
+        auto* heading = f.get<QLabel>("lb_mokuai");
+        QCOMPARE(heading->text(), name);
+        QVERIFY(heading->isVisible());
+    }
+
     void opensAtTheDesignSizeWhereTheScreenHoldsIt_data() {
         QTest::addColumn<QSize>("design");
         QTest::addColumn<QSize>("available");
@@ -171,6 +222,123 @@ private slots:
         QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
         const QPoint at = compute->mapTo(&f.window, QPoint(0, compute->height()));
         QVERIFY2(at.y() <= shortHeight, qPrintable(QString::number(at.y())));
+    }
+
+    // A laptop's screen: every layer of every module window opens with its buttons and its status
+    // line whole, the inputs scrolling above them when they must; after "计算" the results are in view.
+    void layersKeepTheirButtonsInViewOnALaptop_data() {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QSize>("screen");
+        for (int module = 1; module <= 3; ++module)
+            for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)})
+                QTest::addRow("module %d, %dx%d", module, screen.width(), screen.height())
+                    << module << screen;
+    }
+    void layersKeepTheirButtonsInViewOnALaptop() {
+        QFETCH(int, module);
+        QFETCH(QSize, screen);
+        // The room a desktop's title bar and panel take.
+        const int allowance = 40;
+        const QSize opening = frame::ModuleWindow::openingSize({370, designHeight(module)}, screen);
+        QVERIFY(opening.height() <= screen.height() - allowance);
+        test::AnyWindowFixture f(makeModule(module));
+        f.window.resize(opening);
+        QTRY_COMPARE(f.window.size(), opening);
+        if (module == 3) {
+            verifyWhole(f.window, {QStringLiteral("cbt_tongyi"), QStringLiteral("cbt_butongyi")});
+            f.click("cbt_tongyi");
+        }
+        verifyWhole(f.window, {QStringLiteral("cbt_compute"), QStringLiteral("cbt_YouHua"),
+                               QStringLiteral("cbt_tuichu"), QStringLiteral("img_logo")});
+        // Nothing of the inputs is cut at the right beside the scroll bar: the layer, its groups
+        // and their fields are as wide as the room the scroll area has, or narrower.
+        auto* scroll = f.get<QScrollArea>("MainFormScroll");
+        QTRY_VERIFY2(
+            scroll->widget()->width() <= scroll->viewport()->width(),
+            qPrintable(
+                QStringLiteral("%1 > %2").arg(scroll->widget()->width()).arg(scroll->viewport()->width())));
+        for (QWidget* field : scroll->widget()->findChildren<QWidget*>()) {
+            if (!field->isVisible() || !(qobject_cast<QComboBox*>(field) || qobject_cast<QLineEdit*>(field) ||
+                                         qobject_cast<QGroupBox*>(field)))
+                continue;
+            QVERIFY2(field->geometry().right() < field->parentWidget()->width(),
+                     qPrintable(field->objectName()));
+            const int right = field->mapTo(scroll->viewport(), QPoint(field->width(), 0)).x();
+            QVERIFY2(right <= scroll->viewport()->width(), qPrintable(field->objectName()));
+        }
+        f.type("cbe_dd", QStringLiteral("0")); // a check that stops: the status line shows
+        f.click("cbt_compute");
+        verifyWhole(f.window, {QStringLiteral("lb_shuoming")});
+        f.type("cbe_dd", QStringLiteral("1000"));
+        f.click("cbt_compute");
+        verifyWhole(f.window, {QStringLiteral("cbt_View"), QStringLiteral("gpb_jisuanjieguo")});
+
+        f.click("cbt_View");
+        verifyWhole(f.window,
+                    {QStringLiteral("cbt_Exit"), QStringLiteral("cbt_Save"), QStringLiteral("cbt_SaveAs"),
+                     QStringLiteral("cbt_sanchu"), QStringLiteral("cbt_ExportPdf"),
+                     QStringLiteral("cbt_Print"), QStringLiteral("cbt_ExportExcel"),
+                     QStringLiteral("tcb_meoFontSize"), QStringLiteral("cbt_PageBook")});
+        f.click("cbt_Exit");
+
+        f.click("cbt_YouHua");
+        verifyWhole(f.window, {QStringLiteral("cbt_YHchart"), QStringLiteral("cbt_zhangkai"),
+                               QStringLiteral("cbt_YHexportExcel"), QStringLiteral("cbt_YHcompute"),
+                               QStringLiteral("cbt_YHsaixuan"), QStringLiteral("cbt_YHsave"),
+                               QStringLiteral("cbt_YHfanhui"), QStringLiteral("lb_YHxingxi")});
+    }
+
+    // The windows a module window opens beside it fit the smaller laptop's screen too.
+    void dialogsFitALaptop() {
+        const QSize room(1280, 720 - 40);
+        solve::SolveDialog depth(solve::SolveDialog::Form::SocketDepth, true);
+        solve::SolveDialog layer(solve::SolveDialog::Form::BottomLayer, false);
+        gui::ChartWindow chart({});
+        chart.showCapacity(charts::capacityCurve(module1::Inputs{}));
+        for (QWidget* window : std::initializer_list<QWidget*>{&depth, &layer, &chart}) {
+            window->show();
+            QVERIFY2(room.expandedTo(window->size()) == room, window->metaObject()->className());
+            QVERIFY(room.expandedTo(window->minimumSizeHint()) == room);
+        }
+    }
+
+    // The table page lines up: in the views' font a CJK character takes exactly two Latin columns
+    // at every size of the slider, so that a row with "完整" is as wide as its columns say, as one
+    // with "较完整" is.
+    void tablePageColumnsLineUp() {
+        test::WindowFixture<module1::Module1Window> f;
+        f.click("cbt_compute");
+        f.type("cbe_yswzcd", QStringLiteral("完整"));
+        f.click("cbt_compute");
+        f.click("cbt_View");
+        f.click("cbt_PageBook");
+        auto* table = f.get<QPlainTextEdit>("meo_jisuanjieguo_Xls");
+        QVERIFY(table->isVisible());
+        const QStringList lines = table->toPlainText().split(QLatin1Char('\n'));
+        auto plainColumns = [](const QString& line) {
+            return std::all_of(line.begin(), line.end(), [](QChar c) {
+                return c.unicode() < 0x80 || (c.unicode() >= 0x1000 && c.unicode() <= 0x9FA5);
+            });
+        };
+        const QFont atStart = table->font();
+        QCOMPARE(QFontMetrics(atStart).horizontalAdvance(QChar(0x5B8C)),
+                 2 * QFontMetrics(atStart).horizontalAdvance(QLatin1Char('0')));
+        auto* slider = f.get<QSlider>("tcb_meoFontSize");
+        for (int size = slider->minimum(); size <= slider->maximum(); ++size) {
+            slider->setValue(size);
+            const QFontMetricsF metrics(table->font());
+            const qreal column = metrics.horizontalAdvance(QLatin1Char('0'));
+            QCOMPARE(metrics.horizontalAdvance(QChar(0x5B8C)), 2 * column);
+            int rowsWithIntact = 0;
+            for (const QString& line : lines) {
+                if (!plainColumns(line))
+                    continue;
+                rowsWithIntact += line.contains(QStringLiteral(" 完整 ")) ? 1 : 0;
+                QVERIFY2(metrics.horizontalAdvance(line) == core::DisplayWidth(line.toStdString()) * column,
+                         qPrintable(QStringLiteral("%1 px: %2").arg(size).arg(line)));
+            }
+            QCOMPARE(rowsWithIntact, 1);
+        }
     }
 
     void aWiderWindowShowsTheBookWhole() {
