@@ -11,6 +11,7 @@
 #include "module2/module2session.h"
 #include "module3/module3form.h"
 #include "module3/module3session.h"
+#include "project/jsontext.h"
 #include "project/pileinputs.h"
 #include "project/project.h"
 #include "report/handinassembly.h"
@@ -259,8 +260,8 @@ bool isProject(const std::string& document, const CalcOptions& options) {
     const std::string extension = project::kExtension;
     if (name.size() >= extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
         return true;
-    const json root = json::parse(document, nullptr, false);
-    return root.is_object() && root.contains("format");
+    const project::JsonText read = project::readJson(document);
+    return read.value.is_object() && read.value.contains("format");
 }
 
 } // namespace
