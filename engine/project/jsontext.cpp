@@ -17,7 +17,7 @@ namespace {
 std::string shortened(const std::string& what) {
     for (const char* marker : {"last read: '", "parsing '"}) {
         const std::size_t at = what.find(marker);
-        if (at == std::string::npos || what.back() != '\'')
+        if (at == std::string::npos || what.empty() || what.back() != '\'')
             continue;
         const std::size_t from = at + std::string(marker).size();
         if (from > what.size() - 1)
