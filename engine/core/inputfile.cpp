@@ -18,13 +18,14 @@ InputText failed(InputText::Failure failure, std::string problem) {
 
 InputText tooLarge(std::size_t limit) {
     const std::string size = limit >= (std::size_t{1} << 20) ? std::to_string(limit >> 20) + " MB"
-                                                              : std::to_string(limit) + " bytes";
+                                                             : std::to_string(limit) + " bytes";
     return failed(InputText::Failure::TooLarge,
                   "it is larger than " + size + ", far more than any input of this program");
 }
 
 InputText unreadable() {
-    return failed(InputText::Failure::Unreadable, errno != 0 ? std::strerror(errno) : "the system gives no reason");
+    return failed(InputText::Failure::Unreadable,
+                  errno != 0 ? std::strerror(errno) : "the system gives no reason");
 }
 
 } // namespace

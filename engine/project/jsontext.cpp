@@ -22,7 +22,8 @@ std::string shortened(const std::string& what) {
         const std::size_t from = at + std::string(marker).size();
         if (from > what.size() - 1)
             continue;
-        return what.substr(0, from) + core::excerpt(std::string_view(what).substr(from, what.size() - 1 - from)) + "'";
+        return what.substr(0, from) +
+               core::excerpt(std::string_view(what).substr(from, what.size() - 1 - from)) + "'";
     }
     return core::excerpt(what, 400);
 }
@@ -50,7 +51,8 @@ public:
         frame.key = &*at;
         if (!added) {
             const JsonPath path = here();
-            fail(JsonFault::Kind::RepeatedKey, path, "the key is given twice; the second would replace the first",
+            fail(JsonFault::Kind::RepeatedKey, path,
+                 "the key is given twice; the second would replace the first",
                  lineOfRepeat(m_text, path).value_or(1));
         }
         return added;
@@ -61,7 +63,8 @@ public:
 
     bool parse_error(std::size_t position, const std::string&, const json::exception& e) override {
         JsonFault f;
-        f.kind = dynamic_cast<const json::out_of_range*>(&e) ? JsonFault::Kind::OutOfRange : JsonFault::Kind::Syntax;
+        f.kind = dynamic_cast<const json::out_of_range*>(&e) ? JsonFault::Kind::OutOfRange
+                                                             : JsonFault::Kind::Syntax;
         f.offset = position > 0 ? position - 1 : 0;
         std::tie(f.line, f.column) = lineAndColumn(m_text, f.offset);
         f.what = shortened(e.what());
@@ -88,7 +91,8 @@ private:
         if (m_frames.size() >= static_cast<std::size_t>(kMaxNesting)) {
             const JsonPath path = here();
             fail(JsonFault::Kind::TooDeep, path,
-                 "values nested more than " + std::to_string(kMaxNesting) + " deep; no input of this program nests so",
+                 "values nested more than " + std::to_string(kMaxNesting) +
+                     " deep; no input of this program nests so",
                  lineOf(m_text, path).value_or(1));
             return false;
         }

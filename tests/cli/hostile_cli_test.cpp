@@ -23,7 +23,8 @@ protected:
 };
 
 std::string nested(int depth) {
-    return std::string(static_cast<std::size_t>(depth), '[') + std::string(static_cast<std::size_t>(depth), ']');
+    return std::string(static_cast<std::size_t>(depth), '[') +
+           std::string(static_cast<std::size_t>(depth), ']');
 }
 
 const std::string kProject = "{\"format\": \"socketpile-project\", \"version\": 1";
@@ -36,14 +37,17 @@ TEST_F(HostileCli, RefusedWithExitTwoAndOneShortLineNamingThePlace) {
     } cases[] = {
         // Once the end of the program: a value nested deep enough.
         {"calc", "deep.sppile", "{\"format\": " + nested(100000) + ", \"version\": 1}",
-         "deep.sppile, line 1, key \"format[1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1]…\": values nested more "
+         "deep.sppile, line 1, key \"format[1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1]…\": values "
+         "nested more "
          "than 64 deep"},
-        {"calc", "in.json", "{\"module\": 1, \"piles\": [" + nested(100000) + "]}", "line 1, key \"piles[1][1][1]"},
+        {"calc", "in.json", "{\"module\": 1, \"piles\": [" + nested(100000) + "]}",
+         "line 1, key \"piles[1][1][1]"},
         {"solve", "in.json", nested(70), "line 1, key \"[1][1][1]"},
         // The later of two keys would silently replace the earlier.
         {"calc", "in.json", "{\"module\": 1,\n \"piles\": [{\"d\": \"1000\",\n \"d\": \"1200\"}]}",
          "line 3, key \"piles[1].d\": the key is given twice; the second would replace the first"},
-        {"optimise", "in.json", "{\"module\": 1, \"module\": 2}", "line 1, key \"module\": the key is given twice"},
+        {"optimise", "in.json", "{\"module\": 1, \"module\": 2}",
+         "line 1, key \"module\": the key is given twice"},
         {"calc", "work.sppile", kProject + ",\n\"module1\": {},\n\"module1\": {}}",
          "work.sppile, line 3, key \"module1\": the key is given twice"},
         // The parser would stop at a NUL and ignore the rest.
@@ -58,7 +62,8 @@ TEST_F(HostileCli, RefusedWithExitTwoAndOneShortLineNamingThePlace) {
         {"calc", "in.json", "{\"module\": 1, \"" + big + "\": 1}", "key \"" + cut + "\": unknown key"},
         {"optimise", "in.json", "{\"module\": 1, \"actions\": [\"" + big + "\"]}",
          "key \"actions[1]\": \"" + cut + "\" is not an action"},
-        {"calc", "in.json", "{\"module\": 1, \"piles\": [{\"d\": \"" + big + "\n\"}]}", "the input is not JSON: "},
+        {"calc", "in.json", "{\"module\": 1, \"piles\": [{\"d\": \"" + big + "\n\"}]}",
+         "the input is not JSON: "},
     };
     for (const auto& c : cases) {
         const CliRun r = runFile(c.command, c.name, c.text);
@@ -70,9 +75,11 @@ TEST_F(HostileCli, RefusedWithExitTwoAndOneShortLineNamingThePlace) {
         EXPECT_EQ(filesWritten(), 0u) << c.message;
     }
 
-    const CliRun piped = runArguments("calc - " + outArgs(), "{\"module\": 1, \"piles\": " + nested(1000) + "}");
+    const CliRun piped =
+        runArguments("calc - " + outArgs(), "{\"module\": 1, \"piles\": " + nested(1000) + "}");
     EXPECT_EQ(piped.status, 2);
-    EXPECT_EQ(piped.err.rfind("socketpile-cli: line 1, key \"piles[1][1]", 0), 0u) << piped.err.substr(0, 1000);
+    EXPECT_EQ(piped.err.rfind("socketpile-cli: line 1, key \"piles[1][1]", 0), 0u)
+        << piped.err.substr(0, 1000);
 }
 
 // A device without end is not read to its end.
@@ -80,8 +87,10 @@ TEST_F(HostileCli, AnInputLargerThanAnyInputIsRefusedUnread) {
     const CliRun r = runArguments("calc /dev/zero " + outArgs());
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "socketpile-cli: cannot read /dev/zero: it is larger than 256 MB, far more than any input of this "
-                     "program\n");
+    EXPECT_EQ(
+        r.err,
+        "socketpile-cli: cannot read /dev/zero: it is larger than 256 MB, far more than any input of this "
+        "program\n");
     EXPECT_EQ(filesWritten(), 0u);
 }
 
@@ -90,7 +99,8 @@ TEST_F(HostileCli, AFieldTextIsQuotedShortInThePilesMessage) {
     const CliRun r = run("{\"module\": 1, \"piles\": [{\"hr\": \"" + std::string(100000, 'x') + "d\"}]}");
     EXPECT_EQ(r.status, 0) << r.err;
     const auto line = nlohmann::json::parse(r.out);
-    EXPECT_EQ(line["message"], "数据转换错误：桩身嵌岩深度hr中的“" + std::string(60, 'x') + "…”不是有效的数值");
+    EXPECT_EQ(line["message"],
+              "数据转换错误：桩身嵌岩深度hr中的“" + std::string(60, 'x') + "…”不是有效的数值");
 }
 
 } // namespace

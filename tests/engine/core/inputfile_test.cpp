@@ -16,7 +16,10 @@ TEST(InputFile, ReadsUpToTheLimitAndRefusesMore) {
     const struct {
         std::string text;
         bool ok;
-    } cases[] = {{"", true}, {"{}", true}, {std::string(10, 'x'), true}, {std::string(11, 'x'), false},
+    } cases[] = {{"", true},
+                 {"{}", true},
+                 {std::string(10, 'x'), true},
+                 {std::string(11, 'x'), false},
                  {std::string(3 << 20, 'x'), false}};
     for (const auto& c : cases) {
         std::istringstream in(c.text);
