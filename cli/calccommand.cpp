@@ -70,8 +70,7 @@ PileRequest readPile(const json& pile, int number, int module) {
 
 } // namespace
 
-CalcRequest readCalcRequest(const std::string& document, const PileExtras& extras) {
-    const json root = parseDocument(document);
+CalcRequest readCalcRequest(const json& root, const PileExtras& extras) {
     CalcRequest request;
     request.module = moduleOf(root);
     for (const auto& [key, value] : root.items()) {
@@ -253,22 +252,23 @@ int runProject(const std::string& document, const CalcOptions& options, std::ost
     return status;
 }
 
-// A project file by its name, or by its "format" key when it comes by another name.
-bool isProject(const std::string& document, const CalcOptions& options) {
+// A project file by its name (one by another name is known by its "format" key).
+bool hasProjectName(const CalcOptions& options) {
     const std::string& name = options.inputName;
     const std::string extension = project::kExtension;
-    if (name.size() >= extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
-        return true;
-    const json root = json::parse(document, nullptr, false);
-    return root.is_object() && root.contains("format");
+    return name.size() >= extension.size() &&
+           name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
 }
 
 } // namespace
 
 int runCalc(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
-    if (isProject(document, options))
+    if (hasProjectName(options))
         return runProject(document, options, out, err);
-    const CalcRequest request = readCalcRequest(document);
+    const json root = parseDocument(document); // read once: a document may be large
+    if (root.contains("format"))
+        return runProject(document, options, out, err);
+    const CalcRequest request = readCalcRequest(root);
     if (request.module == 2)
         return runPiles<module2::Session>(request, options, out, err);
     if (request.module == 3)

@@ -38,8 +38,8 @@ struct CalcRequest {
 // object and its number (from 1), it takes them out before the inputs are read.
 using PileExtras = std::function<void(nlohmann::json& pile, int number)>;
 
-// Throws UsageError naming the pile and the key.
-CalcRequest readCalcRequest(const std::string& document, const PileExtras& extras = {});
+// The document as parseDocument gives it; throws UsageError naming the pile and the key.
+CalcRequest readCalcRequest(const nlohmann::json& root, const PileExtras& extras = {});
 
 // The status line as a line shows it: {"text": …, "color": "FF000000"}.
 nlohmann::ordered_json statusJson(const core::StatusLine& line);

@@ -2,6 +2,7 @@
 
 #include "usageerror.h"
 
+#include "project/jsontext.h"
 #include "project/pileinputs.h"
 
 namespace sp::cli {
@@ -10,20 +11,24 @@ using nlohmann::json;
 
 std::string where(int pile, const std::string& key) {
     if (pile <= 0)
-        return "key \"" + key + "\"";
-    return "pile " + std::to_string(pile) + ", key \"" + key + "\"";
+        return "key \"" + core::excerpt(key) + "\"";
+    return "pile " + std::to_string(pile) + ", key \"" + core::excerpt(key) + "\"";
 }
 
 
 json parseDocument(const std::string& document) {
-    json root;
-    try {
-        root = json::parse(document);
-    } catch (const json::parse_error& e) {
-        throw UsageError(std::string("the input is not JSON: ") + e.what());
-    } catch (const json::exception& e) { // a number too large for a double ("1e999")
-        throw UsageError(std::string("the input holds a number out of range: ") + e.what());
+    project::JsonText read = project::readJson(document);
+    if (const auto& fault = read.fault) {
+        switch (fault->kind) {
+        case project::JsonFault::Kind::Syntax:
+            throw UsageError("the input is not JSON: " + fault->what);
+        case project::JsonFault::Kind::OutOfRange: // a number too large for a double ("1e999")
+            throw UsageError("the input holds a number out of range: " + fault->what);
+        default: // a NUL byte, a nesting too deep, a key given twice
+            throw UsageError(fault->place() + ": " + fault->what);
+        }
     }
+    json root = std::move(read.value);
     if (!root.is_object())
         throw UsageError(std::string("the input must be a JSON object, got ") + root.type_name());
     return root;

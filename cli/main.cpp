@@ -6,6 +6,7 @@
 #include "tableoutput.h"
 #include "usageerror.h"
 
+#include "core/inputfile.h"
 #include "core/platform.h"
 
 #include <filesystem>
@@ -46,24 +47,16 @@ int usageFailure(const std::string& message) {
 }
 
 bool readDocument(const std::string& file, std::string& text, std::string& problem) {
-    if (file == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return true;
-    }
-    const std::filesystem::path path = sp::core::pathFromUtf8(file);
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        problem = "cannot read " + file + ": it is a folder";
+    sp::core::InputText input =
+        file == "-" ? sp::core::readInput(std::cin) : sp::core::readInputFile(sp::core::pathFromUtf8(file));
+    if (!input.ok()) {
+        const std::string name = file == "-" ? "standard input" : file;
+        problem = "cannot read " + name;
+        if (input.failure != sp::core::InputText::Failure::Unreadable)
+            problem += ": " + input.problem;
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = "cannot read " + file;
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
+    text = std::move(input.text);
     return true;
 }
 

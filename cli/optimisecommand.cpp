@@ -107,7 +107,7 @@ Action actionOf(const json& value, std::size_t number) {
     for (const auto& a : kActions)
         if (text == a.name)
             return a.action;
-    throw UsageError(where(0, at) + ": \"" + text + "\" is not an action (sort:d, sort:ra, sort:rc, filter)");
+    throw UsageError(where(0, at) + ": \"" + core::excerpt(text) + "\" is not an action (sort:d, sort:ra, sort:rc, filter)");
 }
 
 OptimiseRequest readRequest(const std::string& document) {

@@ -146,10 +146,11 @@ int solvePiles(const CalcRequest& request, const std::vector<PileTarget>& target
 
 int runSolve(const std::string& document, const CommandOptions& options, std::ostream& out,
              std::ostream& err) {
-    if (const json root = json::parse(document, nullptr, false); root.is_object() && root.contains("format"))
+    const json root = parseDocument(document);
+    if (root.contains("format"))
         throw UsageError("solve takes the piles of one module; a project file goes to calc");
     std::vector<PileTarget> targets;
-    const CalcRequest request = readCalcRequest(document, [&](json& pile, int number) {
+    const CalcRequest request = readCalcRequest(root, [&](json& pile, int number) {
         const auto target = pile.find("target");
         if (target == pile.end())
             throw UsageError(where(number, "target") + ": missing: solve needs the Ra the pile has to reach");

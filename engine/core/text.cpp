@@ -200,4 +200,22 @@ std::string PrecisionText(double value, Precision precision, int significant) {
     return FixedText(value, significant, 0);
 }
 
+std::string excerpt(std::string_view value, std::size_t characters) {
+    // A character starts at every byte that is not a continuation byte; a run of stray
+    // continuation bytes counts one character per four bytes, so that no text escapes the cut.
+    std::size_t count = 0;
+    std::size_t length = 0; // bytes of the character being counted
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const auto b = static_cast<unsigned char>(value[i]);
+        if ((b & 0xC0) != 0x80 || length == 0 || length == 4) {
+            if (count == characters)
+                return std::string(value.substr(0, i)) + "…";
+            ++count;
+            length = 0;
+        }
+        ++length;
+    }
+    return std::string(value);
+}
+
 } // namespace sp::core

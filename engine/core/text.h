@@ -3,6 +3,7 @@
 // display columns (a CJK character takes two), padding, and numbers turned into text exactly as
 // the reports print them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -36,5 +37,11 @@ bool precisionFromItem(std::string_view item, Precision& out);
 // Value by the chosen precision: rounded for the first three choices, cut toward zero to a
 // multiple of 10 or 100 for the last two.
 std::string PrecisionText(double value, Precision precision, int significant);
+
+// A value as a message quotes it: at most `characters` characters, and "…" after one cut short,
+// cut between two UTF-8 characters. A value read from a file may be megabytes long, and a message
+// that repeats it whole floods the terminal or the message box; this piece is enough to find it.
+inline constexpr std::size_t kExcerptCharacters = 60;
+std::string excerpt(std::string_view value, std::size_t characters = kExcerptCharacters);
 
 } // namespace sp::core

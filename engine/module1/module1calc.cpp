@@ -144,7 +144,7 @@ std::string forceBoxText(double kn, Precision precision) {
 }
 
 std::string conversionMessage(const std::string& fieldLabel, const std::string& text) {
-    return "数据转换错误：" + fieldLabel + "中的“" + text + "”不是有效的数值";
+    return "数据转换错误：" + fieldLabel + "中的“" + excerpt(text) + "”不是有效的数值";
 }
 
 SectionGeometry sectionGeometry(SectionType section, double first, double second, const SocketDepth& depth,

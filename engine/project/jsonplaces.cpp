@@ -70,12 +70,13 @@ class Walker {
 public:
     explicit Walker(std::string_view text) : m_text(text) {}
 
-    // The line of the deepest value along `path`.
-    int find(const JsonPath& path) {
+    // The line of the deepest value along `path`; `repeat` passes over as many appearances of the
+    // last key first.
+    int find(const JsonPath& path, int repeat = 0) {
         skipSpace();
         int found = m_line;
-        for (const PathStep& step : path) {
-            if (!enter(step))
+        for (std::size_t k = 0; k < path.size(); ++k) {
+            if (!enter(path[k], k + 1 == path.size() ? repeat : 0))
                 break;
             skipSpace();
             found = m_line;
@@ -201,8 +202,9 @@ private:
         return true;
     }
 
-    // Moves the cursor to the value the step names inside the value at the cursor.
-    bool enter(const PathStep& step) {
+    // Moves the cursor to the value the step names inside the value at the cursor; to a later
+    // appearance of a key with `repeat` above 0.
+    bool enter(const PathStep& step, int repeat) {
         skipSpace();
         if (const auto* key = std::get_if<std::string>(&step)) {
             if (peek() != '{')
@@ -218,7 +220,7 @@ private:
                     return false;
                 ++m_at;
                 skipSpace();
-                if (name == *key)
+                if (name == *key && repeat-- == 0)
                     return true;
                 if (!skipToNext())
                     return false;
@@ -250,6 +252,12 @@ std::optional<int> lineOf(std::string_view text, const JsonPath& path) {
     if (text.empty())
         return std::nullopt;
     return Walker(text).find(path);
+}
+
+std::optional<int> lineOfRepeat(std::string_view text, const JsonPath& path) {
+    if (text.empty())
+        return std::nullopt;
+    return Walker(text).find(path, 1);
 }
 
 } // namespace sp::project

@@ -23,6 +23,9 @@ void appendRelative(JsonPath& path, const std::string& relative);
 // The line (from 1) where the value at `path` starts in `text`, which must be JSON; the deepest
 // step that exists when the whole path does not; nothing for a text that is not JSON after all.
 std::optional<int> lineOf(std::string_view text, const JsonPath& path);
+// The same for a path whose last step is a key given twice in its object: the line of its second
+// appearance.
+std::optional<int> lineOfRepeat(std::string_view text, const JsonPath& path);
 // Line and column (from 1) of a byte offset.
 std::pair<int, int> lineAndColumn(std::string_view text, std::size_t offset);
 

@@ -105,7 +105,7 @@ int itemPosition(const json& value, const std::string& key, const std::vector<st
     for (std::size_t k = 0; k < items.size(); ++k)
         if (items[k] == text)
             return static_cast<int>(k);
-    throw InputError(key, "\"" + text + "\" is not an item of the list (" + listed(items) + ")");
+    throw InputError(key, "\"" + core::excerpt(text) + "\" is not an item of the list (" + listed(items) + ")");
 }
 
 core::Precision precisionOf(const json& value, const std::string& key) {

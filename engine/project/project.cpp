@@ -1,19 +1,18 @@
 #include "project/project.h"
 
+#include "core/inputfile.h"
 #include "core/moment.h"
 #include "core/platform.h"
+#include "core/text.h"
 #include "module1/module1reports.h"
 #include "module1/module1session.h"
 #include "module3/module3session.h"
 #include "optimise/optimisepage.h"
 #include "project/jsonplaces.h"
+#include "project/jsontext.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace sp::project {
 
@@ -116,7 +115,7 @@ std::vector<PileRecord> readPiles(const json& value, int module, const JsonPath&
             if (key == "calculatedAt") {
                 const std::string& text = readAt(at(path, key), [&]() -> const std::string& { return textOf(item, ""); });
                 if (!core::parseMoment(text))
-                    fail(at(path, key), "\"" + text + "\" is not a moment \"yyyy-MM-dd HH:mm:ss\"");
+                    fail(at(path, key), "\"" + core::excerpt(text) + "\" is not a moment \"yyyy-MM-dd HH:mm:ss\"");
                 record.calculatedAt = text;
                 timed = true;
             } else if (key == "inputs") {
@@ -166,7 +165,7 @@ ModuleState readModule(const json& value, int module, const JsonPath& base) {
         } else if (key == "timeLineAt") {
             const std::string& text = readAt(path, [&]() -> const std::string& { return textOf(item, ""); });
             if (!core::parseMoment(text))
-                fail(path, "\"" + text + "\" is not a moment \"yyyy-MM-dd HH:mm:ss\"");
+                fail(path, "\"" + core::excerpt(text) + "\" is not a moment \"yyyy-MM-dd HH:mm:ss\"");
             state.timeLineAt = text;
         } else if (key == "bookSaved" || key == "tableSaved") {
             (key == "bookSaved" ? state.bookSaved : state.tableSaved) = readAt(path, [&] { return flagOf(item, ""); });
@@ -185,8 +184,12 @@ Project readDocument(const json& root) {
     const auto format = root.find("format");
     if (format == root.end())
         fail({}, "not a SocketPile project: key \"format\" is missing");
-    if (!format->is_string() || format->get<std::string>() != kFormat)
-        fail({"format"}, "not a SocketPile project: the format is " + format->dump() + ", not \"" + kFormat + "\"");
+    if (!format->is_string() || format->get_ref<const std::string&>() != kFormat) {
+        const std::string given = format->is_string() ? "\"" + core::excerpt(format->get_ref<const std::string&>()) + "\""
+                                  : format->is_primitive() ? format->dump()
+                                                           : std::string("a JSON ") + format->type_name();
+        fail({"format"}, "not a SocketPile project: the format is " + given + ", not \"" + kFormat + "\"");
+    }
     const auto version = root.find("version");
     if (version == root.end())
         fail({}, "key \"version\" is missing");
@@ -339,7 +342,7 @@ std::string readError(std::string_view text, const std::string& fileName, const 
     if (const auto line = lineOf(text, e.path))
         place += ", line " + std::to_string(*line);
     if (!e.path.empty())
-        place += ", key \"" + pathText(e.path) + "\"";
+        place += ", key \"" + core::excerpt(pathText(e.path)) + "\"";
     return place + ": " + e.what;
 }
 
@@ -356,19 +359,16 @@ std::string writeProject(const Project& project) {
 }
 
 ReadResult readProject(std::string_view text, const std::string& fileName) {
-    json root;
-    try {
-        root = json::parse(text.begin(), text.end());
-    } catch (const json::parse_error& e) {
-        const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
-        const auto [line, column] = lineAndColumn(text, offset);
+    JsonText read = readJson(text);
+    if (const auto& fault = read.fault) {
+        if (fault->kind != JsonFault::Kind::Syntax)
+            return {std::nullopt, fileName + ", " + fault->place() + ": " + fault->what};
+        const std::size_t offset = fault->offset;
         const bool cut = offset >= text.size() || text.find_first_not_of(" \t\r\n", offset) == std::string_view::npos;
-        return {std::nullopt, fileName + ", line " + std::to_string(line) + ", column " + std::to_string(column) +
-                                  ": " + (cut ? "the file ends too early (cut off?)" : "not JSON") + " (" +
-                                  e.what() + ")"};
-    } catch (const std::exception& e) {
-        return {std::nullopt, fileName + ": not JSON (" + e.what() + ")"};
+        return {std::nullopt, fileName + ", " + fault->place() + ": " +
+                                  (cut ? "the file ends too early (cut off?)" : "not JSON") + " (" + fault->what + ")"};
     }
+    const json root = std::move(read.value);
     try {
         Project project = readDocument(root);
         for (int module = 1; module <= 3; ++module) {
@@ -391,14 +391,10 @@ ReadResult readProject(std::string_view text, const std::string& fileName) {
 }
 
 ReadResult loadProject(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {std::nullopt, core::pathToUtf8(path) + ": cannot be read (" + std::strerror(errno) + ")"};
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        return {std::nullopt, core::pathToUtf8(path) + ": cannot be read (" + std::strerror(errno) + ")"};
-    return readProject(bytes.str(), core::pathToUtf8(path.filename()));
+    const core::InputText input = core::readInputFile(path);
+    if (!input.ok())
+        return {std::nullopt, core::pathToUtf8(path) + ": cannot be read (" + input.problem + ")"};
+    return readProject(input.text, core::pathToUtf8(path.filename()));
 }
 
 core::WriteResult saveProject(const Project& project, const std::filesystem::path& path) {

@@ -450,8 +450,14 @@ void ProjectController::writeRecovery() {
 
 bool ProjectController::offerRecovery() {
     const QString copy = recoveryFile();
-    if (!QFileInfo::exists(copy))
+    // Left while the copy was being read: that reading ended the program, and would again at
+    // every start.
+    const QString reading = QDir(recoveryFolder()).filePath(QStringLiteral("recovery-reading.txt"));
+    const bool crashedReading = QFileInfo::exists(reading);
+    if (!QFileInfo::exists(copy)) {
+        QFile::remove(reading);
         return false;
+    }
     QString original;
     QByteArray originalDigest; // none in a copy from an older version: the file counts as changed
     QFile pathFile(recoveryPathFile());
@@ -462,9 +468,8 @@ bool ProjectController::offerRecovery() {
     }
     pathFile.close();
 
-    const project::ReadResult read = project::loadProject(fsPath(copy));
-    if (!read.project) {
-        // Kept beside, under a name of its own, for whoever wants to look at it; never read again.
+    // Kept beside, under a name of its own, for whoever wants to look at it; never read again.
+    const auto setAside = [&](const QString& why) {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
         QString aside =
             QDir(recoveryFolder()).filePath(QStringLiteral("recovery-%1.sppile.broken").arg(stamp));
@@ -476,10 +481,22 @@ bool ProjectController::offerRecovery() {
             aside.clear();
         }
         QFile::remove(recoveryPathFile());
+        QFile::remove(reading);
         messages().warn(m_dialogParent,
                         QStringLiteral("上次留下的恢复副本无法读取%1。\n%2")
-                            .arg(aside.isEmpty() ? QString() : QStringLiteral("，已移到 ") + native(aside),
-                                 q(read.error)));
+                            .arg(aside.isEmpty() ? QString() : QStringLiteral("，已移到 ") + native(aside), why));
+    };
+    if (crashedReading) {
+        setAside(QStringLiteral("上次启动时程序在读取它的过程中意外结束。"));
+        return false;
+    }
+    QFile marker(reading);
+    if (marker.open(QIODevice::WriteOnly))
+        marker.close();
+    const project::ReadResult read = project::loadProject(fsPath(copy));
+    QFile::remove(reading);
+    if (!read.project) {
+        setAside(q(read.error));
         return false;
     }
     const QString shown = original.isEmpty() ? untitledName() : projectName(original);

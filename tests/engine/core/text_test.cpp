@@ -95,3 +95,30 @@ TEST(ParseMoment, AcceptsOnlyRealMoments) {
     EXPECT_FALSE(parseMoment("2026-12-10T09:30:00"));
     EXPECT_FALSE(parseMoment("2026-12-10 24:00:00"));
 }
+
+TEST(Excerpt, QuotesAShortPieceCutBetweenCharacters) {
+    const std::string sixty(60, 'x');
+    const std::string cjk = [] {
+        std::string s;
+        for (int k = 0; k < 61; ++k)
+            s += "桩";
+        return s;
+    }();
+    const struct {
+        std::string value, quoted;
+    } cases[] = {
+        {"", ""},
+        {"C99", "C99"},
+        {sixty, sixty},                                 // as long as may be: whole
+        {sixty + "y", sixty + "…"},                     // one more: cut
+        {std::string(200000, 'z'), std::string(60, 'z') + "…"},
+        {cjk.substr(0, 60 * 3), cjk.substr(0, 60 * 3)}, // sixty characters of three bytes each
+        {cjk, cjk.substr(0, 60 * 3) + "…"},
+        {std::string(59, 'x') + "😀😀", std::string(59, 'x') + "😀…"},
+        // Stray continuation bytes (not UTF-8) count a character per four bytes: never uncut.
+        {std::string(1000, '\x80'), std::string(240, '\x80') + "…"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(excerpt(c.value), c.quoted) << c.value.size();
+    EXPECT_EQ(excerpt("abcdef", 3), "abc…");
+}

@@ -245,6 +245,49 @@ TEST(ProjectFile, BrokenFilesNameTheFileTheLineAndTheKey) {
     }
 }
 
+// What a hostile file holds is refused before it is used, and no message repeats more than a
+// short piece of it: a nesting deep enough to end the program, a key given twice (the later would
+// silently replace the earlier), a NUL byte (the parser stops at it), values of megabytes.
+TEST(ProjectFile, HostileTextIsRefusedWithAShortMessage) {
+    const std::string full = onePile();
+    const auto nested = [](int depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    const std::string big(1 << 20, 'x');
+    const std::string cut = std::string(60, 'x') + "…";
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {replaced(full, "\"socketpile-project\"", nested(100000)),
+         "p.sppile, line 2, key \"format[1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1][1]…\": values nested more "
+         "than 64 deep"},
+        {replaced(full, "\"socketpile-project\"", nested(64)), "line 2, key \"format[1][1][1]"},
+        // Inside the object of the file, 63 levels are as deep as may be.
+        {replaced(full, "\"socketpile-project\"", nested(63)),
+         "p.sppile, line 2, key \"format\": not a SocketPile project: the format is a JSON array, not"},
+        {replaced(full, "\"version\": 1,", "\"version\": 1,\n  \"module1\": {\"bookSaved\": true},"),
+         "p.sppile, line 5, key \"module1\": the key is given twice; the second would replace the first"},
+        {replaced(full, "\"grade\": \"C30\"", "\"grade\": \"C30\", \"d\": \"900\""),
+         "p.sppile, line 7, key \"module1.piles[1].inputs.d\": the key is given twice"},
+        {"{\"format\": \"socketpile-project\", \"version\": 1}" + std::string(1, '\0') + ", \"module1\": 5}",
+         "p.sppile, line 1, column 47: a NUL byte"},
+        {replaced(full, "C30", std::string("C3\0", 3)), "p.sppile, line 7, column 83: a NUL byte"},
+        {replaced(full, "socketpile-project", big), "line 2, key \"format\": not a SocketPile project: the format is \"" + cut + "\", not"},
+        {replaced(full, "C30", big), "key \"module1.piles[1].inputs.grade\": \"" + cut + "\" is not an item of the list"},
+        {replaced(full, "2026-12-10 09:30:00", big), "key \"module1.piles[1].calculatedAt\": \"" + cut + "\" is not a moment"},
+        {replaced(full, "\"window\"", "\"" + big + "\""), "line 5, key \"module1." + std::string(52, 'x') + "…\": unknown key"},
+        {replaced(full, "\"1200\"", "\"1200\", \"hr\": \"" + big + "d\""), "the pile does not calculate: 数据转换错误：桩身嵌岩深度hr中的“" + cut + "”"},
+        // A line end inside a string: the parser's message quotes the string read so far.
+        {replaced(full, "socketpile-project", big + "\n"), "p.sppile, line 2, column "},
+    };
+    for (const Case& c : cases) {
+        const ReadResult read = readProject(c.text, "p.sppile");
+        EXPECT_FALSE(read.project) << c.message;
+        EXPECT_NE(read.error.find(c.message), std::string::npos) << "got: " << read.error << "\nwanted: " << c.message;
+        EXPECT_LT(read.error.size(), 400u) << read.error;
+    }
+}
+
 TEST(ProjectFile, ModuleTwoLayersAndOptionRowsAreCheckedWhereTheyStand) {
     const std::string text = R"({"format": "socketpile-project", "version": 1,
 "module2": {

@@ -708,6 +708,62 @@ private slots:
         QVERIFY(!f.window(1));
         QVERIFY(!f.project().modified());
     }
+
+    // Whatever the copy holds, the program starts: a copy that does not read is moved aside with
+    // a short warning, and so is one whose reading ended the program at the last start.
+    void aRecoveryCopyThatCannotBeReadNeverStopsTheStart_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("readingEnded");
+        QTest::addColumn<QString>("reason");
+        const QByteArray head = "{\"format\": \"socketpile-project\", \"version\": 1";
+        QTest::newRow("nested too deep") << QByteArray("{\"format\": ") + QByteArray(100000, '[') +
+                                                QByteArray(100000, ']') + "}"
+                                         << false << QStringLiteral("values nested more than 64 deep");
+        QTest::newRow("a key twice") << head + ", \"module1\": {}, \"module1\": {}}" << false
+                                     << QStringLiteral("key \"module1\": the key is given twice");
+        QTest::newRow("a NUL byte") << head + "}" + QByteArray(1, '\0') + "\"module1\": 5" << false
+                                    << QStringLiteral("column 47: a NUL byte");
+        QTest::newRow("a format of megabytes")
+            << QByteArray("{\"format\": \"") + QByteArray(4 << 20, 'x') + "\", \"version\": 1}" << false
+            << QStringLiteral("the format is \"") + QString(60, QLatin1Char('x')) + QStringLiteral("…\"");
+        QTest::newRow("its reading ended the program") << head + "}" << true
+                                                       << QStringLiteral("上次启动时程序在读取它的过程中意外结束。");
+    }
+    void aRecoveryCopyThatCannotBeReadNeverStopsTheStart() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, readingEnded);
+        QFETCH(QString, reason);
+        Fixture f;
+        const QString folder = QFileInfo(f.project().recoveryFile()).path();
+        QDir().mkpath(folder);
+        QFile copy(f.project().recoveryFile());
+        QVERIFY(copy.open(QIODevice::WriteOnly));
+        copy.write(text);
+        copy.close();
+        const QString reading = QDir(folder).filePath(QStringLiteral("recovery-reading.txt"));
+        if (readingEnded) {
+            QFile marker(reading);
+            QVERIFY(marker.open(QIODevice::WriteOnly));
+        }
+
+        QVERIFY(!f.project().offerRecovery());
+        QVERIFY(f.projectMessages.questions.isEmpty());
+        QCOMPARE(f.projectMessages.messages.size(), 1);
+        const QString warning = f.projectMessages.messages.front();
+        QVERIFY2(warning.startsWith(QStringLiteral("上次留下的恢复副本无法读取，已移到 ")), qPrintable(warning));
+        QVERIFY2(warning.contains(reason), qPrintable(warning));
+        QVERIFY2(warning.size() < 400, qPrintable(warning.left(1000)));
+        QVERIFY(!QFile::exists(f.project().recoveryFile()));
+        QVERIFY(!QFile::exists(reading));
+        // Kept whole under its new name.
+        const QStringList aside = QDir(folder).entryList({QStringLiteral("recovery-*.sppile.broken")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(warning.contains(aside.front()));
+        QCOMPARE(QFileInfo(QDir(folder).filePath(aside.front())).size(), qint64(text.size()));
+        QVERIFY(!f.window(1));
+        QVERIFY(!f.project().offerRecovery()); // nothing left to offer
+        QCOMPARE(f.projectMessages.messages.size(), 1);
+    }
 };
 
 SOCKETPILE_QTEST_MAIN(ProjectTest)
