@@ -1,5 +1,6 @@
 #include "core/platform.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -14,6 +15,8 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+
+#include <cwctype>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -99,27 +102,41 @@ QuietStandardError::~QuietStandardError() {
 }
 
 // A folder cannot be locked on Windows; a file in it opened without sharing, which the system
-// deletes when it is closed (or the process ends), stands for the lock.
-FolderLock::FolderLock(const std::string& folder) {
-    const std::wstring name = (pathFromUtf8(folder) / L".socketpile-lock").wstring();
-    // Waits a minute at most for a run that holds it; a lock file that stays longer is not ours.
-    for (int attempt = 0; attempt < 1200; ++attempt) {
-        HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            m_handle = handle;
-            return;
+// deletes when it is closed (or the process ends), stands for its lock.
+FolderLocks::FolderLocks(const std::vector<std::string>& folders) {
+    std::vector<std::wstring> names;
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::canonical(pathFromUtf8(folder), error);
+        if (error)
+            continue;
+        std::wstring name = (real / L".socketpile-lock").wstring();
+        for (wchar_t& c : name)
+            c = static_cast<wchar_t>(::towlower(c));
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    for (const std::wstring& name : names) {
+        // A minute at most for a run that holds it; a lock file kept longer is no run's.
+        for (int attempt = 0; attempt < 1200; ++attempt) {
+            HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+            if (handle != INVALID_HANDLE_VALUE) {
+                m_handles.push_back(handle);
+                break;
+            }
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)
+                break;
+            ::Sleep(50);
         }
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)
-            return;
-        ::Sleep(50);
     }
 }
 
-FolderLock::~FolderLock() {
-    if (m_handle)
-        ::CloseHandle(static_cast<HANDLE>(m_handle));
+FolderLocks::~FolderLocks() {
+    for (void* handle : m_handles)
+        ::CloseHandle(static_cast<HANDLE>(handle));
 }
 
 #else
@@ -149,16 +166,44 @@ QuietStandardError::~QuietStandardError() {
     }
 }
 
-// flock on the folder itself: no file is left in it, and the lock goes with the process.
-FolderLock::FolderLock(const std::string& folder) {
-    m_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_fd >= 0)
-        file::lock(m_fd, true);
+// flock on the folders themselves: no file is left in them, and the locks go with the process.
+// They are taken in the order of the folders' identities (device, inode), which every run shares
+// whatever names it was given.
+FolderLocks::FolderLocks(const std::vector<std::string>& folders) {
+    struct Held {
+        dev_t device;
+        ino_t inode;
+        int fd;
+    };
+    std::vector<Held> held;
+    for (const std::string& folder : folders) {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0)
+            continue;
+        if (::fstat(fd, &st) != 0) {
+            ::close(fd);
+            continue;
+        }
+        held.push_back({st.st_dev, st.st_ino, fd});
+    }
+    std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) {
+        return a.device != b.device ? a.device < b.device : a.inode < b.inode;
+    });
+    for (std::size_t k = 0; k < held.size(); ++k) {
+        // Two locks on one folder from one process would wait for each other.
+        if (k > 0 && held[k].device == held[k - 1].device && held[k].inode == held[k - 1].inode) {
+            ::close(held[k].fd);
+            continue;
+        }
+        file::lock(held[k].fd, true);
+        m_fds.push_back(held[k].fd);
+    }
 }
 
-FolderLock::~FolderLock() {
-    if (m_fd >= 0)
-        ::close(m_fd);
+FolderLocks::~FolderLocks() {
+    for (const int fd : m_fds)
+        ::close(fd);
 }
 
 #endif

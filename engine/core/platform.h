@@ -49,22 +49,23 @@ private:
     int m_saved = -1;
 };
 
-// Holds a lock on a folder while it lives, waiting for another process's lock to be let go: the
-// command line puts one run's files in place while it holds the lock of their folder, so that two
-// runs at once never leave a mix of their files. Where the lock cannot be had (a folder that
-// cannot be opened, a file system without locks), it holds none and nothing waits.
-class FolderLock {
+// Holds locks on folders while it lives, waiting for those another process holds: the command
+// line puts one run's files in place while it holds the locks of their folders, so that two runs
+// at once never leave a mix of their files. Every holder takes them in one order, so that two
+// never wait for each other; a folder named twice is locked once. A folder that cannot be opened
+// or locked (missing, a file system without locks) is passed over.
+class FolderLocks {
 public:
-    explicit FolderLock(const std::string& folder);
-    ~FolderLock();
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    explicit FolderLocks(const std::vector<std::string>& folders);
+    ~FolderLocks();
+    FolderLocks(const FolderLocks&) = delete;
+    FolderLocks& operator=(const FolderLocks&) = delete;
 
 private:
 #ifdef _WIN32
-    void* m_handle = nullptr;
+    std::vector<void*> m_handles;
 #else
-    int m_fd = -1;
+    std::vector<int> m_fds;
 #endif
 };
 

@@ -1,5 +1,7 @@
 #include "report/reportdocuments.h"
 
+#include <utility>
+
 namespace sp::report {
 
 namespace {
@@ -54,16 +56,26 @@ void TableReport::removeLastRow() {
     m_lines.erase(m_lines.end() - static_cast<std::ptrdiff_t>(m_closingSize + 1));
 }
 
-void ReportDocuments::append(const PilePages& pages) {
+void ReportDocuments::take(const PileParts& parts, PageSink* sink) {
+    m_parts = parts;
+    m_sink = sink;
+}
+
+void ReportDocuments::append(PilePages pages) {
     const int number = m_register.next();
-    m_book.appendBook(pages.book, pages.timeLine);
-    m_table.appendRow(number, pages.tableHeading, pages.tableRow, pages.tableClosing);
+    if (m_parts.pages) {
+        m_book.appendBook(pages.book, pages.timeLine);
+        m_table.appendRow(number, pages.tableHeading, pages.tableRow, pages.tableClosing);
+    }
+    if (m_sink)
+        m_sink->pileEntered(pages, number);
     m_register.advance();
     m_save.markAllUnsaved();
-    m_entries.push_back(pages.entry);
+    if (m_parts.handIn || m_parts.sheet)
+        m_entries.push_back(std::move(pages.entry));
     if (!pages.tableColumns.empty())
-        m_tableColumns = pages.tableColumns;
-    m_calculatedAt.push_back(pages.calculatedAt);
+        m_tableColumns = std::move(pages.tableColumns);
+    m_calculatedAt.push_back(std::move(pages.calculatedAt));
     m_records.emplace_back();
     m_timeLineAt = pages.calculatedAt;
 }
@@ -94,7 +106,8 @@ void ReportDocuments::deleteLast() {
         return;
     }
     m_register.retreat();
-    m_entries.pop_back();
+    if (m_entries.size() > static_cast<std::size_t>(m_register.count()))
+        m_entries.pop_back();
     m_calculatedAt.pop_back();
     m_records.pop_back();
     m_table.removeLastRow();

@@ -30,6 +30,24 @@ struct PilePages {
     std::string calculatedAt; // the moment of the calculation, "yyyy-MM-dd HH:mm:ss"
 };
 
+// What the documents take of each pile. A window takes all of it. The command line takes only
+// what it writes, so that a run of many piles needs little memory: the hand-in sections only for
+// a PDF, the sheet rows only for a spreadsheet, and the page lines not at all, passing them to a
+// PageSink (the files being written) as each pile comes.
+struct PileParts {
+    bool pages = true;  // the lines of both text pages, held
+    bool handIn = true; // each pile's section of the handed-in book and its recorded inputs
+    bool sheet = true;  // each pile's row of the exported pile table
+};
+
+// Where the page lines of the piles go as they come.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    // Pile `number` (from 1) entered the pages.
+    virtual void pileEntered(const PilePages& pages, int number) = 0;
+};
+
 // The books of all piles in order, followed by one time line.
 class TextReport {
 public:
@@ -92,7 +110,13 @@ private:
 class ReportDocuments {
 public:
     // Adds the pile numbered pileRegister().next(); both pages become unsaved.
-    void append(const PilePages& pages);
+    void append(PilePages pages);
+    // What to take of the piles that come from now on, and where their page lines go (none when
+    // null). The pages, entries and records of earlier piles stay as they are.
+    void take(const PileParts& parts, PageSink* sink = nullptr);
+    // What a pile's calculation has to make of it: the page lines when they are held or passed on,
+    // the section and the sheet row when they are taken.
+    PileParts wanted() const { return {m_parts.pages || m_sink != nullptr, m_parts.handIn, m_parts.sheet}; }
     // Delete-last: the only pile empties both pages and the save state; otherwise the last pile
     // leaves both pages and both become unsaved.
     void deleteLast();
@@ -104,14 +128,16 @@ public:
     SaveState& saveState() { return m_save; }
     const Lines& page(Page page) const { return page == Page::Book ? m_book.lines() : m_table.lines(); }
 
-    // The piles for the handed-in book and the exported table, one per registered pile.
+    // The piles for the handed-in book and the exported table, one per registered pile (none when
+    // neither is taken; without the hand-in, their sections are empty).
     const std::vector<handin::PileEntry>& entries() const { return m_entries; }
     const std::vector<handin::SheetColumn>& tableColumns() const { return m_tableColumns; }
     // When each pile was calculated, "yyyy-MM-dd HH:mm:ss".
     const std::vector<std::string>& calculatedAt() const { return m_calculatedAt; }
     // The inputs each pile was calculated from, as the caller of the calculation recorded them
     // (a JSON object in the input files' keys; empty when none was recorded), so that a project
-    // can rebuild the pages. They leave with their pile.
+    // can rebuild the pages. They leave with their pile. Only taken with the hand-in, whose figures
+    // are made from them.
     const std::vector<std::string>& records() const { return m_records; }
     void recordLast(std::string inputs);
     // When the time line that ends both pages was written, "yyyy-MM-dd HH:mm:ss": the last
@@ -133,6 +159,8 @@ private:
     std::vector<std::string> m_calculatedAt;
     std::vector<std::string> m_records;
     std::string m_timeLineAt;
+    PileParts m_parts;
+    PageSink* m_sink = nullptr;
 };
 
 } // namespace sp::report
