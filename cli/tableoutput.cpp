@@ -55,7 +55,7 @@ int writeTable(const handin::SheetSource& sheet, const char* nothing, const Comm
 int writePileTable(const report::ReportDocuments& documents, const CommandOptions& options, std::ostream& err) {
     if (options.xlsxPath.empty() && options.csvPath.empty())
         return 0;
-    return writeTable(documents.pileSheet(), "no pile to write", options, err);
+    return writeTable(report::PileSheet(documents), "no pile to write", options, err);
 }
 
 int writeResultTable(const optimise::OptimisePage& page, const CommandOptions& options, std::ostream& err) {

@@ -1,12 +1,63 @@
 #include "report/reportdocuments.h"
 
+#include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace sp::report {
 
 namespace {
+
 const std::string kBookClosing(50, '=');
+
+// A sheet row as one string: per cell, whether it has a number, the number, the text's length and
+// the text, read back exactly as it was.
+template <class T> void put(std::string& out, const T& value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
+
+template <class T> T get(std::string_view in, std::size_t& at) {
+    T value{};
+    std::memcpy(&value, in.data() + at, sizeof value);
+    at += sizeof value;
+    return value;
+}
+
+std::string packRow(const handin::SheetRow& row) {
+    std::string packed;
+    for (const handin::SheetCell& cell : row) {
+        packed += cell.number ? '\1' : '\0';
+        if (cell.number)
+            put(packed, *cell.number);
+        put(packed, static_cast<std::uint32_t>(cell.text.size()));
+        packed += cell.text;
+    }
+    packed.shrink_to_fit();
+    return packed;
+}
+
+void unpackRow(std::string_view packed, handin::SheetRow& row) {
+    row.clear();
+    std::size_t at = 0;
+    while (at < packed.size()) {
+        handin::SheetCell cell;
+        if (packed[at++] != '\0')
+            cell.number = get<double>(packed, at);
+        const auto length = get<std::uint32_t>(packed, at);
+        cell.text.assign(packed.substr(at, length));
+        at += length;
+        row.push_back(std::move(cell));
+    }
+}
+
+} // namespace
+
+std::string PileSheet::name() const { return kPileSheetName; }
+const std::vector<handin::SheetColumn>& PileSheet::columns() const { return m_documents.tableColumns(); }
+std::size_t PileSheet::rowCount() const { return m_documents.sheetRowCount(); }
+void PileSheet::row(std::size_t index, handin::SheetRow& row) const { m_documents.sheetRow(index, row); }
+bool PileSheet::flagged(std::size_t index) const { return m_documents.sheetRowFlagged(index); }
 
 void TextReport::appendBook(const Lines& book, const std::string& timeLine) {
     if (!m_lines.empty())
@@ -71,8 +122,12 @@ void ReportDocuments::append(PilePages pages) {
         m_sink->pileEntered(pages, number);
     m_register.advance();
     m_save.markAllUnsaved();
-    if (m_parts.handIn || m_parts.sheet)
+    if (m_parts.handIn) {
         m_entries.push_back(std::move(pages.entry));
+    } else if (m_parts.sheet) {
+        m_packedRows.push_back(packRow(pages.entry.tableRow));
+        m_packedFlags.push_back(pages.entry.flagged);
+    }
     if (!pages.tableColumns.empty())
         m_tableColumns = std::move(pages.tableColumns);
     m_calculatedAt.push_back(std::move(pages.calculatedAt));
@@ -100,6 +155,8 @@ void ReportDocuments::deleteLast() {
         m_table.clear();
         m_save.clear();
         m_entries.clear();
+        m_packedRows.clear();
+        m_packedFlags.clear();
         m_calculatedAt.clear();
         m_records.clear();
         m_timeLineAt.clear();
@@ -108,6 +165,10 @@ void ReportDocuments::deleteLast() {
     m_register.retreat();
     if (m_entries.size() > static_cast<std::size_t>(m_register.count()))
         m_entries.pop_back();
+    if (m_packedRows.size() > static_cast<std::size_t>(m_register.count())) {
+        m_packedRows.pop_back();
+        m_packedFlags.pop_back();
+    }
     m_calculatedAt.pop_back();
     m_records.pop_back();
     m_table.removeLastRow();
@@ -118,13 +179,30 @@ void ReportDocuments::deleteLast() {
 
 handin::Sheet ReportDocuments::pileSheet() const {
     handin::Sheet sheet;
-    sheet.sheetName = "桩表";
+    sheet.sheetName = kPileSheetName;
     sheet.sheetColumns = m_tableColumns;
-    for (const handin::PileEntry& entry : m_entries) {
-        sheet.rows.push_back(entry.tableRow);
-        sheet.flags.push_back(entry.flagged);
+    const std::size_t count = sheetRowCount();
+    sheet.rows.resize(count);
+    for (std::size_t index = 0; index < count; ++index) {
+        sheetRow(index, sheet.rows[index]);
+        sheet.flags.push_back(sheetRowFlagged(index));
     }
     return sheet;
+}
+
+std::size_t ReportDocuments::sheetRowCount() const {
+    return m_entries.empty() ? m_packedRows.size() : m_entries.size();
+}
+
+void ReportDocuments::sheetRow(std::size_t index, handin::SheetRow& row) const {
+    if (m_entries.empty())
+        unpackRow(m_packedRows[index], row);
+    else
+        row = m_entries[index].tableRow;
+}
+
+bool ReportDocuments::sheetRowFlagged(std::size_t index) const {
+    return m_entries.empty() ? m_packedFlags[index] : m_entries[index].flagged;
 }
 
 } // namespace sp::report

@@ -48,6 +48,26 @@ public:
     virtual void pileEntered(const PilePages& pages, int number) = 0;
 };
 
+class ReportDocuments;
+
+// The name of the pile table's sheet.
+inline constexpr const char* kPileSheetName = "桩表";
+
+// The pile table of documents as a sheet read where it is, without a copy of its rows: the
+// documents must outlive it and not change while it is read.
+class PileSheet : public handin::SheetSource {
+public:
+    explicit PileSheet(const ReportDocuments& documents) : m_documents(documents) {}
+    std::string name() const override;
+    const std::vector<handin::SheetColumn>& columns() const override;
+    std::size_t rowCount() const override;
+    void row(std::size_t index, handin::SheetRow& row) const override;
+    bool flagged(std::size_t index) const override;
+
+private:
+    const ReportDocuments& m_documents;
+};
+
 // The books of all piles in order, followed by one time line.
 class TextReport {
 public:
@@ -111,8 +131,8 @@ class ReportDocuments {
 public:
     // Adds the pile numbered pileRegister().next(); both pages become unsaved.
     void append(PilePages pages);
-    // What to take of the piles that come from now on, and where their page lines go (none when
-    // null). The pages, entries and records of earlier piles stay as they are.
+    // What to take of the piles, and where their page lines go (none when null). Called before
+    // the first pile.
     void take(const PileParts& parts, PageSink* sink = nullptr);
     // What a pile's calculation has to make of it: the page lines when they are held or passed on,
     // the section and the sheet row when they are taken.
@@ -146,8 +166,12 @@ public:
     // Writes `line` as the time line of both pages, written at `at` (a project restoring pages
     // whose last piles were deleted).
     void replaceTimeLine(const std::string& line, const std::string& at);
-    // The pile table as a sheet to export.
+    // The pile table as a sheet to export, a copy of its rows (see PileSheet for none).
     handin::Sheet pileSheet() const;
+    // The pile table's rows, one per registered pile while the hand-in or the sheet is taken.
+    std::size_t sheetRowCount() const;
+    void sheetRow(std::size_t index, handin::SheetRow& row) const;
+    bool sheetRowFlagged(std::size_t index) const;
 
 private:
     TextReport m_book;
@@ -155,6 +179,10 @@ private:
     PileRegister m_register;
     SaveState m_save;
     std::vector<handin::PileEntry> m_entries;
+    // The sheet rows of piles taken without their hand-in, each packed into one string, which
+    // holds a long table in a tenth of the memory of its cells.
+    std::vector<std::string> m_packedRows;
+    std::vector<bool> m_packedFlags;
     std::vector<handin::SheetColumn> m_tableColumns;
     std::vector<std::string> m_calculatedAt;
     std::vector<std::string> m_records;
