@@ -130,9 +130,9 @@ void ReportDocuments::append(PilePages pages) {
     }
     if (!pages.tableColumns.empty())
         m_tableColumns = std::move(pages.tableColumns);
+    m_timeLineAt = pages.calculatedAt;
     m_calculatedAt.push_back(std::move(pages.calculatedAt));
     m_records.emplace_back();
-    m_timeLineAt = pages.calculatedAt;
 }
 
 void ReportDocuments::replaceTimeLine(const std::string& line, const std::string& at) {
