@@ -1,5 +1,7 @@
 #include "bookoutput.h"
 
+#include "outputfiles.h"
+
 #include "charts/capacityfigure.h"
 #include "report/handinassembly.h"
 
@@ -11,7 +13,9 @@
 #include <cstdio>
 #endif
 
+#include <memory>
 #include <ostream>
+#include <string_view>
 
 namespace sp::cli {
 
@@ -27,22 +31,22 @@ void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& messa
 
 // Qt's PDF writer finds its fonts through a QGuiApplication. The command makes one only here, on
 // the offscreen platform, so that it needs no display and the other commands never start Qt.
-core::WriteResult renderBook(const handin::HandInBook& book, const std::string& path) {
+QByteArray renderBook(const handin::HandInBook& book) {
     if (QCoreApplication::instance())
-        return handin::writePdf(book, path);
+        return handin::pdfOf(book);
     const QtMessageHandler previous = qInstallMessageHandler(keepQtQuiet);
     char name[] = "socketpile-cli";
     char option[] = "-platform";
     char platform[] = "offscreen";
     char* argv[] = {name, option, platform, nullptr};
     int argc = 3;
-    core::WriteResult written;
+    QByteArray bytes;
     {
         const QGuiApplication application(argc, argv);
-        written = handin::writePdf(book, path);
+        bytes = handin::pdfOf(book);
     }
     qInstallMessageHandler(previous);
-    return written;
+    return bytes;
 }
 #endif
 
@@ -51,20 +55,20 @@ core::WriteResult renderBook(const handin::HandInBook& book, const std::string& 
 int writeBookPdf(const report::ReportDocuments& documents, const handin::TitleBlock& title, const std::string& path,
                  std::ostream& err) {
     if (documents.pileRegister().count() == 0) {
-        err << "socketpile-cli: no pile to write; " << path << " not written\n";
+        err << "socketpile-cli: no pile to write; " << targetName(path) << " not written\n";
         return 0;
     }
 #ifdef SOCKETPILE_CLI_PDF
-    const core::WriteResult written =
-        renderBook(charts::bookWithFigures(documents, title, report::programLine(SOCKETPILE_VERSION)), path);
-    if (!written.ok) {
-        err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
-        return 1;
-    }
-    return 0;
+    const QByteArray bytes = renderBook(charts::bookWithFigures(documents, title, report::programLine(SOCKETPILE_VERSION)));
+    const std::unique_ptr<core::SafeFileWriter> writer = openTarget(path);
+    if (bytes.isEmpty())
+        writer->failWith("the book could not be drawn as PDF");
+    else if (writer->append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        writer->commit();
+    return reported(writer->result(), err);
 #else
     (void)title;
-    err << "socketpile-cli: cannot write " << path << ": this build of socketpile-cli has no PDF output\n";
+    err << "socketpile-cli: cannot write " << targetName(path) << ": this build of socketpile-cli has no PDF output\n";
     return 1;
 #endif
 }

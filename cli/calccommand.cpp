@@ -16,6 +16,8 @@
 #include "report/handinassembly.h"
 #include "bookoutput.h"
 #include "jsoninput.h"
+#include "outputfiles.h"
+#include "pagefiles.h"
 #include "tableoutput.h"
 #include "usageerror.h"
 
@@ -23,9 +25,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 namespace sp::cli {
 
@@ -170,24 +175,35 @@ int writeHandIn(const report::ReportDocuments& documents, const CalcRequest& req
 int writePages(const report::ReportDocuments& documents, const CommandOptions& options, std::ostream& err) {
     if (options.outDir.empty() || documents.pileRegister().count() == 0)
         return 0;
+    if (makeFolder(options.outDir, err) != 0)
+        return 1;
     const std::filesystem::path dir = core::pathFromUtf8(options.outDir);
-    const std::pair<const char*, report::Page> files[] = {{report::kBookFileName, report::Page::Book},
-                                                         {report::kTableFileName, report::Page::Table}};
-    for (const auto& [name, page] : files) {
-        const core::WriteResult written = core::writePage(dir / core::pathFromUtf8(name), documents.page(page));
-        if (!written.ok) {
-            err << "socketpile-cli: cannot write " << written.path << ": " << written.reason << "\n";
-            return 1;
-        }
-    }
-    return 0;
+    const core::FolderLocks locks({options.outDir});
+    // Both pages or neither: a book without its table (or beside an older one) is no save.
+    core::SafeFileWriter book(dir / core::pathFromUtf8(report::kBookFileName));
+    core::SafeFileWriter table(dir / core::pathFromUtf8(report::kTableFileName));
+    if (book.append(core::encodePage(documents.page(report::Page::Book))) &&
+        table.append(core::encodePage(documents.page(report::Page::Table))) && book.commit())
+        table.commit();
+    return std::max(reported(book.result(), err), book.result().ok ? reported(table.result(), err) : 0);
 }
 
 namespace {
 
+// The piles one after another in one window. The documents take only what the files asked for
+// need, and the pages go to their files as the piles come, so that a run of many piles needs
+// little memory; the files are put in place at the end, under the locks of their folders.
 template <class Session>
 int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostream& out, std::ostream& err) {
     Session session;
+    std::optional<PageFiles> pages;
+    if (!options.outDir.empty())
+        pages.emplace(options.outDir);
+    report::PileParts parts;
+    parts.pages = false;
+    parts.handIn = !options.pdfPath.empty();
+    parts.sheet = !options.xlsxPath.empty() || !options.csvPath.empty();
+    session.documents().take(parts, pages ? &*pages : nullptr);
     int pile = 0;
     for (const PileRequest& item : request.piles) {
         project::enter(session, item, request.precision);
@@ -196,39 +212,37 @@ int runPiles(const CalcRequest& request, const CalcOptions& options, std::ostrea
     }
     out.flush();
 
-    const int pages = writePages(session.documents(), options, err);
-    return std::max(pages, writeHandIn(session.documents(), request, options, err));
+    const core::FolderLocks locks(outputFolders(options));
+    const int written = pages ? pages->finish(err) : 0;
+    return std::max(written, writeHandIn(session.documents(), request, options, err));
 }
 
 // A project's module: its piles calculated again at their recorded times, one line each with the
-// module's number first, and with an output folder its pages in a folder of its own
-// ("module1", …), so that the modules do not overwrite each other's files.
+// module's number first. Returns what writes its pages, with an output folder, into a folder of
+// its own ("module1", …), so that the modules do not overwrite each other's files; nothing when
+// there is nothing to write.
 template <class Session>
-int runProjectModule(const project::ModuleState& state, int module, const CalcOptions& options, std::ostream& out,
-                     std::ostream& err) {
-    Session session;
+std::function<int()> runProjectModule(const project::ModuleState& state, int module, const CalcOptions& options,
+                                      std::ostream& out, std::ostream& err) {
+    auto session = std::make_shared<Session>();
     int pile = 0;
-    project::restore(session, state, [&](const auto& outcome) {
+    project::restore(*session, state, [&](const auto& outcome) {
         ojson line;
         line["module"] = module;
-        const ojson result = pileJson(++pile, outcome, session);
+        const ojson result = pileJson(++pile, outcome, *session);
         for (const auto& [key, value] : result.items())
             line[key] = value;
         out << line.dump(-1, ' ', false, ojson::error_handler_t::replace) << "\n";
     });
     out.flush();
-    if (options.outDir.empty() || session.documents().pileRegister().count() == 0)
-        return 0;
-    CalcOptions moduleOptions = options;
-    const std::filesystem::path folder = core::pathFromUtf8(options.outDir) / ("module" + std::to_string(module));
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        err << "socketpile-cli: cannot write " << core::pathToUtf8(folder) << ": " << error.message() << "\n";
-        return 1;
-    }
-    moduleOptions.outDir = core::pathToUtf8(folder);
-    return writePages(session.documents(), moduleOptions, err);
+    if (options.outDir.empty() || session->documents().pileRegister().count() == 0)
+        return {};
+    return [session, module, &options, &err]() {
+        CalcOptions moduleOptions = options;
+        const std::filesystem::path folder = core::pathFromUtf8(options.outDir) / ("module" + std::to_string(module));
+        moduleOptions.outDir = core::pathToUtf8(folder);
+        return writePages(session->documents(), moduleOptions, err);
+    };
 }
 
 int runProject(const std::string& document, const CalcOptions& options, std::ostream& out, std::ostream& err) {
@@ -237,18 +251,30 @@ int runProject(const std::string& document, const CalcOptions& options, std::ost
     const project::ReadResult read = project::readProject(document, options.inputName);
     if (!read.project)
         throw UsageError(read.error);
-    int status = 0;
+    std::vector<std::function<int()>> writes;
     for (int module = 1; module <= 3; ++module) {
         const auto& state = read.project->module(module);
         if (!state)
             continue;
+        std::function<int()> write;
         if (module == 1)
-            status = std::max(status, runProjectModule<module1::Session>(*state, 1, options, out, err));
+            write = runProjectModule<module1::Session>(*state, 1, options, out, err);
         else if (module == 2)
-            status = std::max(status, runProjectModule<module2::Session>(*state, 2, options, out, err));
+            write = runProjectModule<module2::Session>(*state, 2, options, out, err);
         else
-            status = std::max(status, runProjectModule<module3::Session>(*state, 3, options, out, err));
+            write = runProjectModule<module3::Session>(*state, 3, options, out, err);
+        if (write)
+            writes.push_back(std::move(write));
     }
+    if (writes.empty())
+        return 0;
+    // The modules' pages are one set: written while the run holds the output folder's lock.
+    if (makeFolder(options.outDir, err) != 0)
+        return 1;
+    const core::FolderLocks locks(outputFolders(options));
+    int status = 0;
+    for (const auto& write : writes)
+        status = std::max(status, write());
     return status;
 }
 

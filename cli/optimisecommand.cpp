@@ -1,5 +1,6 @@
 #include "optimisecommand.h"
 
+#include "outputfiles.h"
 #include "tableoutput.h"
 
 #include "core/outcome.h"
@@ -229,18 +230,19 @@ int runOptimise(const std::string& document, const OptimiseOptions& options, boo
     }
     out.flush();
 
+    // "存盘" as it stands after the last action: nothing when it is disabled or the table is empty.
+    const bool saves = !options.outDir.empty() && page.saveEnabled() && page.saveChoice();
+    if (saves && makeFolder(options.outDir, err) != 0)
+        return 1;
+    // The run's files are one set: written while the run holds the locks of their folders.
+    const core::FolderLocks locks(outputFolders(options));
     if (const int status = writeResultTable(page, options, err); status != 0)
         return status;
-    if (options.outDir.empty())
+    if (!saves)
         return 0;
-    // "存盘" as it stands after the last action: nothing when it is disabled or the table is empty.
     const std::optional<core::WriteResult> written =
         page.save(core::pathFromUtf8(options.outDir), options.now.value_or(core::nowLocal()));
-    if (written && !written->ok) {
-        err << "socketpile-cli: cannot write " << written->path << ": " << written->reason << "\n";
-        return 1;
-    }
-    return 0;
+    return written ? reported(*written, err) : 0;
 }
 
 } // namespace sp::cli

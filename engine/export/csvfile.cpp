@@ -31,8 +31,7 @@ constexpr std::size_t kPiece = 1 << 20; // bytes gathered before each write
 
 } // namespace
 
-core::WriteResult writeCsv(const handin::SheetSource& sheet, const std::filesystem::path& path) {
-    core::SafeFileWriter writer(path);
+bool writeCsv(const handin::SheetSource& sheet, core::SafeFileWriter& writer) {
     std::string buffer(kByteOrderMark);
     const std::vector<handin::SheetColumn>& columns = sheet.columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -55,11 +54,16 @@ core::WriteResult writeCsv(const handin::SheetSource& sheet, const std::filesyst
         buffer += kRecordEnd;
         if (buffer.size() >= kPiece) {
             if (!writer.append(buffer))
-                return writer.result();
+                return false;
             buffer.clear();
         }
     }
-    if (writer.append(buffer))
+    return writer.append(buffer);
+}
+
+core::WriteResult writeCsv(const handin::SheetSource& sheet, const std::filesystem::path& path) {
+    core::SafeFileWriter writer(path);
+    if (writeCsv(sheet, writer))
         writer.commit();
     return writer.result();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The tables of the program as spreadsheet files: Excel workbooks (.xlsx) with one sheet per
-// table, and CSV. Both are replaced whole: the bytes go to a temporary file beside the target,
-// which is renamed over it only when complete, so that a failure leaves the old file as it was.
+// table, and CSV. Both are replaced whole through a core::SafeFileWriter, so that a failure leaves
+// the old file as it was; a pipe or standard output receives the file as it is made.
 //
 // A workbook's sheet has one header row "title (unit)", bold and frozen, with an auto-filter over
 // the table; numbers are written as numbers in a format that shows the decimals the table gave
@@ -30,8 +30,13 @@ struct XlsxOptions {
 // source's rows are read ahead on a helper thread; the sources must not change until it returns.
 core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheets, const std::filesystem::path& path,
                             const XlsxOptions& options = {});
+// The same into a writer that the caller commits (so that several files can be put in place
+// together); false, with the reason in the writer's result, on failure.
+bool writeXlsx(const std::vector<const handin::SheetSource*>& sheets, core::SafeFileWriter& writer,
+               const XlsxOptions& options = {});
 
 // The header row and the rows of the table, each cell the text the table shows.
 core::WriteResult writeCsv(const handin::SheetSource& sheet, const std::filesystem::path& path);
+bool writeCsv(const handin::SheetSource& sheet, core::SafeFileWriter& writer);
 
 } // namespace sp::sheets

@@ -93,11 +93,6 @@ private:
     std::array<std::array<std::array<lxw_format*, 2>, 2>, kMaxDecimals + 1> m_numbers{};
 };
 
-// What went wrong, in the system's words where the system was the one to refuse.
-core::WriteResult failure(const std::filesystem::path& path, std::string reason) {
-    return {false, core::pathToUtf8(path), std::move(reason)};
-}
-
 std::string systemReason(int error) { return std::strerror(error); }
 
 // libxlsxwriter's error, or the system's reason behind it when the library reports a failed
@@ -211,38 +206,26 @@ lxw_error writeSheet(lxw_workbook* workbook, Formats& formats, const handin::She
 
 } // namespace
 
-core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheets, const std::filesystem::path& path,
-                            const XlsxOptions& options) {
-    if (sheets.empty())
-        return failure(path, "no table to write");
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
-        return failure(path, systemReason(EISDIR));
+namespace {
 
-    // The workbook is written under a name of our own beside the target; libxlsxwriter opens that
-    // name itself only when the workbook is closed, and truncates the file we made, which keeps
-    // its inode, so the descriptor held here syncs what the library wrote.
-    std::string temporary;
-    const int fd = core::createBeside(path, temporary);
-    if (fd < 0)
-        return failure(path, systemReason(errno));
-    auto abandon = [&](std::string reason) {
-        core::file::close(fd);
-        core::file::remove(temporary);
-        return failure(path, std::move(reason));
-    };
-
+// The workbook written by the library under the writer's own name for it.
+bool writeWorkbook(const std::vector<const handin::SheetSource*>& sheets, core::SafeFileWriter& writer,
+                   const std::filesystem::path& spoolFolder, const XlsxOptions& options) {
+    // libxlsxwriter opens the writer's new file by name only when the workbook is closed, and
+    // truncates it, which keeps its inode, so that the writer syncs and puts in place what the
+    // library wrote.
+    //
     // The library spools each sheet's rows to a temporary file: beside the target rather than in
     // the system's temporary folder, which may be a RAM disk that a million rows would fill.
-    std::string spoolFolder = core::pathToUtf8(path.parent_path());
-    if (spoolFolder.empty())
-        spoolFolder = ".";
+    std::string spool = core::pathToUtf8(spoolFolder);
+    if (spool.empty())
+        spool = ".";
     lxw_workbook_options workbookOptions{};
     workbookOptions.constant_memory = LXW_TRUE;
-    workbookOptions.tmpdir = spoolFolder.data();
-    lxw_workbook* workbook = workbook_new_opt(temporary.c_str(), &workbookOptions);
+    workbookOptions.tmpdir = spool.data();
+    lxw_workbook* workbook = workbook_new_opt(writer.libraryName().c_str(), &workbookOptions);
     if (!workbook)
-        return abandon(systemReason(ENOMEM));
+        return writer.failWith(systemReason(ENOMEM));
 
     Formats formats(workbook);
     SheetNames names;
@@ -274,23 +257,40 @@ core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheet
         systemError = errno;
     }
     if (!thrown.empty())
-        return abandon(thrown);
+        return writer.failWith(thrown);
     if (error)
-        return abandon(libraryReason(error, systemError));
+        return writer.failWith(libraryReason(error, systemError));
+    return true;
+}
 
-    if (core::file::sync(fd) != 0)
-        return abandon(systemReason(errno));
-    if (core::file::close(fd) != 0) {
-        const int closeError = errno;
-        core::file::remove(temporary);
-        return failure(path, systemReason(closeError));
-    }
-    if (!core::file::replace(temporary, core::pathToUtf8(path))) {
-        const int renameError = errno;
-        core::file::remove(temporary);
-        return failure(path, systemReason(renameError));
-    }
-    return {true, core::pathToUtf8(path), {}};
+} // namespace
+
+bool writeXlsx(const std::vector<const handin::SheetSource*>& sheets, core::SafeFileWriter& writer,
+               const XlsxOptions& options) {
+    if (!writer.result().ok)
+        return false;
+    if (sheets.empty())
+        return writer.failWith("no table to write");
+    if (!writer.direct())
+        return writeWorkbook(sheets, writer, core::pathFromUtf8(writer.target()).parent_path(), options);
+    // The library seeks in the file it writes, which a pipe cannot do: the workbook is made in
+    // the system's temporary folder and passed on whole.
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    core::SafeFileWriter scratch((error ? std::filesystem::path(".") : folder) / "socketpile-workbook.xlsx");
+    if (!scratch.result().ok)
+        return writer.failWith(scratch.result().reason);
+    if (!writeWorkbook(sheets, scratch, core::pathFromUtf8(scratch.target()).parent_path(), options))
+        return writer.failWith(scratch.result().reason);
+    return scratch.passOn(writer);
+}
+
+core::WriteResult writeXlsx(const std::vector<const handin::SheetSource*>& sheets, const std::filesystem::path& path,
+                            const XlsxOptions& options) {
+    core::SafeFileWriter writer(path);
+    if (writeXlsx(sheets, writer, options))
+        writer.commit();
+    return writer.result();
 }
 
 } // namespace sp::sheets

@@ -166,15 +166,23 @@ report::Lines tableClosing(const Moment& moment, int width) {
 
 report::Lines tableClosing(const Moment& moment) { return tableClosing(moment, 180); }
 
-report::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment) {
-    return report::PilePages{bookLines(v, pileNumber),
-                             timeLine(moment),
-                             tableHeading(),
-                             tableRow(v, pileNumber),
-                             tableClosing(moment),
-                             {pileSection(v, pileNumber), tableCells(v, pileNumber), false},
-                             tableColumns(),
-                             report::calculatedAtText(moment)};
+report::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment, const report::PileParts& parts) {
+    report::PilePages pages;
+    pages.timeLine = timeLine(moment);
+    if (parts.pages) {
+        pages.book = bookLines(v, pileNumber);
+        pages.tableHeading = tableHeading();
+        pages.tableRow = tableRow(v, pileNumber);
+        pages.tableClosing = tableClosing(moment);
+    }
+    if (parts.handIn)
+        pages.entry.section = pileSection(v, pileNumber);
+    if (parts.handIn || parts.sheet) {
+        pages.entry.tableRow = tableCells(v, pileNumber);
+        pages.tableColumns = tableColumns();
+    }
+    pages.calculatedAt = report::calculatedAtText(moment);
+    return pages;
 }
 
 } // namespace sp::module1

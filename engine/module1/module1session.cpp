@@ -3,6 +3,8 @@
 #include "module1/module1handin.h"
 #include "module1/module1reports.h"
 
+#include <utility>
+
 namespace sp::module1 {
 
 using namespace sp::core;
@@ -91,15 +93,15 @@ bool Session::record(const Outcome& outcome) {
     return true;
 }
 
-void Session::enterPile(const report::PilePages& pages) {
-    m_documents.append(pages);
+void Session::enterPile(report::PilePages pages) {
+    m_documents.append(std::move(pages));
     m_calculated = true;
 }
 
 Outcome Session::compute(const Moment& moment, bool intoPages) {
     const Outcome outcome = calculate(m_inputs);
     if (record(outcome) && intoPages)
-        enterPile(pilePages(outcome.values, nextPile(), moment));
+        enterPile(pilePages(outcome.values, nextPile(), moment, m_documents.wanted()));
     return outcome;
 }
 

@@ -76,7 +76,7 @@ protected:
     // The effects every calculation of this kind leaves, stopped or not; true when it completed.
     bool record(const Outcome& outcome);
     // A completed pile into the register and both pages; "结果" is offered.
-    void enterPile(const report::PilePages& pages);
+    void enterPile(report::PilePages pages);
     int nextPile() const { return m_documents.pileRegister().next(); }
     void setFieldColour(const std::string& name, core::Colour colour) { m_fieldColours[name] = colour; }
     Inputs& editableInputs() { return m_inputs; }

@@ -332,15 +332,24 @@ report::Lines tableClosing(const Moment& moment) {
     };
 }
 
-report::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment) {
-    return report::PilePages{bookLines(v, pileNumber),
-                             timeLine(moment),
-                             tableHeading(),
-                             tableRow(v, pileNumber),
-                             tableClosing(moment),
-                             {pileSection(v, pileNumber), tableCells(v, pileNumber), v.overrideCount > 0},
-                             tableColumns(),
-                             report::calculatedAtText(moment)};
+report::PilePages pilePages(const Values& v, int pileNumber, const Moment& moment, const report::PileParts& parts) {
+    report::PilePages pages;
+    pages.timeLine = timeLine(moment);
+    if (parts.pages) {
+        pages.book = bookLines(v, pileNumber);
+        pages.tableHeading = tableHeading();
+        pages.tableRow = tableRow(v, pileNumber);
+        pages.tableClosing = tableClosing(moment);
+    }
+    if (parts.handIn)
+        pages.entry.section = pileSection(v, pileNumber);
+    if (parts.handIn || parts.sheet) {
+        pages.entry.tableRow = tableCells(v, pileNumber);
+        pages.entry.flagged = v.overrideCount > 0;
+        pages.tableColumns = tableColumns();
+    }
+    pages.calculatedAt = report::calculatedAtText(moment);
+    return pages;
 }
 
 } // namespace sp::module2

@@ -29,7 +29,8 @@ report::Lines tableHeading();
 std::string tableRow(const Values& v, int pileNumber);
 report::Lines tableClosing(const core::Moment& moment);
 
-// Everything pile `pileNumber` adds to the two pages.
-report::PilePages pilePages(const Values& v, int pileNumber, const core::Moment& moment);
+// Everything pile `pileNumber` adds to the two pages, or the parts of it asked for.
+report::PilePages pilePages(const Values& v, int pileNumber, const core::Moment& moment,
+                            const report::PileParts& parts = {});
 
 } // namespace sp::module2

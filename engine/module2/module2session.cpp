@@ -154,7 +154,8 @@ Outcome Session::compute(const Moment& moment, bool intoPages) {
     m_boxColour = outcome.boxColour;
     m_overrideCount = outcome.values.overrideCount;
     if (intoPages) {
-        m_documents.append(pilePages(outcome.values, m_documents.pileRegister().next(), moment));
+        m_documents.append(
+            pilePages(outcome.values, m_documents.pileRegister().next(), moment, m_documents.wanted()));
         m_calculated = true;
     }
     return outcome;

@@ -88,16 +88,24 @@ std::string tableRow(const Outcome& o, int n) {
 
 report::Lines tableClosing(const Moment& moment) { return module1::tableClosing(moment, kTableWidth); }
 
-report::PilePages pilePages(const Outcome& o, int pileNumber, const Moment& moment) {
-    return report::PilePages{bookLines(o, pileNumber),
-                             module1::timeLine(moment),
-                             tableHeading(),
-                             tableRow(o, pileNumber),
-                             tableClosing(moment),
-                             {pileSection(o, pileNumber), tableCells(o, pileNumber),
-                              *o.verdict == ComplianceVerdict::OverStandard},
-                             tableColumns(),
-                             report::calculatedAtText(moment)};
+report::PilePages pilePages(const Outcome& o, int pileNumber, const Moment& moment, const report::PileParts& parts) {
+    report::PilePages pages;
+    pages.timeLine = module1::timeLine(moment);
+    if (parts.pages) {
+        pages.book = bookLines(o, pileNumber);
+        pages.tableHeading = tableHeading();
+        pages.tableRow = tableRow(o, pileNumber);
+        pages.tableClosing = tableClosing(moment);
+    }
+    if (parts.handIn)
+        pages.entry.section = pileSection(o, pileNumber);
+    if (parts.handIn || parts.sheet) {
+        pages.entry.tableRow = tableCells(o, pileNumber);
+        pages.entry.flagged = *o.verdict == ComplianceVerdict::OverStandard;
+        pages.tableColumns = tableColumns();
+    }
+    pages.calculatedAt = report::calculatedAtText(moment);
+    return pages;
 }
 
 } // namespace sp::module3

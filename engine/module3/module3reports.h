@@ -22,7 +22,8 @@ report::Lines tableClosing(const core::Moment& moment);
 // The method as the table and the summary name it: its short name, "-" for a round pile.
 std::string methodCellText(const Outcome& outcome);
 
-// Everything pile `pileNumber` adds to the two pages.
-report::PilePages pilePages(const Outcome& outcome, int pileNumber, const core::Moment& moment);
+// Everything pile `pileNumber` adds to the two pages, or the parts of it asked for.
+report::PilePages pilePages(const Outcome& outcome, int pileNumber, const core::Moment& moment,
+                            const report::PileParts& parts = {});
 
 } // namespace sp::module3

@@ -46,7 +46,7 @@ Outcome Session::compute(const Moment& moment, bool intoPages) {
     for (const auto& [name, colour] : outcome.boxColours)
         m_boxColours[name] = colour;
     if (intoPages)
-        enterPile(pilePages(outcome, nextPile(), moment));
+        enterPile(pilePages(outcome, nextPile(), moment, documents().wanted()));
     return outcome;
 }
 

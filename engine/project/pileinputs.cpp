@@ -255,7 +255,8 @@ template <class Session> auto computeRecorded(Session& session, const core::Mome
     const int before = session.documents().pileRegister().count();
     const PileInputs entered = currentInputs(session);
     auto outcome = session.compute(moment, intoPages);
-    if (session.documents().pileRegister().count() > before) {
+    // The record feeds a project and the book's figures; documents that take no hand-in want none.
+    if (session.documents().pileRegister().count() > before && session.documents().wanted().handIn) {
         session.documents().recordLast(pileInputsJson(entered, moduleOf(session)).dump());
     }
     return outcome;

@@ -30,6 +30,44 @@ struct PilePages {
     std::string calculatedAt; // the moment of the calculation, "yyyy-MM-dd HH:mm:ss"
 };
 
+// What the documents take of each pile. A window takes all of it. The command line takes only
+// what it writes, so that a run of many piles needs little memory: the hand-in sections only for
+// a PDF, the sheet rows only for a spreadsheet, and the page lines not at all, passing them to a
+// PageSink (the files being written) as each pile comes.
+struct PileParts {
+    bool pages = true;  // the lines of both text pages, held
+    bool handIn = true; // each pile's section of the handed-in book and its recorded inputs
+    bool sheet = true;  // each pile's row of the exported pile table
+};
+
+// Where the page lines of the piles go as they come.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    // Pile `number` (from 1) entered the pages.
+    virtual void pileEntered(const PilePages& pages, int number) = 0;
+};
+
+class ReportDocuments;
+
+// The name of the pile table's sheet.
+inline constexpr const char* kPileSheetName = "桩表";
+
+// The pile table of documents as a sheet read where it is, without a copy of its rows: the
+// documents must outlive it and not change while it is read.
+class PileSheet : public handin::SheetSource {
+public:
+    explicit PileSheet(const ReportDocuments& documents) : m_documents(documents) {}
+    std::string name() const override;
+    const std::vector<handin::SheetColumn>& columns() const override;
+    std::size_t rowCount() const override;
+    void row(std::size_t index, handin::SheetRow& row) const override;
+    bool flagged(std::size_t index) const override;
+
+private:
+    const ReportDocuments& m_documents;
+};
+
 // The books of all piles in order, followed by one time line.
 class TextReport {
 public:
@@ -92,7 +130,13 @@ private:
 class ReportDocuments {
 public:
     // Adds the pile numbered pileRegister().next(); both pages become unsaved.
-    void append(const PilePages& pages);
+    void append(PilePages pages);
+    // What to take of the piles, and where their page lines go (none when null). Called before
+    // the first pile.
+    void take(const PileParts& parts, PageSink* sink = nullptr);
+    // What a pile's calculation has to make of it: the page lines when they are held or passed on,
+    // the section and the sheet row when they are taken.
+    PileParts wanted() const { return {m_parts.pages || m_sink != nullptr, m_parts.handIn, m_parts.sheet}; }
     // Delete-last: the only pile empties both pages and the save state; otherwise the last pile
     // leaves both pages and both become unsaved.
     void deleteLast();
@@ -104,14 +148,16 @@ public:
     SaveState& saveState() { return m_save; }
     const Lines& page(Page page) const { return page == Page::Book ? m_book.lines() : m_table.lines(); }
 
-    // The piles for the handed-in book and the exported table, one per registered pile.
+    // The piles for the handed-in book and the exported table, one per registered pile (none when
+    // neither is taken; without the hand-in, their sections are empty).
     const std::vector<handin::PileEntry>& entries() const { return m_entries; }
     const std::vector<handin::SheetColumn>& tableColumns() const { return m_tableColumns; }
     // When each pile was calculated, "yyyy-MM-dd HH:mm:ss".
     const std::vector<std::string>& calculatedAt() const { return m_calculatedAt; }
     // The inputs each pile was calculated from, as the caller of the calculation recorded them
     // (a JSON object in the input files' keys; empty when none was recorded), so that a project
-    // can rebuild the pages. They leave with their pile.
+    // can rebuild the pages. They leave with their pile. Only taken with the hand-in, whose figures
+    // are made from them.
     const std::vector<std::string>& records() const { return m_records; }
     void recordLast(std::string inputs);
     // When the time line that ends both pages was written, "yyyy-MM-dd HH:mm:ss": the last
@@ -120,8 +166,12 @@ public:
     // Writes `line` as the time line of both pages, written at `at` (a project restoring pages
     // whose last piles were deleted).
     void replaceTimeLine(const std::string& line, const std::string& at);
-    // The pile table as a sheet to export.
+    // The pile table as a sheet to export, a copy of its rows (see PileSheet for none).
     handin::Sheet pileSheet() const;
+    // The pile table's rows, one per registered pile while the hand-in or the sheet is taken.
+    std::size_t sheetRowCount() const;
+    void sheetRow(std::size_t index, handin::SheetRow& row) const;
+    bool sheetRowFlagged(std::size_t index) const;
 
 private:
     TextReport m_book;
@@ -129,10 +179,16 @@ private:
     PileRegister m_register;
     SaveState m_save;
     std::vector<handin::PileEntry> m_entries;
+    // The sheet rows of piles taken without their hand-in, each packed into one string, which
+    // holds a long table in a tenth of the memory of its cells.
+    std::vector<std::string> m_packedRows;
+    std::vector<bool> m_packedFlags;
     std::vector<handin::SheetColumn> m_tableColumns;
     std::vector<std::string> m_calculatedAt;
     std::vector<std::string> m_records;
     std::string m_timeLineAt;
+    PileParts m_parts;
+    PageSink* m_sink = nullptr;
 };
 
 } // namespace sp::report

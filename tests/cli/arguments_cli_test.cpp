@@ -46,7 +46,10 @@ TEST_F(CliArguments, HelpPrintsTheUsageOnStandardOutput) {
         EXPECT_EQ(lines[2], "       socketpile-cli solve FILE    [--out DIR] [--now \"YYYY-MM-DD HH:MM:SS\"]");
         EXPECT_EQ(lines[3], "       socketpile-cli --help");
         EXPECT_NE(r.out.find("FILE is a JSON document (UTF-8), or - for standard input."), std::string::npos);
-        EXPECT_NE(r.out.find("Exit status: 0 input understood, 1 a file could not be written, 2 unusable input."),
+        EXPECT_NE(r.out.find("Exit status: 0 input understood, 1 a file or standard output could not be written, "
+                             "2 unusable input."),
+                  std::string::npos);
+        EXPECT_NE(r.out.find("--out DIR  write the files that \"保存\" / \"存盘\" would write into DIR (made if missing)"),
                   std::string::npos);
     }
 }

@@ -89,10 +89,21 @@ TEST_F(CalcCli, UnusableInputExitsTwoNamingPileAndKeyAndWritesNothing) {
     }
 }
 
-TEST_F(CalcCli, MissingOutputFolderExitsOneNamingThePath) {
-    const CliRun r = run(R"({"module": 1, "piles": [{}]})", "--out '" + (m_dir / "nowhere").string() + "'");
+// A missing output folder is made, with those above it, as for a project; one that cannot be
+// made (a file stands in the way) exits 1 naming it.
+TEST_F(CalcCli, MissingOutputFolderIsMadeAndOneThatCannotBeExitsOne) {
+    const fs::path folder = m_dir / "新" / "deeper";
+    CliRun r = run(R"({"module": 1, "piles": [{}]})", "--out '" + folder.string() + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+
+    writeText(m_dir / "plain.txt", "a file");
+    const fs::path blocked = m_dir / "plain.txt" / "out";
+    r = run(R"({"module": 1, "piles": [{}]})", "--out '" + blocked.string() + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find((m_dir / "nowhere").string()), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.rfind("socketpile-cli: cannot write " + blocked.string() + ": ", 0), 0u) << r.err;
+    EXPECT_NE(r.out.find(R"("pile":1,"ok":true)"), std::string::npos); // the lines are printed all the same
 }
 
 TEST_F(CalcCli, NothingIsWrittenWhenNoPileSucceeded) {

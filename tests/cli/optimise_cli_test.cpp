@@ -295,12 +295,19 @@ TEST_F(OptimiseCli, NothingIsWrittenWhileSaveIsDisabled) {
     }
 }
 
-TEST_F(OptimiseCli, UnwritableOutputFolderExitsOneNamingThePath) {
-    const fs::path nowhere = m_dir / "nowhere";
-    const CliRun r = run(R"({"module": 1})", "--out '" + nowhere.string() + "'");
+// A missing output folder is made; one that cannot be (a file stands in the way) exits 1 naming it.
+TEST_F(OptimiseCli, MissingOutputFolderIsMadeAndOneThatCannotBeExitsOne) {
+    const fs::path folder = m_dir / "nowhere" / "deeper";
+    CliRun r = run(R"({"module": 1})", "--out '" + folder.string() + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(folder / "嵌岩桩优化计算原始结果(依据DBJ52T088-2018)_表格.txt"));
+
+    writeText(m_dir / "plain.txt", "a file");
+    const fs::path blocked = m_dir / "plain.txt" / "out";
+    r = run(R"({"module": 1})", "--out '" + blocked.string() + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(linesOf(r.out), std::vector<std::string>{completedRun()});
-    EXPECT_NE(r.err.find(nowhere.string()), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.rfind("socketpile-cli: cannot write " + blocked.string() + ": ", 0), 0u) << r.err;
 }
 
 TEST_F(OptimiseCli, UnusableInputExitsTwoNamingTheKeyAndWritesNothing) {

@@ -206,3 +206,13 @@ TEST_F(PdfCli, AFailedBookStillLeavesTheSavedPages) {
     EXPECT_EQ(r.err, "socketpile-cli: cannot write " + missing.string() + ": " + std::strerror(ENOENT) + "\n");
     EXPECT_EQ(outFiles().size(), 2u);
 }
+
+// "--pdf -" sends the book to standard output in place of the JSON lines: a pipe receives it whole.
+TEST_F(PdfCli, DashSendsTheBookToStandardOutput) {
+    const CliRun r = run(R"({"module": 1, "piles": [{}, {"frk": "40"}]})", "--pdf - " + kNow);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.substr(0, 5), "%PDF-");
+    EXPECT_NE(r.out.find("%%EOF", r.out.size() - 16), std::string::npos);
+    EXPECT_EQ(r.out.find(R"("pile":1)"), std::string::npos);
+}

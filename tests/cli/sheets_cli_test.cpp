@@ -4,6 +4,7 @@
 
 #include "clitestsupport.h"
 #include "optimise/results/resultsheet.h"
+#include "pdfreading.h"
 #include "testsupport.h"
 #include "xlsxreader.h"
 
@@ -11,6 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -248,4 +251,35 @@ TEST_F(SheetsCli, AFileThatCannotBeWrittenIsNamedWithTheReason) {
         EXPECT_EQ(r.err, "socketpile-cli: cannot write " + c.target + ": " + c.reason + "\n");
     }
     EXPECT_TRUE(fs::is_directory(m_dir / "桩表.xlsx"));
+}
+
+// "--xlsx -" sends the workbook to standard output in place of the JSON lines (made in a file of
+// its own first, since the library seeks in what it writes): the same sheet as a file holds.
+TEST_F(SheetsCli, DashSendsTheWorkbookToStandardOutput) {
+    const std::string json = R"({"module": 1, "piles": [{}, {"frk": "40"}, {"d": "x"}]})";
+    const CliRun file = runCommand("calc", json, "--xlsx '" + path("桩表.xlsx") + "'");
+    ASSERT_EQ(file.status, 0) << file.err;
+    const CliRun r = runCommand("calc", json, "--xlsx -");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    ASSERT_EQ(r.out.substr(0, 4), std::string("PK\x03\x04", 4));
+    writeText(m_dir / "stdout.xlsx", r.out);
+    SP_READ_XLSX_OR_SKIP(piped, path("stdout.xlsx"));
+    SP_READ_XLSX_OR_SKIP(written, path("桩表.xlsx"));
+    EXPECT_EQ(piped, written);
+}
+
+// The spreadsheet library's own lines about a failure stay off standard error: the command says
+// it once, with the file and the system's reason.
+TEST_F(SheetsCli, TheLibrarysOwnErrorLinesStayOffStandardError) {
+    const std::string json = R"({"module": 1, "piles": [{}, {"frk": "40"}]})";
+    const std::string xlsx = path("桩表.xlsx");
+    CliRun r;
+    {
+        const sp::test::FileSizeLimit limit(4096);
+        r = runCommand("calc", json, "--xlsx '" + xlsx + "'");
+    }
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "socketpile-cli: cannot write " + xlsx + ": " + std::strerror(EFBIG) + "\n");
+    EXPECT_FALSE(fs::exists(xlsx));
 }

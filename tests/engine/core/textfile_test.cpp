@@ -123,19 +123,29 @@ TEST_F(TempDir, MissingFolderFailsWithTheSystemsReason) {
     EXPECT_EQ(r.reason, "No such file or directory");
 }
 
-// A saved page is a new document like any other the user makes: readable by others as far as the
-// umask allows, whatever mode the file it replaces had.
-TEST_F(TempDir, SavedPageTakesTheModeTheUmaskLeaves) {
+// A new saved page is a document like any other the user makes: readable by others as far as the
+// umask allows. A page that replaces one keeps that one's mode, whatever the umask.
+TEST_F(TempDir, SavedPageTakesTheModeTheUmaskLeavesAndAReplacedOneKeepsItsMode) {
     const struct {
         mode_t umask, mode;
     } cases[] = {{022, 0644}, {077, 0600}, {027, 0640}, {002, 0664}, {0, 0666}};
     const fs::path file = m_dir / "嵌岩桩计算书.txt";
     for (const auto& c : cases) {
+        fs::remove(file);
         {
             const sp::test::UmaskScope scope(c.umask);
             ASSERT_TRUE(writePage(file, {"ZH1"}).ok);
         }
         EXPECT_EQ(sp::test::modeOf(file), c.mode) << std::oct << "umask " << c.umask;
         EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    }
+    for (const mode_t kept : {0600, 0640, 0444, 0755}) {
+        ASSERT_EQ(::chmod(file.c_str(), kept), 0);
+        {
+            const sp::test::UmaskScope scope(077);
+            ASSERT_TRUE(writePage(file, {"ZH2"}).ok);
+        }
+        EXPECT_EQ(sp::test::modeOf(file), kept) << std::oct << kept;
+        EXPECT_EQ(sp::test::readFile(file.string()), "ZH2\r\n");
     }
 }

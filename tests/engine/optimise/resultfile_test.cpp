@@ -102,8 +102,8 @@ TEST(OptimiseFiles, LargeTablesAreLaidOutInBlocksWithoutLosingTheOrder) {
     }
 }
 
-// A saved result file is a new document like any other the user makes: readable by others as far
-// as the umask allows, also when it replaces a file of another mode.
+// A new result file is a document like any other the user makes: readable by others as far as the
+// umask allows. One that replaces a file keeps that file's mode.
 TEST(OptimiseFiles, SavedFileTakesTheModeTheUmaskLeaves) {
     OptimisePage page;
     editSmallTable(page);
@@ -115,6 +115,7 @@ TEST(OptimiseFiles, SavedFileTakesTheModeTheUmaskLeaves) {
         mode_t umask, mode;
     } cases[] = {{022, 0644}, {077, 0600}, {027, 0640}, {002, 0664}};
     for (const auto& c : cases) {
+        std::filesystem::remove(file);
         {
             const sp::test::UmaskScope scope(c.umask);
             const auto written = writeResultFile(folder.path(), page.candidates(), ResultFileKind::Raw, kMoment);
@@ -125,6 +126,12 @@ TEST(OptimiseFiles, SavedFileTakesTheModeTheUmaskLeaves) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                                 std::filesystem::directory_iterator()),
                   1);
+    }
+    {
+        const sp::test::UmaskScope scope(022);
+        ASSERT_EQ(::chmod(file.c_str(), 0440), 0);
+        ASSERT_TRUE(writeResultFile(folder.path(), page.candidates(), ResultFileKind::Raw, kMoment).ok);
+        EXPECT_EQ(sp::test::modeOf(file), 0440u);
     }
 
     // Through "存盘" of the page.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace sp::report;
@@ -138,4 +141,88 @@ TEST(SaveState, FlagsPerPage) {
     EXPECT_FALSE(s.unsaved(Page::Book));
     s.markSaved(Page::Table);
     EXPECT_EQ(s.value(), 0);
+}
+
+namespace {
+
+// Collects what a sink is given.
+struct Collected : PageSink {
+    void pileEntered(const PilePages& pages, int number) override {
+        numbers.push_back(number);
+        rows.push_back(pages.tableRow);
+    }
+    std::vector<int> numbers;
+    std::vector<std::string> rows;
+};
+
+using Cells = std::vector<std::pair<std::string, std::optional<double>>>;
+
+std::vector<Cells> rowsOf(const sp::handin::SheetSource& sheet) {
+    std::vector<Cells> rows;
+    sp::handin::SheetRow row;
+    for (std::size_t k = 0; k < sheet.rowCount(); ++k) {
+        sheet.row(k, row);
+        Cells cells;
+        for (const sp::handin::SheetCell& cell : row)
+            cells.emplace_back(cell.text, cell.number);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+} // namespace
+
+// Documents that take only some parts of their piles (the command line's): the page lines go to
+// the sink and are not held; the sheet rows read back as they came, through a copy or in place,
+// also after a deletion; nothing of the hand-in is kept without it.
+TEST(ReportDocuments, TakingPartsOfThePilesKeepsTheRowsAsTheyCame) {
+    ReportDocuments full;
+    for (int n = 1; n <= 4; ++n)
+        full.append(pile(n, "t"));
+    const std::vector<Cells> expected = rowsOf(full.pileSheet());
+    ASSERT_EQ(expected.size(), 4u);
+    EXPECT_EQ(expected[2], (Cells{{"ZH3", std::nullopt}, {"300", 300.0}}));
+
+    const struct {
+        const char* name;
+        PileParts parts;
+        bool withSink;
+    } cases[] = {
+        {"rows only, lines to a sink", {false, false, true}, true},
+        {"rows and hand-in", {false, true, true}, false},
+        {"everything, lines to a sink too", {true, true, true}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReportDocuments docs;
+        Collected sink;
+        docs.take(c.parts, c.withSink ? &sink : nullptr);
+        EXPECT_EQ(docs.wanted().pages, c.parts.pages || c.withSink);
+        for (int n = 1; n <= 4; ++n)
+            docs.append(pile(n, "t"));
+        EXPECT_EQ(docs.book().lines().empty(), !c.parts.pages);
+        EXPECT_EQ(docs.entries().size(), c.parts.handIn ? 4u : 0u);
+        if (c.withSink) {
+            EXPECT_EQ(sink.numbers, (std::vector<int>{1, 2, 3, 4}));
+            EXPECT_EQ(sink.rows, (std::vector<std::string>{"row ZH1", "row ZH2", "row ZH3", "row ZH4"}));
+        }
+        const PileSheet inPlace(docs);
+        EXPECT_EQ(inPlace.name(), "桩表");
+        EXPECT_EQ(inPlace.columns().size(), 2u);
+        EXPECT_EQ(rowsOf(inPlace), expected);
+        EXPECT_EQ(rowsOf(docs.pileSheet()), expected);
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(inPlace.flagged(k), k % 2 == 1) << k;
+
+        docs.deleteLast();
+        EXPECT_EQ(rowsOf(inPlace), std::vector<Cells>(expected.begin(), expected.begin() + 3));
+    }
+
+    ReportDocuments nothing;
+    nothing.take({false, false, false});
+    EXPECT_FALSE(nothing.wanted().pages);
+    nothing.append(pile(1, "t"));
+    EXPECT_EQ(nothing.pileRegister().count(), 1);
+    EXPECT_TRUE(nothing.book().lines().empty());
+    EXPECT_EQ(PileSheet(nothing).rowCount(), 0u);
 }
