@@ -9,6 +9,7 @@
 
 #include "core/inputfile.h"
 #include "core/platform.h"
+#include "core/text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -145,7 +146,7 @@ int main(int argc, char** argv) {
     }
     const std::string command = args[0];
     if (command != "calc" && command != "optimise" && command != "solve")
-        return usageFailure("unknown command \"" + command + "\"");
+        return usageFailure("unknown command \"" + sp::core::excerpt(command) + "\"");
 
     std::string file;
     sp::cli::CommandOptions options;
@@ -176,14 +177,14 @@ int main(int argc, char** argv) {
             } else {
                 options.now = sp::core::parseMoment(value);
                 if (!options.now)
-                    return usageFailure("--now \"" + value + "\" is not a moment of the form YYYY-MM-DD HH:MM:SS");
+                    return usageFailure("--now \"" + sp::core::excerpt(value) + "\" is not a moment of the form YYYY-MM-DD HH:MM:SS");
             }
         } else if (a == "--rows") {
             rows = true;
         } else if (file.empty() && (a == "-" || a.rfind("--", 0) != 0)) {
             file = a;
         } else {
-            return usageFailure("unexpected argument \"" + a + "\"");
+            return usageFailure("unexpected argument \"" + sp::core::excerpt(a) + "\"");
         }
     }
     if (file.empty())

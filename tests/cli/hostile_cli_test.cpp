@@ -103,4 +103,16 @@ TEST_F(HostileCli, AFieldTextIsQuotedShortInThePilesMessage) {
               "数据转换错误：桩身嵌岩深度hr中的“" + std::string(60, 'x') + "…”不是有效的数值");
 }
 
+// A long command-line argument is quoted short in the usage message as well.
+TEST_F(HostileCli, ALongArgumentIsQuotedShort) {
+    const std::string longText(5000, 'y');
+    const std::string shortText = std::string(60, 'y') + "…";
+    for (const std::string& arguments : {longText, "calc x " + longText, "calc x --now " + longText}) {
+        const CliRun r = runArguments(arguments);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("\"" + shortText + "\""), std::string::npos) << r.err.substr(0, 200);
+        EXPECT_EQ(r.err.find(std::string(61, 'y')), std::string::npos);
+    }
+}
+
 } // namespace
