@@ -22,8 +22,9 @@ using sp::module1::Module1Window;
 
 namespace {
 
-// Gives the path the test chose (or cancels) and keeps what the dialog was asked.
-class FakeChooser : public frame::FileChooser {
+// Gives the path the test chose (or cancels) under the filter in `saveFilter`, and keeps the
+// names the dialog suggested.
+class FakeChooser : public test::FakeFiles {
 public:
     std::optional<QString> saveFileName(QWidget*, const QString&, const QString& suggested,
                                         const QString& filters) override {
@@ -31,22 +32,7 @@ public:
         lastFilters = filters;
         return answer;
     }
-    std::optional<QString> openFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return std::nullopt; // nothing here opens a file
-    }
-    // The answer under the filter the test chose; empty: a dialog that does not tell.
-    std::optional<frame::SaveChoice> saveFileChoice(QWidget* parent, const QString& caption,
-                                                    const QString& suggested,
-                                                    const QString& filters) override {
-        const std::optional<QString> path = saveFileName(parent, caption, suggested, filters);
-        if (!path)
-            return std::nullopt;
-        return frame::SaveChoice{*path, filter};
-    }
     std::optional<QString> answer;
-    QString filter;
-    QStringList asked;
-    QString lastFilters;
 };
 
 struct Fixture : test::WindowFixture<Module1Window> {
@@ -152,7 +138,7 @@ private slots:
         QVERIFY(f.button("cbt_ExportExcel")->isEnabled());
         const int saveState = f.window.documents().saveState().value();
         f.chooser.answer = f.file(chosen);
-        f.chooser.filter = filter;
+        f.chooser.saveFilter = filter;
         f.click("cbt_ExportExcel");
         QCOMPARE(f.chooser.asked, QStringList{f.file(QStringLiteral("嵌岩桩桩表.xlsx"))});
         QCOMPARE(f.chooser.lastFilters, QStringLiteral("Excel 工作簿 (*.xlsx);;CSV UTF-8 (*.csv)"));
